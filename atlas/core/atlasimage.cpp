@@ -1,0 +1,71 @@
+#include "atlasimage.h"
+
+#include <climits>
+
+#include "exceptions.h"
+#include "safefile.h"
+
+UniqueBitmap loadImage(const std::string& fileName) {
+    FREE_IMAGE_FORMAT format = FreeImage_GetFileType(fileName.c_str(), 0);
+    if (format == FIF_UNKNOWN) {
+        format = FreeImage_GetFIFFromFilename(fileName.c_str());
+        if (format == FIF_UNKNOWN) {
+            THROW_AT_SITE(Exception, "Unsupported image format");
+        }
+    }
+    if (!FreeImage_FIFSupportsReading(format)) {
+        THROW_AT_SITE(Exception, "Unsupported image format");
+    }
+    const UniqueBitmap source(FreeImage_Load(format, fileName.c_str(), 0));
+    if (!source) {
+        THROW_AT_SITE(Exception, "Unable to load image");
+    }
+    UniqueBitmap converted(FreeImage_ConvertTo32Bits(source.get()));
+    if (!converted) {
+        THROW_AT_SITE(Exception, "Unable to convert image");
+    }
+    return converted;
+}
+
+int formatForSaving(const std::string& fileName, int format) {
+    return format == FIF_UNKNOWN ? FreeImage_GetFIFFromFilename(fileName.c_str()) : format;
+}
+
+bool saveBitmapSafely(FIBITMAP* bitmap, const std::string& fileName, int format) {
+    if (format == FIF_UNKNOWN) {
+        return false;
+    }
+    TemporaryFile temporary(fileName);
+    if (!temporary.isCreated()) {
+        return false;
+    }
+    if (!FreeImage_Save(static_cast<FREE_IMAGE_FORMAT>(format), bitmap, temporary.path().c_str(), 0)) {
+        return false;
+    }
+    return temporary.replaceTarget();
+}
+
+void saveEntryImage(const AtlasEntry& entry, FIBITMAP* atlas, const std::string& fileName, int format) {
+    format = formatForSaving(fileName, format);
+    // FreeImage takes int coordinates; a rectangle beyond them cannot be in the atlas.
+    const std::uint64_t right = std::uint64_t{entry.x} + entry.width;
+    const std::uint64_t bottom = std::uint64_t{entry.y} + entry.height;
+    UniqueBitmap copy;
+    if (right <= INT_MAX && bottom <= INT_MAX) {
+        copy.reset(FreeImage_Copy(atlas, static_cast<int>(entry.x), static_cast<int>(entry.y),
+                                  static_cast<int>(right), static_cast<int>(bottom)));
+    }
+    if (!copy) {
+        THROW_AT_SITE(Exception, "Unable to copy bitmap");
+    }
+    if (!saveBitmapSafely(copy.get(), fileName, format)) {
+        THROW_AT_SITE(Exception, "Unable to save image");
+    }
+}
+
+void clearCell(FIBITMAP* atlas, std::uint32_t left, std::uint32_t top, std::uint32_t width, std::uint32_t height) {
+    const UniqueBitmap blank = allocateBitmap(width, height);
+    if (blank && left <= INT_MAX && top <= INT_MAX) {
+        FreeImage_Paste(atlas, blank.get(), static_cast<int>(left), static_cast<int>(top), pasteExactly);
+    }
+}

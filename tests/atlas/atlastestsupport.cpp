@@ -1,0 +1,173 @@
+#include "atlastestsupport.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <stdexcept>
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string currentTestName() {
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = info ? std::string(info->test_suite_name()) + "_" + info->name() : "atlas";
+    std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+    return name;
+}
+
+void putUint32(Bytes& bytes, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        bytes.push_back(static_cast<unsigned char>(value >> (8 * i)));
+    }
+}
+
+std::vector<RecordedAllocation> allocations;
+int allocationLimit = -1;
+
+} // namespace
+
+TestFolder::TestFolder() {
+    std::random_device random;
+    const fs::path folder = fs::temp_directory_path() / ("pxa_" + currentTestName() + "_" + std::to_string(random()));
+    fs::create_directories(folder);
+    folder_ = folder.string();
+}
+
+TestFolder::~TestFolder() {
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+}
+
+std::string TestFolder::path(const std::string& name) const {
+    return (fs::path(folder_) / name).string();
+}
+
+std::vector<std::string> TestFolder::fileNames() const {
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder_)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+Bytes readFileBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        throw std::runtime_error("cannot read " + path);
+    }
+    return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+void writeFileBytes(const std::string& path, const Bytes& bytes) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!file) {
+        throw std::runtime_error("cannot write " + path);
+    }
+}
+
+bool fileExists(const std::string& path) {
+    return fs::exists(path);
+}
+
+std::uint32_t pixelAt(FIBITMAP* bitmap, std::uint32_t x, std::uint32_t y) {
+    const BYTE* line = FreeImage_GetScanLine(bitmap, static_cast<int>(FreeImage_GetHeight(bitmap) - 1 - y));
+    std::uint32_t value;
+    std::memcpy(&value, line + std::size_t{x} * 4, 4);
+    return value;
+}
+
+void setPixel(FIBITMAP* bitmap, std::uint32_t x, std::uint32_t y, std::uint32_t value) {
+    BYTE* line = FreeImage_GetScanLine(bitmap, static_cast<int>(FreeImage_GetHeight(bitmap) - 1 - y));
+    std::memcpy(line + std::size_t{x} * 4, &value, 4);
+}
+
+std::uint32_t patternPixel(std::uint32_t seed, std::uint32_t x, std::uint32_t y) {
+    // Every channel non-zero and alpha fully opaque, so that lost or shifted
+    // pixels show.
+    const std::uint32_t blue = 1 + (x * 7 + seed * 31) % 254;
+    const std::uint32_t green = 1 + (y * 11 + seed * 17) % 254;
+    const std::uint32_t red = 1 + (x * 3 + y * 5 + seed) % 254;
+    return blue | green << 8 | red << 16 | 0xFFu << 24;
+}
+
+UniqueBitmap makePatternImage(std::uint32_t width, std::uint32_t height, std::uint32_t seed) {
+    UniqueBitmap image(FreeImage_Allocate(static_cast<int>(width), static_cast<int>(height), 32, 0, 0, 0));
+    for (std::uint32_t y = 0; y < height; ++y) {
+        for (std::uint32_t x = 0; x < width; ++x) {
+            setPixel(image.get(), x, y, patternPixel(seed, x, y));
+        }
+    }
+    return image;
+}
+
+void writePatternPng(const std::string& path, std::uint32_t width, std::uint32_t height, std::uint32_t seed) {
+    const UniqueBitmap image = makePatternImage(width, height, seed);
+    if (!FreeImage_Save(FIF_PNG, image.get(), path.c_str(), 0)) {
+        throw std::runtime_error("cannot write " + path);
+    }
+}
+
+Bytes indexBytesWithCount(std::uint32_t claimedCount, const std::vector<IndexRecordSpec>& records) {
+    Bytes bytes;
+    putUint32(bytes, claimedCount);
+    for (const IndexRecordSpec& record : records) {
+        unsigned char name[64] = {};
+        std::memcpy(name, record.name.data(), std::min<std::size_t>(record.name.size(), 64));
+        bytes.insert(bytes.end(), name, name + 64);
+        putUint32(bytes, record.entry.x);
+        putUint32(bytes, record.entry.y);
+        putUint32(bytes, record.entry.width);
+        putUint32(bytes, record.entry.height);
+        bytes.push_back(record.entry.flag);
+    }
+    return bytes;
+}
+
+Bytes indexBytes(const std::vector<IndexRecordSpec>& records) {
+    return indexBytesWithCount(static_cast<std::uint32_t>(records.size()), records);
+}
+
+void writeBlankAtlas(const std::string& path, std::uint32_t width, std::uint32_t height) {
+    UniqueBitmap image(FreeImage_Allocate(static_cast<int>(width), static_cast<int>(height), 32, 0, 0, 0));
+    if (!FreeImage_Save(FIF_TARGA, image.get(), path.c_str(), 0)) {
+        throw std::runtime_error("cannot write " + path);
+    }
+}
+
+ScopedAllocator::ScopedAllocator(BitmapAllocator allocator) : previous_(replaceBitmapAllocator(allocator)) {
+    allocations.clear();
+    allocationLimit = -1;
+}
+
+ScopedAllocator::~ScopedAllocator() {
+    replaceBitmapAllocator(previous_);
+}
+
+FIBITMAP* failingAllocator(int, int) {
+    return nullptr;
+}
+
+FIBITMAP* recordingAllocator(int width, int height) {
+    allocations.push_back({width, height});
+    if (allocationLimit >= 0 && static_cast<int>(allocations.size()) > allocationLimit) {
+        return nullptr;
+    }
+    return FreeImage_Allocate(width, height, 32, 0, 0, 0);
+}
+
+std::vector<RecordedAllocation>& recordedAllocations() {
+    return allocations;
+}
+
+void setRecordingAllocatorLimit(int successfulAllocations) {
+    allocationLimit = successfulAllocations;
+}

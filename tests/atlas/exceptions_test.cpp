@@ -1,0 +1,77 @@
+#include "exceptions.h"
+
+#include <string_view>
+
+#include <gtest/gtest.h>
+
+#include "atlasimage.h"
+#include "atlastestsupport.h"
+
+static_assert(std::string_view(SourceFileBaseName("atlas/core/filepair.cpp")) == "filepair.cpp");
+static_assert(std::string_view(SourceFileBaseName(".\\filepair.cpp")) == "filepair.cpp");
+static_assert(std::string_view(SourceFileBaseName("C:\\src/atlas\\main.cpp")) == "main.cpp");
+static_assert(std::string_view(SourceFileBaseName("main.cpp")) == "main.cpp");
+
+TEST(Exceptions, ThrowSiteNamesItsFileWithoutFolderAndItsLine) {
+    int throwLine = 0;
+    try {
+        throwLine = __LINE__; THROW_AT_SITE(Exception, "Unable to read file");
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.file, "exceptions_test.cpp");
+        EXPECT_EQ(e.line, throwLine);
+        EXPECT_EQ(e.message, "Unable to read file");
+    }
+}
+
+TEST(Exceptions, BadFileMessageIsTwoLinesNamingTheFileAndReachesAnExceptionHandler) {
+    try {
+        THROW_AT_SITE(BadFileException, "C:\\a.pxa");
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.message, "Bad or corrupted file:\nC:\\a.pxa");
+        return;
+    }
+    FAIL() << "not caught as Exception";
+}
+
+TEST(Exceptions, IOExceptionHandlerCatchesTheCorruptRecordErrorOnly) {
+    bool caughtAsIO = false;
+    try {
+        THROW_AT_SITE(BadFileException, "a.pxa");
+    } catch (const IOException&) {
+        caughtAsIO = true;
+    }
+    EXPECT_TRUE(caughtAsIO);
+
+    bool plainReachedIOHandler = false;
+    try {
+        try {
+            THROW_AT_SITE(Exception, "Unable to open file");
+        } catch (const IOException&) {
+            plainReachedIOHandler = true;
+        }
+    } catch (const Exception&) {
+    }
+    EXPECT_FALSE(plainReachedIOHandler);
+}
+
+TEST(Exceptions, CopyKeepsFileLineAndMessage) {
+    try {
+        THROW_AT_SITE(BadFileException, "x.pxa");
+    } catch (const Exception& e) {
+        const Exception copy = e;
+        EXPECT_EQ(copy.file, e.file);
+        EXPECT_EQ(copy.line, e.line);
+        EXPECT_EQ(copy.message, e.message);
+    }
+}
+
+TEST(Exceptions, LibraryFailuresNameTheirSourceFileWithoutFolder) {
+    try {
+        loadImage("missing.qqq");
+        FAIL() << "loaded a missing file";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.message, "Unsupported image format");
+        EXPECT_EQ(e.file, "atlasimage.cpp");
+        EXPECT_GT(e.line, 0);
+    }
+}
