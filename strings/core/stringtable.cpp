@@ -1,0 +1,307 @@
+#include "stringtable.h"
+
+#include <cstring>
+#include <limits>
+#include <new>
+
+#include "heap.h"
+#include "namekey.h"
+
+namespace {
+
+constexpr EntryId kSlotMask = 0xFFFFu;
+constexpr unsigned kBlockShift = 16;
+
+const TextUnit kEmptyText[1] = {0};
+
+StringEntry* SlotOf(const StringTable& table, EntryId id) {
+    return &table.blocks[id >> kBlockShift][id & kSlotMask];
+}
+
+// A fresh block with its slots chained in ascending order, the last to none.
+StringEntry* AllocateBlock(EntryId blockIndex) {
+    void* memory = TableHeapAllocate(sizeof(StringEntry) * kEntriesPerBlock);
+    if (memory == nullptr) {
+        return nullptr;
+    }
+    StringEntry* block = static_cast<StringEntry*>(memory);
+    for (EntryId slot = 0; slot < kEntriesPerBlock; ++slot) {
+        StringEntry* entry = new (&block[slot]) StringEntry();
+        entry->link = slot + 1 < kEntriesPerBlock ? (blockIndex << kBlockShift) | (slot + 1) : kNoEntryId;
+    }
+    return block;
+}
+
+StringEntry* ClearSlot(StringEntry* slot) {
+    *slot = StringEntry();
+    slot->link = kNoEntryId;
+    return slot;
+}
+
+// The lowest free slot, or a new block's slot 0 when none is free.
+StringEntry* TakeSlot(StringTable& table) {
+    if (table.freeHead != kNoEntryId) {
+        StringEntry* slot = SlotOf(table, table.freeHead);
+        table.freeHead = slot->link;
+        return ClearSlot(slot);
+    }
+    if (table.blockCount == kMaxBlockCount) {
+        return nullptr;
+    }
+    const EntryId blockIndex = table.blockCount;
+    void* grown = TableHeapReallocate(table.blocks, sizeof(StringEntry*) * (blockIndex + 1));
+    if (grown == nullptr) {
+        return nullptr;
+    }
+    table.blocks = static_cast<StringEntry**>(grown);
+    StringEntry* block = AllocateBlock(blockIndex);
+    if (block == nullptr) {
+        return nullptr;  // the array keeps its spare pointer; blockCount is unchanged
+    }
+    table.blocks[blockIndex] = block;
+    table.blockCount = static_cast<std::uint16_t>(blockIndex + 1);
+    table.freeHead = (blockIndex << kBlockShift) | 1u;
+    return ClearSlot(&block[0]);
+}
+
+EntryId IdOfSlot(const StringTable& table, const StringEntry* entry) {
+    const std::uintptr_t address = reinterpret_cast<std::uintptr_t>(entry);
+    for (EntryId blockIndex = 0; blockIndex < table.blockCount; ++blockIndex) {
+        const std::uintptr_t first = reinterpret_cast<std::uintptr_t>(table.blocks[blockIndex]);
+        if (address >= first && address < first + sizeof(StringEntry) * kEntriesPerBlock) {
+            return (blockIndex << kBlockShift) | static_cast<EntryId>((address - first) / sizeof(StringEntry));
+        }
+    }
+    return kNoEntryId;
+}
+
+// Keeps the free list ascending, so the lowest free slot is always taken next.
+void GiveSlotBack(StringTable& table, StringEntry* slot, EntryId id) {
+    if (table.freeHead == kNoEntryId || table.freeHead > id) {
+        slot->link = table.freeHead;
+        table.freeHead = id;
+        return;
+    }
+    StringEntry* before = SlotOf(table, table.freeHead);
+    while (before->link != kNoEntryId && before->link <= id) {
+        before = SlotOf(table, before->link);
+    }
+    slot->link = before->link;
+    before->link = id;
+}
+
+void LinkAfter(StringTable& table, StringEntry* predecessor, StringEntry* entry) {
+    entry->prev = predecessor;
+    entry->next = predecessor != nullptr ? predecessor->next : table.head;
+    if (entry->next != nullptr) {
+        entry->next->prev = entry;
+    } else {
+        table.tail = entry;
+    }
+    if (predecessor != nullptr) {
+        predecessor->next = entry;
+    } else {
+        table.head = entry;
+    }
+}
+
+void Unlink(StringTable& table, StringEntry* entry) {
+    if (entry->prev != nullptr) {
+        entry->prev->next = entry->next;
+    } else {
+        table.head = entry->next;
+    }
+    if (entry->next != nullptr) {
+        entry->next->prev = entry->prev;
+    } else {
+        table.tail = entry->prev;
+    }
+    entry->prev = nullptr;
+    entry->next = nullptr;
+}
+
+void FreeNameAndText(StringEntry* entry) {
+    TableHeapFree(entry->name);
+    TableHeapFree(entry->text);
+    entry->name = nullptr;
+    entry->text = nullptr;
+}
+
+bool FitsInSize(std::uint64_t bytes) {
+    return bytes <= std::numeric_limits<std::size_t>::max();
+}
+
+std::size_t LengthOfText(const TextUnit* text) {
+    std::size_t length = 0;
+    while (text[length] != 0) {
+        ++length;
+    }
+    return length;
+}
+
+TextUnit* CopyText(const TextUnit* text, std::uint32_t length) {
+    TextUnit* copy = AllocateEntryText(length);
+    if (copy != nullptr) {
+        std::memcpy(copy, text, sizeof(TextUnit) * length);
+        copy[length] = 0;
+    }
+    return copy;
+}
+
+char* CopyName(const char* name, std::uint32_t length) {
+    char* copy = AllocateEntryName(length);
+    if (copy != nullptr) {
+        std::memcpy(copy, name, length);
+        copy[length] = '\0';
+    }
+    return copy;
+}
+
+bool LengthFitsRecord(std::size_t length) {
+    return length <= std::numeric_limits<std::uint32_t>::max();
+}
+
+}  // namespace
+
+TextUnit* AllocateEntryText(std::uint32_t length) {
+    const std::uint64_t bytes = (static_cast<std::uint64_t>(length) + 1) * sizeof(TextUnit);
+    return FitsInSize(bytes) ? static_cast<TextUnit*>(TableHeapAllocate(static_cast<std::size_t>(bytes))) : nullptr;
+}
+
+char* AllocateEntryName(std::uint32_t length) {
+    const std::uint64_t bytes = static_cast<std::uint64_t>(length) + 1;
+    return FitsInSize(bytes) ? static_cast<char*>(TableHeapAllocate(static_cast<std::size_t>(bytes))) : nullptr;
+}
+
+void StringTableDeleter::operator()(StringTable* table) const {
+    if (table != nullptr) {
+        StringTableDestroy(*table);
+        TableHeapFree(table);
+    }
+}
+
+StringTablePtr StringTableCreate() {
+    void* memory = TableHeapAllocate(sizeof(StringTable));
+    if (memory == nullptr) {
+        return nullptr;
+    }
+    StringTable* table = new (memory) StringTable;
+    table->count = 0;
+    table->head = nullptr;
+    table->tail = nullptr;
+    table->freeHead = kNoEntryId;
+    table->entriesPerBlock = kEntriesPerBlock;
+    table->blockCount = 0;
+    table->blocks = nullptr;
+    StringTablePtr owner(table);
+
+    table->blocks = static_cast<StringEntry**>(TableHeapAllocate(sizeof(StringEntry*)));
+    StringEntry* block = table->blocks != nullptr ? AllocateBlock(0) : nullptr;
+    if (block == nullptr) {
+        return nullptr;
+    }
+    table->blocks[0] = block;
+    table->blockCount = 1;
+    table->freeHead = 0;
+    return owner;
+}
+
+bool StringTableNameExists(const StringTable& table, const char* name) {
+    const std::uint32_t key = ComputeNameKey(name);
+    for (const StringEntry* entry = table.head; entry != nullptr; entry = entry->next) {
+        if (entry->key == key && CompareNamesIgnoringCase(entry->name, name) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+StringEntry* StringTableInsert(StringTable& table, const char* name, const TextUnit* text) {
+    if (name == nullptr || name[0] == '\0') {
+        return nullptr;
+    }
+    if (text == nullptr) {
+        text = kEmptyText;
+    }
+    const std::size_t nameLength = std::strlen(name);
+    const std::size_t textLength = LengthOfText(text);
+    if (!LengthFitsRecord(nameLength) || !LengthFitsRecord(textLength)) {
+        return nullptr;
+    }
+
+    const std::uint32_t key = ComputeNameKey(name);
+    StringEntry* predecessor = nullptr;
+    for (StringEntry* entry = table.head; entry != nullptr; entry = entry->next) {
+        if (entry->key == key && CompareNamesIgnoringCase(entry->name, name) == 0) {
+            // The old text goes only once the new one is safely copied.
+            TextUnit* copy = CopyText(text, static_cast<std::uint32_t>(textLength));
+            if (copy == nullptr) {
+                return nullptr;
+            }
+            TableHeapFree(entry->text);
+            entry->text = copy;
+            entry->textLength = static_cast<std::uint32_t>(textLength);
+            return entry;
+        }
+        if (entry->key > key) {
+            break;
+        }
+        predecessor = entry;
+    }
+
+    char* nameCopy = CopyName(name, static_cast<std::uint32_t>(nameLength));
+    TextUnit* textCopy = CopyText(text, static_cast<std::uint32_t>(textLength));
+    StringEntry* entry = (nameCopy != nullptr && textCopy != nullptr) ? TakeSlot(table) : nullptr;
+    if (entry == nullptr) {
+        TableHeapFree(nameCopy);
+        TableHeapFree(textCopy);
+        return nullptr;
+    }
+    entry->key = key;
+    entry->textLength = static_cast<std::uint32_t>(textLength);
+    entry->nameLength = static_cast<std::uint32_t>(nameLength);
+    entry->name = nameCopy;
+    entry->text = textCopy;
+    LinkAfter(table, predecessor, entry);
+    ++table.count;
+    return entry;
+}
+
+void StringTableRemove(StringTable& table, StringEntry* entry) {
+    const EntryId id = entry != nullptr ? IdOfSlot(table, entry) : kNoEntryId;
+    if (id == kNoEntryId) {
+        return;
+    }
+    FreeNameAndText(entry);
+    Unlink(table, entry);
+    GiveSlotBack(table, entry, id);
+    --table.count;
+}
+
+StringEntry* StringTableNext(const StringTable& table, const StringEntry* entry) {
+    return entry != nullptr ? entry->next : table.head;
+}
+
+StringEntry* StringTableAppend(StringTable& table) {
+    StringEntry* entry = TakeSlot(table);
+    if (entry != nullptr) {
+        LinkAfter(table, table.tail, entry);
+    }
+    return entry;
+}
+
+void StringTableDestroy(StringTable& table) {
+    for (StringEntry* entry = table.head; entry != nullptr; entry = entry->next) {
+        FreeNameAndText(entry);
+    }
+    table.count = 0;
+    table.head = nullptr;
+    table.tail = nullptr;
+    for (std::uint16_t blockIndex = 0; blockIndex < table.blockCount; ++blockIndex) {
+        TableHeapFree(table.blocks[blockIndex]);
+    }
+    TableHeapFree(table.blocks);
+    table.blocks = nullptr;
+    table.blockCount = 0;
+    table.freeHead = kNoEntryId;
+}
