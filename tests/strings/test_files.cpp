@@ -1,0 +1,78 @@
+#include "test_files.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+#include <gtest/gtest.h>
+
+TempFolder::TempFolder() {
+    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+    const std::string stem = std::string("strings_") + test->test_suite_name() + "_" + test->name();
+    for (int attempt = 0;; ++attempt) {
+        folder_ = std::filesystem::temp_directory_path() / (stem + "_" + std::to_string(attempt));
+        if (std::filesystem::create_directory(folder_)) {
+            break;
+        }
+    }
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+}
+
+std::string TempFolder::PathOf(const std::string& name) const {
+    return (folder_ / name).string();
+}
+
+std::vector<std::string> TempFolder::FileNames() const {
+    std::vector<std::string> names;
+    for (const auto& item : std::filesystem::directory_iterator(folder_)) {
+        names.push_back(item.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string Le32(std::uint32_t value) {
+    return {static_cast<char>(value), static_cast<char>(value >> 8), static_cast<char>(value >> 16),
+            static_cast<char>(value >> 24)};
+}
+
+std::string Le16(const std::u16string& text) {
+    std::string bytes;
+    for (char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+std::string DatBytes(const std::vector<FileEntry>& entries) {
+    std::string records, texts, names;
+    for (const FileEntry& entry : entries) {
+        records += Le32(entry.key) + Le32(static_cast<std::uint32_t>(entry.text.size())) +
+                   Le32(static_cast<std::uint32_t>(entry.name.size()));
+        texts += Le16(entry.text);
+        names += entry.name;
+    }
+    return Le32(static_cast<std::uint32_t>(entries.size())) + records + texts + names;
+}
+
+std::basic_string<TextUnit> Units(const std::u16string& text) {
+    return std::basic_string<TextUnit>(text.begin(), text.end());
+}
+
+std::u16string TextOf(const StringEntry& entry) {
+    return std::u16string(entry.text, entry.text + entry.textLength);
+}
