@@ -1,0 +1,145 @@
+// Reading and writing a 100,000-entry DAT file, and filling an empty table by
+// insertion, on the host.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "datfile.h"
+#include "namekey.h"
+#include "stringtable.h"
+
+namespace {
+
+constexpr int kFileEntries = 100000;
+constexpr int kInsertedNames = 10000;
+
+// "STRING_0000042_X": 16 bytes, all distinct.
+std::vector<std::string> MakeNames(int count) {
+    std::vector<std::string> names;
+    for (int index = 0; index < count; ++index) {
+        char name[32];
+        std::snprintf(name, sizeof name, "STRING_%07d_%c", index, 'A' + index % 26);
+        names.push_back(name);
+    }
+    return names;
+}
+
+std::basic_string<TextUnit> MakeText(std::mt19937& random) {
+    std::basic_string<TextUnit> text(50 + random() % 21, 0);  // about 60 code units
+    for (TextUnit& unit : text) {
+        unit = static_cast<TextUnit>(0x20 + random() % 0x60);
+    }
+    return text;
+}
+
+void AppendLe32(std::string& bytes, std::uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8) {
+        bytes += static_cast<char>(value >> shift);
+    }
+}
+
+// The file is built by hand: inserting 100,000 names one by one would be a
+// quadratic walk and measure the wrong thing.
+std::string MakeDatBytes() {
+    std::mt19937 random(3);
+    const std::vector<std::string> names = MakeNames(kFileEntries);
+    std::string records, texts, allNames;
+    for (const std::string& name : names) {
+        const std::basic_string<TextUnit> text = MakeText(random);
+        AppendLe32(records, ComputeNameKey(name.c_str()));
+        AppendLe32(records, static_cast<std::uint32_t>(text.size()));
+        AppendLe32(records, static_cast<std::uint32_t>(name.size()));
+        for (TextUnit unit : text) {
+            texts += static_cast<char>(unit & 0xFF);
+            texts += static_cast<char>(unit >> 8);
+        }
+        allNames += name;
+    }
+    std::string bytes;
+    AppendLe32(bytes, kFileEntries);
+    return bytes + records + texts + allNames;
+}
+
+class BenchFolder {
+public:
+    BenchFolder() : folder_(std::filesystem::temp_directory_path() / "strings_bench") {
+        std::filesystem::create_directories(folder_);
+    }
+    ~BenchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+    std::string PathOf(const char* name) const { return (folder_ / name).string(); }
+
+private:
+    std::filesystem::path folder_;
+};
+
+std::size_t WriteSampleFile(const std::string& path) {
+    const std::string bytes = MakeDatBytes();
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+    return bytes.size();
+}
+
+void BM_ReadDat100000(benchmark::State& state) {
+    BenchFolder folder;
+    const std::string path = folder.PathOf("SAMPLE.DAT");
+    const std::size_t size = WriteSampleFile(path);
+    for (auto _ : state) {
+        DatReadResult read = ReadStringTable(path.c_str());
+        if (read.status != DatReadStatus::Read) {
+            state.SkipWithError("read failed");
+            break;
+        }
+        benchmark::DoNotOptimize(read.table.get());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+}
+
+// Includes flushing to the disk and replacing the previous file, as a save does.
+void BM_WriteDat100000(benchmark::State& state) {
+    BenchFolder folder;
+    const std::string source = folder.PathOf("SAMPLE.DAT");
+    const std::size_t size = WriteSampleFile(source);
+    const DatReadResult read = ReadStringTable(source.c_str());
+    const std::string target = folder.PathOf("COPY.DAT");
+    for (auto _ : state) {
+        if (WriteStringTable(*read.table, target.c_str()) != DatWriteStatus::Written) {
+            state.SkipWithError("write failed");
+            break;
+        }
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+}
+
+void BM_Insert10000Names(benchmark::State& state) {
+    std::vector<std::string> names = MakeNames(kInsertedNames);
+    std::mt19937 random(9);
+    std::shuffle(names.begin(), names.end(), random);
+    std::vector<std::basic_string<TextUnit>> texts;
+    for (int index = 0; index < kInsertedNames; ++index) {
+        texts.push_back(MakeText(random));
+    }
+    for (auto _ : state) {
+        StringTablePtr table = StringTableCreate();
+        for (int index = 0; index < kInsertedNames; ++index) {
+            benchmark::DoNotOptimize(StringTableInsert(*table, names[index].c_str(), texts[index].c_str()));
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * kInsertedNames);
+}
+
+BENCHMARK(BM_ReadDat100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteDat100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Insert10000Names)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
