@@ -1,0 +1,131 @@
+#include "filepair.h"
+
+#include "atlasimage.h"
+#include "exceptions.h"
+#include "filepairstate.h"
+#include "indexfile.h"
+
+namespace {
+
+const std::uint32_t bothModified = FilePair::ImageModified | FilePair::IndexModified;
+
+} // namespace
+
+void FilePair::State::eraseEntry(EntryTable::iterator entry) {
+    if (selected == &entry->second) {
+        selected = nullptr;
+    }
+    entries.erase(entry);
+}
+
+void FilePair::State::removeEntry(EntryTable::iterator entry) {
+    const AtlasEntry& e = entry->second;
+    clearCell(bitmap.get(), e.x - 1, e.y - 1, e.width + 2, e.height + 2);
+    freeSpace.addFree(e.x - 1, e.y - 1, e.width + 2, e.height + 2);
+    eraseEntry(entry);
+}
+
+FilePair::FilePair(const std::string& indexFileName, const std::string& imageFileName)
+    : state_(std::make_unique<State>()) {
+    state_->bitmap = loadImage(imageFileName);
+    const std::uint32_t width = FreeImage_GetWidth(state_->bitmap.get());
+    const std::uint32_t height = FreeImage_GetHeight(state_->bitmap.get());
+    state_->freeSpace.addFree(0, 0, width, height);
+    readIndex(indexFileName, width, height, state_->entries, state_->freeSpace);
+    state_->indexFileName = indexFileName;
+    state_->imageFileName = imageFileName;
+}
+
+FilePair::FilePair(std::int32_t width, std::int32_t height) : state_(std::make_unique<State>()) {
+    if (width > 0 && height > 0) {
+        state_->bitmap = allocateBitmap(static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height));
+    }
+    if (!state_->bitmap) {
+        THROW_AT_SITE(Exception, "Unable to create bitmap");
+    }
+    state_->freeSpace.addFree(0, 0, static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height));
+}
+
+FilePair::~FilePair() = default;
+FilePair::FilePair(FilePair&&) noexcept = default;
+FilePair& FilePair::operator=(FilePair&&) noexcept = default;
+
+void FilePair::save(int format) {
+    saveIndex(state_->indexFileName);
+    saveImage(state_->imageFileName, format);
+}
+
+void FilePair::saveIndex(const std::string& fileName) {
+    writeIndex(fileName, state_->entries);
+    state_->indexFileName = fileName;
+    state_->modified &= ~std::uint32_t{IndexModified};
+}
+
+void FilePair::saveImage(const std::string& fileName, int format) {
+    if (!saveBitmapSafely(state_->bitmap.get(), fileName, formatForSaving(fileName, format))) {
+        THROW_AT_SITE(Exception, "Unable to save image");
+    }
+    state_->imageFileName = fileName;
+    state_->modified &= ~std::uint32_t{ImageModified};
+}
+
+void FilePair::extract(const std::string& name, const std::string& fileName, int format) const {
+    const AtlasEntry* entry = find(name);
+    if (entry) {
+        saveEntryImage(*entry, state_->bitmap.get(), fileName, format);
+    }
+}
+
+void FilePair::insertFiles(std::vector<std::string>& paths) {
+    state_->insertFiles(paths);
+}
+
+bool FilePair::rename(const std::string& oldName, const std::string& newName) {
+    EntryTable& entries = state_->entries;
+    if (newName.empty() || entries.count(newName) != 0) {
+        return false;
+    }
+    const auto old = entries.find(oldName);
+    if (old == entries.end()) {
+        return false;
+    }
+    // Inserted before the old one goes, so that a failure leaves the table whole.
+    const auto renamed = entries.emplace(newName, old->second).first;
+    const bool wasSelected = state_->selected == &old->second;
+    entries.erase(old);
+    if (wasSelected) {
+        state_->selected = &renamed->second;
+    }
+    state_->modified = bothModified;
+    return true;
+}
+
+void FilePair::remove(const std::string& name) {
+    const auto entry = state_->entries.find(name);
+    if (entry != state_->entries.end()) {
+        state_->removeEntry(entry);
+        state_->modified = bothModified;
+    }
+}
+
+const AtlasEntry* FilePair::find(const std::string& name) const {
+    const auto entry = state_->entries.find(name);
+    return entry == state_->entries.end() ? nullptr : &entry->second;
+}
+
+bool FilePair::select(const std::string& name) {
+    const AtlasEntry* entry = find(name);
+    const bool changed = entry != state_->selected;
+    state_->selected = entry;
+    return changed;
+}
+
+const AtlasEntry* FilePair::selected() const { return state_->selected; }
+bool FilePair::isModified() const { return state_->modified != 0; }
+std::uint32_t FilePair::modifiedBits() const { return state_->modified; }
+bool FilePair::isUntitled() const { return state_->indexFileName.empty() || state_->imageFileName.empty(); }
+const std::string& FilePair::indexFileName() const { return state_->indexFileName; }
+const std::string& FilePair::imageFileName() const { return state_->imageFileName; }
+const EntryTable& FilePair::entries() const { return state_->entries; }
+FIBITMAP* FilePair::bitmap() const { return state_->bitmap.get(); }
+const FreeSpaceMap& FilePair::freeSpace() const { return state_->freeSpace; }

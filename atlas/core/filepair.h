@@ -1,0 +1,70 @@
+// The atlas document: an atlas image, its named entries and its index file.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "atlasentry.h"
+#include "freeimage.h"
+
+class FreeSpaceMap;
+
+// A handle on a separately allocated document state. Every failure is thrown
+// as an Exception (exceptions.h). A moved-from FilePair may only be destroyed
+// or assigned to.
+class FilePair {
+public:
+    enum ModifiedBits : std::uint32_t {
+        ImageModified = 1,  // the atlas differs from its file
+        IndexModified = 2,  // the entries differ from the index file
+    };
+
+    // Opens an existing pair: the image first, then the index.
+    FilePair(const std::string& indexFileName, const std::string& imageFileName);
+    // A new, untitled document with a transparent black atlas.
+    FilePair(std::int32_t width, std::int32_t height);
+    ~FilePair();
+    FilePair(FilePair&&) noexcept;
+    FilePair& operator=(FilePair&&) noexcept;
+
+    // Writes the index, then the image (format -1: from the file name).
+    void save(int format);
+    void saveIndex(const std::string& fileName);
+    void saveImage(const std::string& fileName, int format);
+
+    // Writes one entry's pixels to an image file; an unknown name does nothing.
+    void extract(const std::string& name, const std::string& fileName, int format) const;
+
+    // Packs the image files into the atlas under their upper-cased file names,
+    // replacing entries of the same name. On return `paths` is in placement
+    // order (largest area first). On failure the document is as it was.
+    void insertFiles(std::vector<std::string>& paths);
+
+    // False, with nothing changed, for an empty or existing new name or an
+    // unknown old name. A selected entry stays selected under its new name.
+    bool rename(const std::string& oldName, const std::string& newName);
+    // Blanks the entry's cell and frees it; an unknown name does nothing.
+    void remove(const std::string& name);
+
+    const AtlasEntry* find(const std::string& name) const;
+    // Selects the entry of that name, or nothing; true if the selection changed.
+    bool select(const std::string& name);
+    const AtlasEntry* selected() const;
+
+    bool isModified() const;
+    std::uint32_t modifiedBits() const;
+    bool isUntitled() const;
+    const std::string& indexFileName() const;
+    const std::string& imageFileName() const;
+    const EntryTable& entries() const;
+
+    FIBITMAP* bitmap() const;
+    const FreeSpaceMap& freeSpace() const;
+
+    struct State;
+
+private:
+    std::unique_ptr<State> state_;
+};

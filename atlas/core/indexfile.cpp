@@ -1,0 +1,134 @@
+#include "indexfile.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <limits>
+
+#include "entryname.h"
+#include "exceptions.h"
+#include "freespacemap.h"
+#include "safefile.h"
+
+namespace {
+
+const std::size_t countSize = 4;
+const std::size_t nameSize = 64;
+const std::size_t recordSize = nameSize + 4 * 4 + 1;
+
+std::uint32_t decodeUint32(const unsigned char* bytes) {
+    return std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 | std::uint32_t{bytes[2]} << 16 |
+           std::uint32_t{bytes[3]} << 24;
+}
+
+void encodeUint32(std::uint32_t value, unsigned char* bytes) {
+    for (int i = 0; i < 4; ++i) {
+        bytes[i] = static_cast<unsigned char>(value >> (8 * i));
+    }
+}
+
+bool readBytes(std::ifstream& file, unsigned char* bytes, std::size_t count) {
+    return static_cast<bool>(file.read(reinterpret_cast<char*>(bytes), static_cast<std::streamsize>(count)));
+}
+
+// The cell (one pixel around the rectangle) must lie inside the atlas. The
+// sums are 64-bit so that values near 2^32 cannot wrap into range.
+bool cellFitsInAtlas(const AtlasEntry& entry, std::uint32_t atlasWidth, std::uint32_t atlasHeight) {
+    return entry.x != 0 && entry.y != 0 &&
+           std::uint64_t{entry.x} + entry.width + 1 <= atlasWidth &&
+           std::uint64_t{entry.y} + entry.height + 1 <= atlasHeight;
+}
+
+std::string decodeName(const unsigned char* bytes) {
+    const void* end = std::memchr(bytes, 0, nameSize);
+    const std::size_t length = end ? static_cast<std::size_t>(static_cast<const unsigned char*>(end) - bytes) : nameSize;
+    return upperCaseAscii(std::string(reinterpret_cast<const char*>(bytes), length));
+}
+
+AtlasEntry decodeEntry(const unsigned char* record) {
+    AtlasEntry entry;
+    entry.x = decodeUint32(record + nameSize);
+    entry.y = decodeUint32(record + nameSize + 4);
+    entry.width = decodeUint32(record + nameSize + 8);
+    entry.height = decodeUint32(record + nameSize + 12);
+    entry.flag = record[nameSize + 16];
+    return entry;
+}
+
+void encodeRecord(const std::string& name, const AtlasEntry& entry, unsigned char* record) {
+    std::memset(record, 0, recordSize);
+    // Names are cut at 64 bytes; a name of exactly 64 has no terminating zero.
+    const std::size_t length = std::min(std::strlen(name.c_str()), nameSize);
+    std::memcpy(record, name.data(), length);
+    encodeUint32(entry.x, record + nameSize);
+    encodeUint32(entry.y, record + nameSize + 4);
+    encodeUint32(entry.width, record + nameSize + 8);
+    encodeUint32(entry.height, record + nameSize + 12);
+    record[nameSize + 16] = entry.flag;
+}
+
+} // namespace
+
+void readIndex(const std::string& fileName, std::uint32_t atlasWidth, std::uint32_t atlasHeight,
+               EntryTable& entries, FreeSpaceMap& freeSpace) {
+    std::ifstream file(fileName, std::ios::binary);
+    if (!file.is_open()) {
+        THROW_AT_SITE(Exception, "Unable to open file");
+    }
+    unsigned char countBytes[countSize];
+    if (!readBytes(file, countBytes, countSize)) {
+        THROW_AT_SITE(Exception, "Unable to read file");
+    }
+    // Records are read one by one, never reserved by the count: a short file
+    // that claims billions of records fails at its first missing record.
+    const std::uint32_t entryCount = decodeUint32(countBytes);
+    for (std::uint32_t i = 0; i < entryCount; ++i) {
+        unsigned char record[recordSize];
+        if (!readBytes(file, record, recordSize)) {
+            THROW_AT_SITE(Exception, "Unable to read file");
+        }
+        const AtlasEntry entry = decodeEntry(record);
+        if (!cellFitsInAtlas(entry, atlasWidth, atlasHeight)) {
+            THROW_AT_SITE(BadFileException, fileName);
+        }
+        entries.emplace(decodeName(record), entry);
+        // Also for a repeated name: its pixels are in the atlas all the same.
+        freeSpace.occupy(entry.x - 1, entry.y - 1, entry.width + 2, entry.height + 2);
+    }
+}
+
+void writeIndex(const std::string& fileName, const EntryTable& entries) {
+    if (entries.size() > std::numeric_limits<std::uint32_t>::max()) {
+        THROW_AT_SITE(Exception, "Unable to write to file");
+    }
+    TemporaryFile temporary(fileName);
+    if (!temporary.isCreated()) {
+        THROW_AT_SITE(Exception, "Unable to create file");
+    }
+    {
+        std::ofstream file(temporary.path(), std::ios::binary | std::ios::trunc);
+        if (!file.is_open()) {
+            THROW_AT_SITE(Exception, "Unable to create file");
+        }
+        unsigned char countBytes[countSize];
+        encodeUint32(static_cast<std::uint32_t>(entries.size()), countBytes);
+        if (!file.write(reinterpret_cast<const char*>(countBytes), countSize)) {
+            THROW_AT_SITE(Exception, "Unable to write to file");
+        }
+        for (const auto& [name, entry] : entries) {
+            unsigned char record[recordSize];
+            encodeRecord(name, entry, record);
+            if (!file.write(reinterpret_cast<const char*>(record), recordSize)) {
+                THROW_AT_SITE(Exception, "Unable to write to file");
+            }
+        }
+        // Closing flushes the last bytes; a failure there is as bad as any other.
+        file.close();
+        if (!file) {
+            THROW_AT_SITE(Exception, "Unable to write to file");
+        }
+    }
+    if (!temporary.replaceTarget()) {
+        THROW_AT_SITE(Exception, "Unable to write to file");
+    }
+}
