@@ -1,0 +1,71 @@
+# Two commands do everything on a fresh Debian 12 machine (as root):
+#   make run    installs what is missing, builds, starts PXAEditor under Wine
+#   make test   installs what is missing, builds, runs every test suite
+SHELL := /bin/bash
+BUILD ?= build
+JOBS ?= $(shell nproc)
+HOST_DIR := $(BUILD)/host
+WINDOWS_DIR := $(BUILD)/windows
+WINDOWS64_DIR := $(BUILD)/windows64
+BENCH_DIR := $(BUILD)/bench
+
+# The programs are 32-bit x86 Windows programs (build/windows). Some kernels
+# run 64-bit user code only; there 32-bit Wine cannot start, and the programs
+# and tests run from the same sources built for x86_64 under 64-bit Wine.
+WINE_ARCH = $(shell bash scripts/wine-arch.sh)
+RUNNABLE_DIR = $(if $(filter win64,$(WINE_ARCH)),$(WINDOWS64_DIR),$(WINDOWS_DIR))
+PXA_EDITOR = $(RUNNABLE_DIR)/atlas/ui/PXAEditor.exe
+STRING_TABLE_EDITOR = $(RUNNABLE_DIR)/strings/ui/StringTableEditor.exe
+
+.PHONY: all packages host windows windows64 runnable-windows test run run-strings screenshot bench clean
+
+all: host windows
+
+packages:
+	@bash deps/install-packages.sh
+
+host: packages
+	cmake -S . -B $(HOST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPXA_SANITIZE=ON -DPXA_WERROR=ON -DPXA_BUILD_BENCHMARKS=ON
+	cmake --build $(HOST_DIR) -j $(JOBS)
+
+# windows: ARCH (i686 or x86_64), DIR
+define cross_build
+	@mkdir -p $(BUILD)
+	@bash deps/freeimage/build.sh $(1) > $(BUILD)/freeimage-$(1).tmp && mv $(BUILD)/freeimage-$(1).tmp $(BUILD)/freeimage-$(1)
+	cmake -S . -B $(2) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-$(1).cmake \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPXA_WERROR=ON -DFREEIMAGE_ROOT="$$(cat $(BUILD)/freeimage-$(1))"
+	cmake --build $(2) -j $(JOBS)
+endef
+
+windows: packages
+	$(call cross_build,i686,$(WINDOWS_DIR))
+
+windows64: packages
+	$(call cross_build,x86_64,$(WINDOWS64_DIR))
+
+runnable-windows: windows
+	@if [ "$(WINE_ARCH)" = win64 ]; then \
+	  echo "note: this machine cannot run 32-bit code; the Windows programs run from the x86_64 build"; \
+	  $(MAKE) --no-print-directory windows64; \
+	fi
+
+test: host runnable-windows
+	@bash scripts/run-tests.sh $(HOST_DIR) $(RUNNABLE_DIR)
+
+run: runnable-windows
+	@bash scripts/run-windows.sh $(BUILD) $(PXA_EDITOR) $(WINE_ARCH)
+
+run-strings: runnable-windows
+	@bash scripts/run-windows.sh $(BUILD) $(STRING_TABLE_EDITOR) $(WINE_ARCH)
+
+# PROGRAM=strings for the string-table editor; the PNG goes to $(BUILD)/screenshot.png.
+screenshot: runnable-windows
+	@bash scripts/screenshot.sh $(BUILD) $(if $(filter strings,$(PROGRAM)),$(STRING_TABLE_EDITOR),$(PXA_EDITOR)) $(WINE_ARCH) $(BUILD)/screenshot.png
+
+bench: packages
+	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DPXA_BUILD_BENCHMARKS=ON
+	cmake --build $(BENCH_DIR) -j $(JOBS)
+	@for b in $$(find $(BENCH_DIR)/bench -type f -executable -name '*_bench*' | sort); do echo "== $$b"; $$b; done
+
+clean:
+	rm -rf $(BUILD)

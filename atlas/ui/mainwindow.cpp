@@ -1,0 +1,49 @@
+#include "mainwindow.h"
+
+#include "pxaeditor_resource.h"
+
+namespace {
+
+const char kMainWindowClass[] = "PXAEditor";
+
+bool RegisterMainWindowClass(HINSTANCE instance) {
+  WNDCLASSEXA windowClass = {};
+  if (GetClassInfoExA(instance, kMainWindowClass, &windowClass)) {
+    return true;
+  }
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.style = CS_HREDRAW | CS_VREDRAW;
+  windowClass.lpfnWndProc = MainWindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
+  return RegisterClassExA(&windowClass) != 0;
+}
+
+}  // namespace
+
+HWND CreateMainWindow(HINSTANCE instance) {
+  if (!RegisterMainWindowClass(instance)) {
+    return nullptr;
+  }
+  return CreateWindowExA(0, kMainWindowClass, "PXA Editor - [Unnamed]", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                         CW_USEDEFAULT, 800, 700, nullptr, nullptr, instance, nullptr);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CLOSE:
+      DestroyWindow(window);
+      PostQuitMessage(0);
+      return 0;
+    case WM_COMMAND:
+      if (lParam == 0 && LOWORD(wParam) == ID_FILE_EXIT) {
+        PostQuitMessage(0);
+        return 0;
+      }
+      break;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}

@@ -1,0 +1,41 @@
+# Finds FreeImage and defines the imported target FreeImage::FreeImage.
+#
+# Set FREEIMAGE_ROOT to the folder that holds include/FreeImage.h and the
+# library (lib/ for the import library, bin/ for FreeImage.dll on Windows).
+# Without it the system's copy is used (Debian: libfreeimage-dev).
+# On Windows FREEIMAGE_DLL is the DLL that executables need beside them.
+
+set(_freeimage_hints)
+if(FREEIMAGE_ROOT)
+  set(_freeimage_hints HINTS "${FREEIMAGE_ROOT}" NO_CMAKE_FIND_ROOT_PATH)
+elseif(DEFINED ENV{FREEIMAGE_ROOT})
+  set(_freeimage_hints HINTS "$ENV{FREEIMAGE_ROOT}" NO_CMAKE_FIND_ROOT_PATH)
+endif()
+
+find_path(FREEIMAGE_INCLUDE_DIR FreeImage.h ${_freeimage_hints} PATH_SUFFIXES include Dist)
+find_library(FREEIMAGE_LIBRARY NAMES FreeImage freeimage ${_freeimage_hints} PATH_SUFFIXES lib Dist)
+if(WIN32)
+  find_file(FREEIMAGE_DLL FreeImage.dll ${_freeimage_hints} PATH_SUFFIXES bin lib Dist)
+endif()
+
+include(FindPackageHandleStandardArgs)
+if(WIN32)
+  find_package_handle_standard_args(FreeImage REQUIRED_VARS FREEIMAGE_LIBRARY FREEIMAGE_INCLUDE_DIR FREEIMAGE_DLL)
+else()
+  find_package_handle_standard_args(FreeImage REQUIRED_VARS FREEIMAGE_LIBRARY FREEIMAGE_INCLUDE_DIR)
+endif()
+
+if(FreeImage_FOUND AND NOT TARGET FreeImage::FreeImage)
+  if(WIN32)
+    add_library(FreeImage::FreeImage SHARED IMPORTED)
+    set_target_properties(FreeImage::FreeImage PROPERTIES
+      IMPORTED_IMPLIB "${FREEIMAGE_LIBRARY}"
+      IMPORTED_LOCATION "${FREEIMAGE_DLL}")
+  else()
+    add_library(FreeImage::FreeImage UNKNOWN IMPORTED)
+    set_target_properties(FreeImage::FreeImage PROPERTIES IMPORTED_LOCATION "${FREEIMAGE_LIBRARY}")
+  endif()
+  set_target_properties(FreeImage::FreeImage PROPERTIES INTERFACE_INCLUDE_DIRECTORIES "${FREEIMAGE_INCLUDE_DIR}")
+endif()
+
+mark_as_advanced(FREEIMAGE_INCLUDE_DIR FREEIMAGE_LIBRARY FREEIMAGE_DLL)
