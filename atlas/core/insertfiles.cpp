@@ -1,10 +1,10 @@
 #include "filepairstate.h"
 
-#include <climits>
 #include <cstddef>
 #include <cstring>
 #include <utility>
 
+#include "atlasgrowth.h"
 #include "atlasimage.h"
 #include "entryname.h"
 #include "exceptions.h"
@@ -50,26 +50,6 @@ void sortByDescendingArea(std::vector<std::string>& paths, std::vector<UniqueBit
         }
         lo = i;
     }
-}
-
-// One growth step: the shorter side doubles (the width of a square atlas) and
-// the new half becomes one free rectangle. False when the doubled side would
-// be beyond FreeImage's int sizes.
-bool growFreeSpace(FreeSpaceMap& freeSpace, std::uint32_t& width, std::uint32_t& height) {
-    if (height < width) {
-        if (height > INT_MAX / 2) {
-            return false;
-        }
-        freeSpace.addFree(0, height, width, height);
-        height *= 2;
-    } else {
-        if (width > INT_MAX / 2) {
-            return false;
-        }
-        freeSpace.addFree(width, 0, width, height);
-        width *= 2;
-    }
-    return true;
 }
 
 // Repeats the image's edge pixels in the one-pixel ring of its cell, corners

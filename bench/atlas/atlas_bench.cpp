@@ -1,0 +1,212 @@
+// Opening a large index, inserting many small images, placing many cells.
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+#include "atlasgrowth.h"
+#include "bitmap.h"
+#include "filepair.h"
+#include "freespacemap.h"
+#include "indexfile.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::uint32_t randomSeed = 20240601;
+
+// Files made once for the whole run and deleted at its end.
+class BenchFolder {
+public:
+    BenchFolder() : folder_(fs::temp_directory_path() / ("pxa_atlas_bench_" + std::to_string(std::random_device()()))) {
+        fs::create_directories(folder_);
+    }
+    ~BenchFolder() {
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+    std::string path(const std::string& name) const { return (folder_ / name).string(); }
+
+private:
+    fs::path folder_;
+};
+
+BenchFolder& benchFolder() {
+    static BenchFolder folder;
+    return folder;
+}
+
+void putUint32(std::string& bytes, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        bytes.push_back(static_cast<char>(value >> (8 * i)));
+    }
+}
+
+void saveBlank(const std::string& path, int width, int height) {
+    const UniqueBitmap image(FreeImage_Allocate(width, height, 32, 0, 0, 0));
+    if (!FreeImage_Save(FIF_TARGA, image.get(), path.c_str(), 0)) {
+        throw std::runtime_error("cannot write " + path);
+    }
+}
+
+// A 1024 x 1024 atlas with 10,000 entries of 8 x 8 in a 100 x 100 grid, the
+// records in shuffled order.
+struct LargePair {
+    std::string indexPath;
+    std::string imagePath;
+};
+
+const LargePair& largePair() {
+    static const LargePair pair = [] {
+        LargePair made{benchFolder().path("large.pxa"), benchFolder().path("large.tga")};
+        saveBlank(made.imagePath, 1024, 1024);
+        std::vector<std::uint32_t> order(10000);
+        for (std::uint32_t i = 0; i < order.size(); ++i) {
+            order[i] = i;
+        }
+        std::shuffle(order.begin(), order.end(), std::mt19937(randomSeed));
+        std::string bytes;
+        putUint32(bytes, static_cast<std::uint32_t>(order.size()));
+        for (const std::uint32_t i : order) {
+            char name[64] = {};
+            std::snprintf(name, sizeof name, "ENTRY%05u.TGA", static_cast<unsigned>(i));
+            bytes.append(name, sizeof name);
+            putUint32(bytes, (i % 100) * 10 + 1);
+            putUint32(bytes, (i / 100) * 10 + 1);
+            putUint32(bytes, 8);
+            putUint32(bytes, 8);
+            bytes.push_back(1);
+        }
+        std::ofstream(made.indexPath, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return made;
+    }();
+    return pair;
+}
+
+struct Size {
+    std::uint32_t width;
+    std::uint32_t height;
+};
+
+std::vector<Size> randomImageSizes(std::size_t count) {
+    std::mt19937 random(randomSeed);
+    std::uniform_int_distribution<std::uint32_t> side(4, 64);
+    std::vector<Size> sizes(count);
+    for (Size& size : sizes) {
+        size = {side(random), side(random)};
+    }
+    return sizes;
+}
+
+// 1,000 TGA files of random sizes 4-64 px with random pixels.
+const std::vector<std::string>& randomImageFiles() {
+    static const std::vector<std::string> paths = [] {
+        std::vector<std::string> made;
+        std::mt19937 random(randomSeed + 1);
+        int n = 0;
+        for (const Size& size : randomImageSizes(1000)) {
+            const UniqueBitmap image(FreeImage_Allocate(static_cast<int>(size.width), static_cast<int>(size.height), 32, 0, 0, 0));
+            BYTE* bits = FreeImage_GetBits(image.get());
+            const std::size_t bytes = std::size_t{FreeImage_GetPitch(image.get())} * size.height;
+            for (std::size_t i = 0; i < bytes; ++i) {
+                bits[i] = static_cast<BYTE>(random());
+            }
+            made.push_back(benchFolder().path("image" + std::to_string(n++) + ".tga"));
+            if (!FreeImage_Save(FIF_TARGA, image.get(), made.back().c_str(), 0)) {
+                throw std::runtime_error("cannot write " + made.back());
+            }
+        }
+        return made;
+    }();
+    return paths;
+}
+
+void BM_OpenPairWith10000Entries(benchmark::State& state) {
+    const LargePair& files = largePair();
+    for (auto _ : state) {
+        FilePair pair(files.indexPath, files.imagePath);
+        benchmark::DoNotOptimize(pair.entries().size());
+    }
+}
+BENCHMARK(BM_OpenPairWith10000Entries)->Unit(benchmark::kMillisecond);
+
+// The index alone: reading, validating and cutting 10,000 cells out of free space.
+void BM_ReadIndexOf10000Entries(benchmark::State& state) {
+    const LargePair& files = largePair();
+    for (auto _ : state) {
+        EntryTable entries;
+        FreeSpaceMap freeSpace;
+        freeSpace.addFree(0, 0, 1024, 1024);
+        readIndex(files.indexPath, 1024, 1024, entries, freeSpace);
+        benchmark::DoNotOptimize(entries.size());
+    }
+}
+BENCHMARK(BM_ReadIndexOf10000Entries)->Unit(benchmark::kMillisecond);
+
+// The placement pass of an insertion of 1,000 random images into a new
+// 256 x 256 document: largest area first, growing the free space as needed.
+void BM_PlaceCellsOf1000RandomImages(benchmark::State& state) {
+    std::vector<Size> sizes = randomImageSizes(1000);
+    std::sort(sizes.begin(), sizes.end(), [](const Size& a, const Size& b) {
+        return std::uint64_t{a.width} * a.height > std::uint64_t{b.width} * b.height;
+    });
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    for (auto _ : state) {
+        FreeSpaceMap freeSpace;
+        width = 256;
+        height = 256;
+        freeSpace.addFree(0, 0, width, height);
+        for (const Size& size : sizes) {
+            AtlasRect cell{0, 0, size.width + 2, size.height + 2};
+            while (!freeSpace.place(cell)) {
+                growFreeSpace(freeSpace, width, height);
+            }
+        }
+        benchmark::DoNotOptimize(freeSpace.freeRects().size());
+    }
+    state.counters["atlasWidth"] = width;
+    state.counters["atlasHeight"] = height;
+}
+BENCHMARK(BM_PlaceCellsOf1000RandomImages)->Unit(benchmark::kMillisecond);
+
+// The whole insertion: loading the files, placing, growing, pasting, borders.
+void BM_InsertFilesOf1000RandomImages(benchmark::State& state) {
+    const std::vector<std::string>& files = randomImageFiles();
+    for (auto _ : state) {
+        FilePair pair(256, 256);
+        std::vector<std::string> paths = files;
+        pair.insertFiles(paths);
+        benchmark::DoNotOptimize(pair.entries().size());
+    }
+}
+BENCHMARK(BM_InsertFilesOf1000RandomImages)->Unit(benchmark::kMillisecond);
+
+// 10,000 cells of 6-66 px into one 8192 x 8192 free rectangle.
+void BM_FreeSpaceMapPlace10000Cells(benchmark::State& state) {
+    const std::vector<Size> sizes = randomImageSizes(10000);
+    std::size_t placed = 0;
+    for (auto _ : state) {
+        FreeSpaceMap freeSpace;
+        freeSpace.addFree(0, 0, 8192, 8192);
+        placed = 0;
+        for (const Size& size : sizes) {
+            AtlasRect cell{0, 0, size.width + 2, size.height + 2};
+            placed += freeSpace.place(cell) ? 1 : 0;
+        }
+        benchmark::DoNotOptimize(placed);
+    }
+    state.counters["placed"] = static_cast<double>(placed);
+}
+BENCHMARK(BM_FreeSpaceMapPlace10000Cells)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
