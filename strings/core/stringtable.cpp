@@ -207,6 +207,9 @@ StringTablePtr StringTableCreate() {
 }
 
 bool StringTableNameExists(const StringTable& table, const char* name) {
+    if (name == nullptr) {
+        return false;
+    }
     const std::uint32_t key = ComputeNameKey(name);
     for (const StringEntry* entry = table.head; entry != nullptr; entry = entry->next) {
         if (entry->key == key && CompareNamesIgnoringCase(entry->name, name) == 0) {
