@@ -29,7 +29,7 @@ const Bytes noImageContent = {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 
 
 } // namespace
 
-TEST(LoadImage, ContentDecidesTheFormatWhateverTheExtension) {
+TEST(ImageLoading, ContentDecidesTheFormatWhateverTheExtension) {
     TestFolder folder;
     const std::string path = folder.path("really_a_png.tga");
     writePatternPng(path, 5, 3, 7);
@@ -46,7 +46,7 @@ TEST(LoadImage, ContentDecidesTheFormatWhateverTheExtension) {
     }
 }
 
-TEST(LoadImage, PaletteImageBecomes32BitsOfTheSameSize) {
+TEST(ImageLoading, PaletteImageBecomes32BitsOfTheSameSize) {
     TestFolder folder;
     const std::string path = folder.path("palette.bmp");
     {
@@ -67,7 +67,7 @@ TEST(LoadImage, PaletteImageBecomes32BitsOfTheSameSize) {
     EXPECT_EQ(pixel >> 24, 255u);
 }
 
-TEST(LoadImage, ReportsWhyAFileCannotBeRead) {
+TEST(ImageLoading, ReportsWhyAFileCannotBeRead) {
     TestFolder folder;
     writeFileBytes(folder.path("garbage.png"), noImageContent);
     writeFileBytes(folder.path("garbage.qqq"), noImageContent);
