@@ -18,6 +18,7 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
+  windowClass.lpszClassName = kMainWindowClass;
   return RegisterClassExA(&windowClass) != 0;
 }
 
