@@ -5,6 +5,15 @@
 # Without it the system's copy is used (Debian: libfreeimage-dev).
 # On Windows FREEIMAGE_DLL is the DLL that executables need beside them.
 
+# A new FREEIMAGE_ROOT (the cached build is keyed by its recipe) must not keep
+# finding the files of the previous one.
+if(NOT "${FREEIMAGE_ROOT}" STREQUAL "${FREEIMAGE_ROOT_USED}")
+  unset(FREEIMAGE_INCLUDE_DIR CACHE)
+  unset(FREEIMAGE_LIBRARY CACHE)
+  unset(FREEIMAGE_DLL CACHE)
+  set(FREEIMAGE_ROOT_USED "${FREEIMAGE_ROOT}" CACHE INTERNAL "FREEIMAGE_ROOT of the last search")
+endif()
+
 set(_freeimage_hints)
 if(FREEIMAGE_ROOT)
   set(_freeimage_hints HINTS "${FREEIMAGE_ROOT}" NO_CMAKE_FIND_ROOT_PATH)

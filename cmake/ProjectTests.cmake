@@ -41,8 +41,14 @@ function(pxa_add_test)
   if(CMAKE_CROSSCOMPILING)
     # Under Wine each process start costs about a second, so a program runs
     # once with all its tests; its XML report gives the per-test counts.
+    # Wine shows the Unix root as drive Z:; gtest takes a path without a
+    # drive letter as relative.
+    set(results_dir "${CMAKE_BINARY_DIR}/gtest-results")
+    if(CMAKE_HOST_UNIX)
+      set(results_dir "Z:${results_dir}")
+    endif()
     add_test(NAME ${ARG_NAME}
-      COMMAND ${ARG_NAME} --gtest_output=xml:${CMAKE_BINARY_DIR}/gtest-results/${ARG_NAME}.xml
+      COMMAND ${ARG_NAME} --gtest_output=xml:${results_dir}/${ARG_NAME}.xml
       WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}")
     math(EXPR whole_program_timeout "${ARG_TIMEOUT} * 10")
     set_tests_properties(${ARG_NAME} PROPERTIES TIMEOUT ${whole_program_timeout})

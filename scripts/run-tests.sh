@@ -16,7 +16,7 @@ host_suite() {
   local dir=$1 header total failures skipped
   rm -f "$dir/results.xml"
   ctest --test-dir "$dir" -j 2 --output-on-failure --no-tests=error --output-junit results.xml || status=1
-  header=$(grep -m1 -o '<testsuite [^>]*>' "$dir/results.xml" 2>/dev/null)
+  header=$(tr '\n\t' '  ' <"$dir/results.xml" 2>/dev/null | grep -m1 -o '<testsuite [^>]*>')
   [ -n "$header" ] || { status=1; return; }
   total=$(attribute tests "$header"); failures=$(attribute failures "$header"); skipped=$(attribute skipped "$header")
   passed=$((passed + ${total:-0} - ${failures:-0} - ${skipped:-0}))
