@@ -54,6 +54,7 @@ function(pxa_add_test)
     set_tests_properties(${ARG_NAME} PROPERTIES TIMEOUT ${whole_program_timeout})
   else()
     gtest_discover_tests(${ARG_NAME}
+      TEST_PREFIX "${ARG_NAME}."
       WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}"
       DISCOVERY_TIMEOUT 120
       PROPERTIES TIMEOUT ${ARG_TIMEOUT})
