@@ -42,7 +42,7 @@ bool cellFitsInAtlas(const AtlasEntry& entry, std::uint32_t atlasWidth, std::uin
 std::string decodeName(const unsigned char* bytes) {
     const void* end = std::memchr(bytes, 0, nameSize);
     const std::size_t length = end ? static_cast<std::size_t>(static_cast<const unsigned char*>(end) - bytes) : nameSize;
-    return upperCaseAscii(std::string(reinterpret_cast<const char*>(bytes), length));
+    return std::string(reinterpret_cast<const char*>(bytes), length);
 }
 
 AtlasEntry decodeEntry(const unsigned char* record) {
@@ -69,29 +69,48 @@ void encodeRecord(const std::string& name, const AtlasEntry& entry, unsigned cha
 
 } // namespace
 
-void readIndex(const std::string& fileName, std::uint32_t atlasWidth, std::uint32_t atlasHeight,
-               EntryTable& entries, FreeSpaceMap& freeSpace) {
-    std::ifstream file(fileName, std::ios::binary);
-    if (!file.is_open()) {
+IndexFileReader::IndexFileReader(const std::string& fileName) : file_(fileName, std::ios::binary) {
+    if (!file_.is_open()) {
         THROW_AT_SITE(Exception, "Unable to open file");
     }
     unsigned char countBytes[countSize];
-    if (!readBytes(file, countBytes, countSize)) {
+    if (!readBytes(file_, countBytes, countSize)) {
         THROW_AT_SITE(Exception, "Unable to read file");
     }
-    // Records are read one by one, never reserved by the count: a short file
-    // that claims billions of records fails at its first missing record.
-    const std::uint32_t entryCount = decodeUint32(countBytes);
-    for (std::uint32_t i = 0; i < entryCount; ++i) {
-        unsigned char record[recordSize];
-        if (!readBytes(file, record, recordSize)) {
-            THROW_AT_SITE(Exception, "Unable to read file");
-        }
-        const AtlasEntry entry = decodeEntry(record);
+    entryCount_ = decodeUint32(countBytes);
+}
+
+IndexRecord IndexFileReader::next() {
+    unsigned char record[recordSize];
+    if (!readBytes(file_, record, recordSize)) {
+        THROW_AT_SITE(Exception, "Unable to read file");
+    }
+    return IndexRecord{decodeName(record), decodeEntry(record)};
+}
+
+std::vector<IndexRecord> readIndexRecords(const std::string& fileName) {
+    IndexFileReader reader(fileName);
+    // Never reserved by the count: a short file that claims billions of
+    // records fails at its first missing record.
+    std::vector<IndexRecord> records;
+    for (std::uint32_t i = 0; i < reader.entryCount(); ++i) {
+        records.push_back(reader.next());
+    }
+    return records;
+}
+
+void readIndex(const std::string& fileName, std::uint32_t atlasWidth, std::uint32_t atlasHeight,
+               EntryTable& entries, FreeSpaceMap& freeSpace) {
+    IndexFileReader reader(fileName);
+    // Each record is judged as soon as it is read, so a corrupt record is
+    // reported even when the file also ends early after it.
+    for (std::uint32_t i = 0; i < reader.entryCount(); ++i) {
+        const IndexRecord record = reader.next();
+        const AtlasEntry& entry = record.entry;
         if (!cellFitsInAtlas(entry, atlasWidth, atlasHeight)) {
             THROW_AT_SITE(BadFileException, fileName);
         }
-        entries.emplace(decodeName(record), entry);
+        entries.emplace(upperCaseAscii(record.name), entry);
         // Also for a repeated name: its pixels are in the atlas all the same.
         freeSpace.occupy(entry.x - 1, entry.y - 1, entry.width + 2, entry.height + 2);
     }

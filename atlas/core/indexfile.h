@@ -4,11 +4,38 @@
 #pragma once
 
 #include <cstdint>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "atlasentry.h"
 
 class FreeSpaceMap;
+
+// One record as the file stores it: the name is its bytes up to the first
+// zero, letter case untouched, and nothing has been checked against an atlas.
+struct IndexRecord {
+    std::string name;
+    AtlasEntry entry;
+};
+
+// Reads the records of an index file one at a time, in file order. Throws
+// "Unable to open file" and "Unable to read file" as readIndex does.
+class IndexFileReader {
+public:
+    explicit IndexFileReader(const std::string& fileName);
+    std::uint32_t entryCount() const { return entryCount_; }
+    // The next record; call it at most entryCount() times.
+    IndexRecord next();
+
+private:
+    std::ifstream file_;
+    std::uint32_t entryCount_ = 0;
+};
+
+// Every record of the file as stored, repeated names and cells outside any
+// atlas included: what tools that judge an index file need to see.
+std::vector<IndexRecord> readIndexRecords(const std::string& fileName);
 
 // Adds the records of fileName to entries (upper-cased names; a repeated name
 // keeps its first record) and takes every record's cell out of freeSpace. A
