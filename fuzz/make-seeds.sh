@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# make-seeds.sh FOLDER
+# Writes the seed inputs of the fuzz harnesses: FOLDER/index (index files for
+# the 64 x 64 atlas the harnesses open them against) and FOLDER/dat (DAT
+# string tables). Small valid files and a few near misses, made from scratch
+# every time, so no binary file needs to be kept.
+set -euo pipefail
+export LC_ALL=C
+out=$1
+rm -rf "$out/index" "$out/dat"
+mkdir -p "$out/index" "$out/dat"
+
+# Bytes of an unsigned 32-bit little-endian number.
+le32() { printf "\\x$(printf %02x $(($1 & 255)))\\x$(printf %02x $(($1 >> 8 & 255)))\\x$(printf %02x $(($1 >> 16 & 255)))\\x$(printf %02x $(($1 >> 24 & 255)))"; }
+zeros() { head -c "$1" /dev/zero; }
+
+# record NAME X Y WIDTH HEIGHT FLAG: one 81-byte index record (name cut at 64).
+record() {
+  local name=${1:0:64}
+  printf %s "$name"; zeros $((64 - ${#name}))
+  le32 "$2"; le32 "$3"; le32 "$4"; le32 "$5"; printf "\\x$(printf %02x "$6")"
+}
+
+index() { cat >"$out/index/$1.pxa"; }
+index empty < <(le32 0)
+index one < <(le32 1; record GRASS.TGA 1 1 8 8 1)
+index three-unsorted < <(le32 3; record TREE.TGA 11 1 4 6 1; record A10.TGA 1 1 8 8 0; record A9.TGA 1 11 30 2 7)
+index lower-case-and-repeat < <(le32 2; record tree.tga 1 1 4 4 1; record TREE.TGA 7 1 4 4 1)
+index long-name < <(le32 1; record "$(printf 'N%.0s' {1..64})" 1 1 2 2 1)
+index high-bytes-and-empty-name < <(le32 2; printf '\xe4\xf6\xfc.tga'; zeros 57; le32 1; le32 1; le32 3; le32 3; printf '\x01'; record "" 5 5 0 0 255)
+index last-column-and-row < <(le32 2; record EDGE.TGA 1 1 62 0 1; record CORNER.TGA 62 62 0 0 1)
+index full-atlas < <(le32 1; record ALL.TGA 1 1 62 62 1)
+index grid < <(le32 16; for i in 0 1 2 3; do for j in 0 1 2 3; do record "C$i$j.TGA" $((1 + 15 * i)) $((1 + 15 * j)) 12 12 1; done; done)
+index cell-past-the-edge < <(le32 1; record WIDE.TGA 1 1 63 1 1)
+index zero-column < <(le32 1; record LEFT.TGA 0 1 1 1 1)
+index wrapping-size < <(le32 1; record WRAP.TGA 2 2 4294967295 1 1)
+index truncated-record < <(le32 2; record ONE.TGA 1 1 1 1 1; record TWO.TGA 4 4 1 1 1 | head -c 40)
+index short-count < <(printf '\x01\x00')
+index count-beyond-file < <(le32 4294967295; record ONE.TGA 1 1 1 1 1)
+index trailing-bytes < <(le32 1; record ONE.TGA 1 1 1 1 1; printf 'tail')
+
+# dat NAME TEXT... as pairs: a table whose keys are the CRC-32 of the
+# upper-cased names (gzip's trailer holds the CRC-32, little-endian, already).
+crc32() { printf %s "$1" | tr a-z A-Z | gzip -c | tail -c 8 | head -c 4; }
+utf16() { printf %s "$1" | iconv -f UTF-8 -t UTF-16LE; }
+units() { utf16 "$1" | wc -c | awk '{ print $1 / 2 }'; }
+table() {
+  local -a names=() texts=()
+  while [ $# -gt 0 ]; do names+=("$1"); texts+=("$2"); shift 2; done
+  le32 ${#names[@]}
+  for i in "${!names[@]}"; do crc32 "${names[i]}"; le32 "$(units "${texts[i]}")"; le32 "$(printf %s "${names[i]}" | wc -c)"; done
+  for text in "${texts[@]}"; do utf16 "$text"; done
+  for name in "${names[@]}"; do printf %s "$name"; done
+}
+dat() { cat >"$out/dat/$1.dat"; }
+dat empty < <(le32 0)
+dat one < <(table A B)
+dat two-sorted < <(table NAME "$(printf '\xe2\x82\xacx')" Q "")
+dat unsorted-keys < <(table ZEBRA "last" apple "first" Mango $'two\r\nlines')
+dat repeated-name < <(table Hello one HELLO two)
+dat long-text < <(table LONG "$(printf 'x%.0s' {1..2100})")
+dat high-byte-name < <(table "$(printf 'caf\xe9')" "latin-1 name")
+dat trailing-bytes < <(table A B; printf 'tail')
+dat short-count < <(printf '\x01\x00\x00')
+dat count-beyond-file < <(le32 3; le32 0; le32 1; le32 1; printf 'B\0A')
+dat text-beyond-file < <(le32 1; le32 0; le32 4000; le32 1; printf 'B\0A')
+dat name-beyond-file < <(le32 1; le32 0; le32 1; le32 200; printf 'B\0A')

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# run-fuzzers.sh FUZZ_BUILD SECONDS [HARNESS...]
+# Runs each harness (all four by default) for SECONDS on its corpus and prints
+# one line per harness: "fuzz NAME: passed (...)" or "fuzz NAME: FAILED (...)".
+# The corpus grows in $FUZZ_CORPUS (default FUZZ_BUILD/corpus); every run also
+# starts from the seeds, made afresh. A crashing input goes to
+# FUZZ_BUILD/artifacts, libFuzzer's whole output to FUZZ_BUILD/logs.
+# Exits non-zero when any harness failed.
+set -uo pipefail
+build=$1
+seconds=$2
+shift 2
+harnesses=("$@")
+[ ${#harnesses[@]} -gt 0 ] || harnesses=(index_reader_fuzzer index_roundtrip_fuzzer dat_reader_fuzzer dat_roundtrip_fuzzer)
+corpus_root=${FUZZ_CORPUS:-$build/corpus}
+here=$(cd "$(dirname "$0")" && pwd)
+
+mkdir -p "$build/artifacts" "$build/logs"
+bash "$here/make-seeds.sh" "$build/seeds" || { echo "fuzz seeds: FAILED (make-seeds.sh)"; exit 1; }
+
+# Index inputs are read against a 64 x 64 atlas, so a hundred records say
+# all there is to say; DAT inputs need room for texts past the reader's
+# 4096-byte buffer. No input of a few kilobytes justifies one allocation of
+# 16 MiB: a larger one means a length went unchecked.
+seeds_of() { case $1 in index_*) echo "$build/seeds/index";; dat_*) echo "$build/seeds/dat";; esac; }
+max_len_of() { case $1 in index_*) echo 8192;; dat_*) echo 16384;; esac; }
+
+status=0
+for harness in "${harnesses[@]}"; do
+  program="$build/$harness"
+  log="$build/logs/$harness.log"
+  if [ ! -x "$program" ]; then
+    echo "fuzz $harness: FAILED (not built: $program)"
+    status=1
+    continue
+  fi
+  mkdir -p "$corpus_root/$harness"
+  # The harnesses keep their scratch files in TMPDIR; a crash ends them
+  # before they tidy up, so the folder is this script's to remove.
+  scratch=$(mktemp -d "$( [ -w /dev/shm ] && echo /dev/shm || echo "${TMPDIR:-/tmp}")/pxa-fuzz-run.XXXXXX")
+  TMPDIR=$scratch "$program" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=1024 -malloc_limit_mb=16 \
+    -max_len="$(max_len_of "$harness")" -print_final_stats=1 -artifact_prefix="$build/artifacts/$harness-" \
+    "$corpus_root/$harness" "$(seeds_of "$harness")" >"$log" 2>&1
+  result=$?
+  rm -rf "$scratch"
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+  coverage=$(grep -E '^#[0-9]+[[:space:]]+(DONE|INITED)' "$log" | tail -1 | grep -oE 'cov: [0-9]+ ft: [0-9]+')
+  if [ $result -eq 0 ]; then
+    echo "fuzz $harness: passed (${runs:-?} inputs in ${seconds} s, ${coverage:-no coverage line})"
+  else
+    echo "fuzz $harness: FAILED (exit $result; $(grep -m1 -oE 'Test unit written to .*' "$log" || echo "see $log"))"
+    grep -m3 -E 'ERROR|expectation failed|SUMMARY' "$log" | sed 's/^/    /'
+    status=1
+  fi
+done
+exit $status
