@@ -8,6 +8,8 @@ HOST_DIR := $(BUILD)/host
 WINDOWS_DIR := $(BUILD)/windows
 WINDOWS64_DIR := $(BUILD)/windows64
 BENCH_DIR := $(BUILD)/bench
+FUZZ_DIR := $(BUILD)/fuzz
+FUZZ_SECONDS ?= 60
 
 # The programs are 32-bit x86 Windows programs (build/windows). Some kernels
 # run 64-bit user code only; there 32-bit Wine cannot start, and the programs
@@ -17,7 +19,7 @@ RUNNABLE_DIR = $(if $(filter win64,$(WINE_ARCH)),$(WINDOWS64_DIR),$(WINDOWS_DIR)
 PXA_EDITOR = $(RUNNABLE_DIR)/atlas/ui/PXAEditor.exe
 STRING_TABLE_EDITOR = $(RUNNABLE_DIR)/strings/ui/StringTableEditor.exe
 
-.PHONY: all packages host windows windows64 runnable-windows test run run-strings screenshot bench clean
+.PHONY: all packages host windows windows64 runnable-windows test run run-strings screenshot bench fuzz fuzz-build clean
 
 all: host windows
 
@@ -49,8 +51,8 @@ runnable-windows: windows
 	  $(MAKE) --no-print-directory windows64; \
 	fi
 
-test: host runnable-windows
-	@bash scripts/run-tests.sh $(HOST_DIR) $(RUNNABLE_DIR)
+test: host runnable-windows fuzz-build
+	@bash scripts/run-tests.sh $(HOST_DIR) $(RUNNABLE_DIR) $(FUZZ_DIR)
 
 run: runnable-windows
 	@bash scripts/run-windows.sh $(BUILD) $(PXA_EDITOR) $(WINE_ARCH)
@@ -66,6 +68,15 @@ bench: packages
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DPXA_BUILD_BENCHMARKS=ON
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	@for b in $$(find $(BENCH_DIR)/bench -type f -executable -name '*_bench*' | sort); do echo "== $$b"; $$b; done
+
+# The libFuzzer harnesses of the file readers, built with clang in a project
+# of their own (fuzz/CMakeLists.txt); `make fuzz` runs each for FUZZ_SECONDS.
+fuzz-build: packages
+	cmake -S fuzz -B $(FUZZ_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+
+fuzz: fuzz-build
+	@bash fuzz/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(BUILD)

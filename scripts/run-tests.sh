@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# run-tests.sh HOST_BUILD WINDOWS_BUILD
-# Runs the host suites, then the Windows suites under Wine, and ends with one
-# line "N passed, N failed". Exits non-zero when anything failed.
+# run-tests.sh HOST_BUILD WINDOWS_BUILD [FUZZ_BUILD]
+# Runs the host suites, then the Windows suites under Wine, then a short run of
+# each fuzz harness, and ends with one line "N passed, N failed". Exits
+# non-zero when anything failed.
 set -uo pipefail
 host=$1
 windows=$2
+fuzz=${3:-}
 passed=0
 failed=0
 status=0
@@ -60,6 +62,22 @@ if [ -d "$prefix" ]; then
   for arch in win32 win64; do
     (wine_env "$prefix" "$arch"; "$WINESERVER" -k >/dev/null 2>&1 || true)
   done
+fi
+
+# Fuzzing: each harness's short run counts as one test.
+fuzz_suite() {
+  local line
+  while IFS= read -r line; do
+    echo "$line"
+    case $line in
+      "fuzz "*": passed"*) passed=$((passed + 1)) ;;
+      "fuzz "*": FAILED"*) failed=$((failed + 1)) ;;
+    esac
+  done < <(bash "$(dirname "$0")/../fuzz/run-fuzzers.sh" "$1" "${FUZZ_TEST_SECONDS:-10}")
+}
+if [ -n "$fuzz" ]; then
+  echo "== fuzz harnesses, ${FUZZ_TEST_SECONDS:-10} s each ($fuzz)"
+  fuzz_suite "$fuzz"
 fi
 
 [ "$failed" -eq 0 ] || status=1
