@@ -15,14 +15,20 @@ harnesses=("$@")
 corpus_root=${FUZZ_CORPUS:-$build/corpus}
 here=$(cd "$(dirname "$0")" && pwd)
 
+# Seeds and the harnesses' scratch files live in a folder of this run's own
+# (memory backed where possible), so that runs side by side keep apart and a
+# harness that crashes before it tidies up leaves nothing behind.
+run=$(mktemp -d "$( [ -w /dev/shm ] && echo /dev/shm || echo "${TMPDIR:-/tmp}")/pxa-fuzz-run.XXXXXX") || exit 1
+trap 'rm -rf "$run"' EXIT
+trap 'exit 1' INT TERM
 mkdir -p "$build/artifacts" "$build/logs"
-bash "$here/make-seeds.sh" "$build/seeds" || { echo "fuzz seeds: FAILED (make-seeds.sh)"; exit 1; }
+bash "$here/make-seeds.sh" "$run/seeds" || { echo "fuzz seeds: FAILED (make-seeds.sh)"; exit 1; }
 
 # Index inputs are read against a 64 x 64 atlas, so a hundred records say
 # all there is to say; DAT inputs need room for texts past the reader's
 # 4096-byte buffer. No input of a few kilobytes justifies one allocation of
 # 16 MiB: a larger one means a length went unchecked.
-seeds_of() { case $1 in index_*) echo "$build/seeds/index";; dat_*) echo "$build/seeds/dat";; esac; }
+seeds_of() { case $1 in index_*) echo "$run/seeds/index";; dat_*) echo "$run/seeds/dat";; esac; }
 max_len_of() { case $1 in index_*) echo 8192;; dat_*) echo 16384;; esac; }
 
 status=0
@@ -35,14 +41,11 @@ for harness in "${harnesses[@]}"; do
     continue
   fi
   mkdir -p "$corpus_root/$harness"
-  # The harnesses keep their scratch files in TMPDIR; a crash ends them
-  # before they tidy up, so the folder is this script's to remove.
-  scratch=$(mktemp -d "$( [ -w /dev/shm ] && echo /dev/shm || echo "${TMPDIR:-/tmp}")/pxa-fuzz-run.XXXXXX")
-  TMPDIR=$scratch "$program" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=1024 -malloc_limit_mb=16 \
+  mkdir -p "$run/$harness"
+  TMPDIR=$run/$harness "$program" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=1024 -malloc_limit_mb=16 \
     -max_len="$(max_len_of "$harness")" -print_final_stats=1 -artifact_prefix="$build/artifacts/$harness-" \
     "$corpus_root/$harness" "$(seeds_of "$harness")" >"$log" 2>&1
   result=$?
-  rm -rf "$scratch"
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
   coverage=$(grep -E '^#[0-9]+[[:space:]]+(DONE|INITED)' "$log" | tail -1 | grep -oE 'cov: [0-9]+ ft: [0-9]+')
   if [ $result -eq 0 ]; then
