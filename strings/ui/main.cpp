@@ -1,20 +1,13 @@
-// Entry point of StringTableEditor.
+// Entry point of StringTableEditor. The command line is accepted and ignored.
 #include <windows.h>
 
 #include "mainwindow.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  HWND mainWindow = CreateMainWindow(instance);
-  if (mainWindow == nullptr) {
-    MessageBoxA(nullptr, "Unable to create main window", nullptr, MB_OK);
-    return 0;
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+  if (!StartEditor(instance, showCommand)) {
+    return 1;
   }
-  ShowWindow(mainWindow, SW_SHOW);
-  MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-  DestroyWindow(mainWindow);
+  RunMessageLoop();
+  ShutdownEditor();
   return 0;
 }

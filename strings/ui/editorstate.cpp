@@ -1,0 +1,14 @@
+#include "editorstate.h"
+
+EditorState g_editor;
+
+void ResetEditorState() {
+  g_editor.table.reset();
+  g_editor.instance = nullptr;
+  g_editor.mainWindow = nullptr;
+  g_editor.statusBar = nullptr;
+  g_editor.entryList = EntryList();
+  g_editor.currentPath[0] = '\0';
+  g_editor.nameBuffer[0] = '\0';
+  g_editor.textBuffer[0] = 0;
+}

@@ -1,0 +1,51 @@
+// The program-wide state of StringTableEditor: one main window, one list, at
+// most one open table, and the buffers the Edit String dialog answers in.
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "stringtable.h"
+
+constexpr size_t kPathBufferSize = 260;
+// The dialog keeps at most 254 name bytes and 10239 text units, each with
+// room for its terminator.
+constexpr size_t kNameBufferSize = 256;
+constexpr int kMaxNameLength = 254;
+constexpr size_t kTextBufferSize = 10240;
+constexpr int kMaxTextLength = 10239;
+
+// The list-view control with the state it mirrors. The row count follows the
+// control: +1 per inserted row, -1 per row the control really deleted.
+struct EntryList {
+  bool needsSort = false;  // rows were added in file order and are not sorted yet
+  HWND parentWindow = nullptr;
+  HWND listWindow = nullptr;
+  int sortColumn = 0;
+  int sortDescending = 0;
+  int columnCount = 0;
+  int rowCount = 0;
+  int x = 0;
+  int y = 0;
+  int width = 100;
+  int height = 100;
+  PFNLVCOMPARE ascendingCompare = nullptr;
+  PFNLVCOMPARE descendingCompare = nullptr;
+};
+
+struct EditorState {
+  HINSTANCE instance = nullptr;
+  HWND mainWindow = nullptr;
+  HWND statusBar = nullptr;
+  EntryList entryList;
+  StringTablePtr table;                  // null while no document is open
+  char currentPath[kPathBufferSize] = {};  // empty for an untitled document
+  char nameBuffer[kNameBufferSize] = {};
+  TextUnit textBuffer[kTextBufferSize] = {};
+};
+
+extern EditorState g_editor;
+
+// Back to the state of a program that has not started: no windows, no table.
+void ResetEditorState();

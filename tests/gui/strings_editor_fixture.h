@@ -1,0 +1,110 @@
+// Starts StringTableEditor's real main window for each test, with scripted
+// answers in place of its modal dialogs, and reads back what the window shows.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "dialog_answerer.h"
+#include "editorstate.h"
+#include "modaldialogs.h"
+#include "test_files.h"
+
+typedef std::basic_string<TextUnit> Text;
+
+// What the program passed to a file dialog.
+struct FileDialogCall {
+  DWORD structSize = 0;
+  HWND owner = nullptr;
+  std::string filter;  // every string with its terminator, up to the empty one
+  std::string initialPath;
+  DWORD maxFile = 0;
+  bool defaultExtensionGiven = false;
+  std::string defaultExtension;
+  DWORD flags = 0;
+};
+
+struct MessageBoxCall {
+  HWND owner;
+  std::string text;
+  std::string caption;
+  UINT type;
+};
+
+struct EditStringCall {
+  bool hadOldName;
+  std::string oldName;
+  Text oldText;
+};
+
+struct EditStringAnswer {
+  bool ok;
+  std::string name;
+  Text text;
+};
+
+// The scripted dialogs: each call takes the next answer of its kind; a call
+// with no answer left counts as Cancel and as a test failure.
+struct ScriptedDialogs {
+  std::deque<std::string> openPaths;  // an empty string stands for Cancel
+  std::deque<std::string> savePaths;
+  std::deque<EditStringAnswer> editAnswers;
+  std::vector<FileDialogCall> openCalls;
+  std::vector<FileDialogCall> saveCalls;
+  std::vector<MessageBoxCall> messageBoxes;
+  std::vector<EditStringCall> editCalls;
+  int unexpectedCalls = 0;
+};
+
+extern ScriptedDialogs g_script;
+
+class StringsEditorTest : public testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // The real dialogs for one test (answered by a DialogAnswerer).
+  void UseRealDialogs() { g_modalDialogs = RealModalDialogs(); }
+
+  HWND MainWindow() const { return g_editor.mainWindow; }
+  HWND List() const { return g_editor.entryList.listWindow; }
+  void Command(int id);
+  bool MenuEnabled(int id);
+
+  // Answers the open dialog with `path` and opens it.
+  void Open(const std::string& path);
+  // A file holding `entries` in this order, with their proper keys.
+  std::string WriteTable(const std::string& fileName, const std::vector<std::pair<std::string, Text>>& entries);
+  // Inserts through the scripted Edit String dialog.
+  void Insert(const std::string& name, const Text& text);
+
+  int RowCount();
+  std::vector<std::string> RowNames();
+  std::vector<Text> RowTexts();
+  StringEntry* RowEntry(int row);
+  std::vector<int> SelectedRows();
+  void SetRowState(int row, UINT state, UINT mask);
+  void SelectRows(const std::vector<int>& rows);
+  void FocusRow(int row);
+  // A real click on the column's header button.
+  void ClickHeader(int column);
+  // Names of the table's entries in table order.
+  std::vector<std::string> TableNames();
+  // True when every row points at a distinct entry of the table and every
+  // entry has a row.
+  bool RowsMatchTable();
+
+  TempFolder folder_;
+
+ private:
+  ModalDialogs savedDialogs_ = {};
+};
+
+// Drops the messages left in this thread's queue, the quit message included,
+// so that it cannot end a later test's modal loop.
+void DrainMessages();
