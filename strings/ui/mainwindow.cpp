@@ -159,7 +159,7 @@ void RunMessageLoop() {
 void ShutdownEditor() {
   HWND window = g_editor.mainWindow;
   HINSTANCE instance = g_editor.instance;
-  g_editor.table.reset();
+  // The window goes first: its rows point at the table's entries.
   if (window != nullptr && IsWindow(window)) {
     DestroyWindow(window);
   }

@@ -11,6 +11,7 @@ struct DialogSeen {
   std::string name;
   Text text;
   int focusedField = 0;  // control id of the focused field, 0 for another
+  bool textFieldUnicode = false;
 };
 
 std::string FieldTextA(HWND dialog, int id) {
@@ -32,6 +33,7 @@ void AnswerEditString(DialogAnswerer& answerer, const std::string& name, const T
                      if (seen != nullptr) {
                        seen->name = FieldTextA(dialog, IDC_STRING_NAME);
                        seen->text = FieldTextW(dialog, IDC_STRING_TEXT);
+                       seen->textFieldUnicode = IsWindowUnicode(GetDlgItem(dialog, IDC_STRING_TEXT)) != FALSE;
                        const HWND focus = GetFocus();
                        seen->focusedField = focus == GetDlgItem(dialog, IDC_STRING_NAME)   ? IDC_STRING_NAME
                                             : focus == GetDlgItem(dialog, IDC_STRING_TEXT) ? IDC_STRING_TEXT
@@ -62,6 +64,9 @@ TEST_F(StringsEditDialog, InsertingStartsEmptyWithTheNameFocusedAndStoresWhatWas
   EXPECT_EQ(seen.name, "");
   EXPECT_EQ(seen.text, L"");
   EXPECT_EQ(seen.focusedField, IDC_STRING_NAME);
+  // On Windows an ANSI edit control passes text through the code page, so
+  // the field must be a Unicode window; Wine would keep the text either way.
+  EXPECT_TRUE(seen.textFieldUnicode);
   EXPECT_EQ(RowNames(), std::vector<std::string>{"Greeting"});
   EXPECT_EQ(RowTexts(), std::vector<Text>{L"Hello\r\n\u4E16\u754C \u00E9"});
   EXPECT_EQ(Text(RowEntry(0)->text), L"Hello\r\n\u4E16\u754C \u00E9");
