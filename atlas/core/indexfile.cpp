@@ -31,14 +31,6 @@ bool readBytes(std::ifstream& file, unsigned char* bytes, std::size_t count) {
     return static_cast<bool>(file.read(reinterpret_cast<char*>(bytes), static_cast<std::streamsize>(count)));
 }
 
-// The cell (one pixel around the rectangle) must lie inside the atlas. The
-// sums are 64-bit so that values near 2^32 cannot wrap into range.
-bool cellFitsInAtlas(const AtlasEntry& entry, std::uint32_t atlasWidth, std::uint32_t atlasHeight) {
-    return entry.x != 0 && entry.y != 0 &&
-           std::uint64_t{entry.x} + entry.width + 1 <= atlasWidth &&
-           std::uint64_t{entry.y} + entry.height + 1 <= atlasHeight;
-}
-
 std::string decodeName(const unsigned char* bytes) {
     const void* end = std::memchr(bytes, 0, nameSize);
     const std::size_t length = end ? static_cast<std::size_t>(static_cast<const unsigned char*>(end) - bytes) : nameSize;
@@ -68,6 +60,13 @@ void encodeRecord(const std::string& name, const AtlasEntry& entry, unsigned cha
 }
 
 } // namespace
+
+// The sums are 64-bit so that values near 2^32 cannot wrap into range.
+bool cellFitsInAtlas(const AtlasEntry& entry, std::uint32_t atlasWidth, std::uint32_t atlasHeight) {
+    return entry.x != 0 && entry.y != 0 &&
+           std::uint64_t{entry.x} + entry.width + 1 <= atlasWidth &&
+           std::uint64_t{entry.y} + entry.height + 1 <= atlasHeight;
+}
 
 IndexFileReader::IndexFileReader(const std::string& fileName) : file_(fileName, std::ios::binary) {
     if (!file_.is_open()) {

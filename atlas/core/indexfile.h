@@ -19,6 +19,10 @@ struct IndexRecord {
     AtlasEntry entry;
 };
 
+// Whether the entry's cell (its rectangle and one pixel around it) lies inside
+// an atlas of that size: the test every record passes when a pair is opened.
+bool cellFitsInAtlas(const AtlasEntry& entry, std::uint32_t atlasWidth, std::uint32_t atlasHeight);
+
 // Reads the records of an index file one at a time, in file order. Throws
 // "Unable to open file" and "Unable to read file" as readIndex does.
 class IndexFileReader {
