@@ -1,0 +1,25 @@
+// The few places where the tools meet the operating system.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The program's arguments without its name. With `asUtf8` they are read as
+// UTF-8 on every system (on Windows from the UTF-16 command line); otherwise
+// they are the bytes of the system's 8-bit code page, as the editors see them.
+std::vector<std::string> ProgramArguments(int argc, char** argv, bool asUtf8);
+
+// A UTF-8 path as the 8-bit file functions of this system take it: unchanged
+// on POSIX, in the system's ANSI code page on Windows. Throws ToolError when
+// the path has characters that code page cannot hold.
+std::string NativePath(const std::string& utf8Path);
+
+// Lines end in "\n" alone on every system, so output compares and pipes alike.
+void UseBinaryStandardStreams();
+
+// True when `path` names an existing folder / an existing file system object.
+bool IsFolder(const std::string& path);
+bool PathExists(const std::string& path);
+
+// The separator that joins a folder and a file name on this system.
+char PathSeparator();

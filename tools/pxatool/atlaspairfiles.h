@@ -1,0 +1,18 @@
+// Opening and saving an atlas pair for a one-shot command, with every failure
+// turned into a ToolError that names the file it is about.
+#pragma once
+
+#include <string>
+
+#include "filepair.h"
+
+// Opens the pair as the editor does.
+FilePair OpenPair(const std::string& indexPath, const std::string& imagePath);
+
+// Saves the image (in the format its extension names) and the index so that a
+// failure leaves both files as they were: both are written beside their
+// targets first and put in place only when both are complete.
+void SavePair(FilePair& pair, const std::string& indexPath, const std::string& imagePath);
+
+// Throws ToolError(file, ...) unless a file or folder of that name exists.
+void RequireExisting(const std::string& path);

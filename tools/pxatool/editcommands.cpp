@@ -1,0 +1,64 @@
+// new, rename, remove: one change to a pair, then saved.
+#include "atlaspairfiles.h"
+#include "entrylines.h"
+#include "entryname.h"
+#include "exceptions.h"
+#include "paircommands.h"
+#include "toolerror.h"
+#include "toolmain.h"
+#include "toolplatform.h"
+
+int NewCommand(const PairPaths& paths, const AtlasSize& size, bool overwrite) {
+    if (!overwrite) {
+        for (const std::string* path : {&paths.image, &paths.index}) {
+            if (PathExists(*path)) {
+                throw ToolError(*path, "The file exists (--force overwrites it)");
+            }
+        }
+    }
+    FilePair pair = [&] {
+        try {
+            return FilePair(size.width, size.height);
+        } catch (const Exception& failure) {
+            throw ToolError(paths.image, failure.message);
+        }
+    }();
+    SavePair(pair, paths.index, paths.image);
+    return kExitSuccess;
+}
+
+int RenameCommand(const PairPaths& paths, const std::string& oldName, const std::string& newName) {
+    const std::string from = upperCaseAscii(oldName);
+    const std::string to = upperCaseAscii(newName);
+    if (to.empty()) {
+        throw ToolError(paths.index, "The new name is empty");
+    }
+    if (to.size() > kMostNameBytes) {
+        throw ToolError(paths.index, "The new name " + to + " is longer than the 64 bytes an index file keeps");
+    }
+    FilePair pair = OpenPair(paths.index, paths.image);
+    if (pair.find(from) == nullptr) {
+        throw ToolError(paths.index, "No entry named " + from);
+    }
+    if (pair.find(to) != nullptr) {
+        throw ToolError(paths.index, "An entry named " + to + " exists already");
+    }
+    pair.rename(from, to);
+    SavePair(pair, paths.index, paths.image);
+    return kExitSuccess;
+}
+
+int RemoveCommand(const PairPaths& paths, const std::vector<std::string>& names) {
+    FilePair pair = OpenPair(paths.index, paths.image);
+    // All or nothing: a mistyped name leaves the pair as it was.
+    for (const std::string& name : names) {
+        if (pair.find(upperCaseAscii(name)) == nullptr) {
+            throw ToolError(paths.index, "No entry named " + upperCaseAscii(name));
+        }
+    }
+    for (const std::string& name : names) {
+        pair.remove(upperCaseAscii(name));
+    }
+    SavePair(pair, paths.index, paths.image);
+    return kExitSuccess;
+}

@@ -1,0 +1,81 @@
+// extract: entries to image files in a folder.
+#include <iostream>
+#include <set>
+
+#include "atlaspairfiles.h"
+#include "entryname.h"
+#include "exceptions.h"
+#include "paircommands.h"
+#include "safefilename.h"
+#include "toolerror.h"
+#include "toolmain.h"
+#include "toolplatform.h"
+
+namespace {
+
+// The names asked for, upper-cased, each once, in the order given; all
+// entries in table order when none are given.
+std::vector<std::string> NamesToExtract(const FilePair& pair, const std::vector<std::string>& requested) {
+    std::vector<std::string> names;
+    if (requested.empty()) {
+        for (const auto& named : pair.entries()) {
+            names.push_back(named.first);
+        }
+        return names;
+    }
+    std::set<std::string> seen;
+    for (const std::string& name : requested) {
+        const std::string upper = upperCaseAscii(name);
+        if (seen.insert(upper).second) {
+            names.push_back(upper);
+        }
+    }
+    return names;
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+    const char last = folder.empty() ? '\0' : folder.back();
+    if (last == '/' || last == PathSeparator()) {
+        return folder + name;
+    }
+    return folder + PathSeparator() + name;
+}
+
+} // namespace
+
+int ExtractCommand(const PairPaths& paths, const std::string& folder, const std::vector<std::string>& requested,
+                   bool overwrite) {
+    const FilePair pair = OpenPair(paths.index, paths.image);
+    if (!IsFolder(folder)) {
+        throw ToolError(folder, "No such folder");
+    }
+    bool failed = false;
+    for (const std::string& name : NamesToExtract(pair, requested)) {
+        if (pair.find(name) == nullptr) {
+            std::cerr << ErrorLine(kToolName, paths.index, "No entry named " + name) << '\n';
+            failed = true;
+            continue;
+        }
+        // Entry names come from files of unknown origin; one like "..\x" or
+        // "CON" must not write outside the folder or to a device.
+        if (!isSafeFileName(name)) {
+            std::cerr << ErrorLine(kToolName, name, "Refused: the entry name is not a safe file name") << '\n';
+            failed = true;
+            continue;
+        }
+        const std::string target = JoinPath(folder, name);
+        if (!overwrite && PathExists(target)) {
+            std::cerr << ErrorLine(kToolName, target, "Skipped: the file exists (--force overwrites it)") << '\n';
+            continue;
+        }
+        try {
+            pair.extract(name, target, -1);
+        } catch (const Exception& failure) {
+            std::cerr << ErrorLine(kToolName, target, failure.message) << '\n';
+            failed = true;
+            continue;
+        }
+        std::cout << target << '\n';
+    }
+    return failed ? kExitFailed : kExitSuccess;
+}
