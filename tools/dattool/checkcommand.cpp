@@ -1,0 +1,26 @@
+// check: the reader's verdict, then what the reader does not test.
+#include <iostream>
+
+#include "datcommands.h"
+#include "tablecheck.h"
+#include "tablefiles.h"
+#include "toolerror.h"
+#include "toolmain.h"
+#include "toolplatform.h"
+
+int CheckCommand(const std::string& tablePath) {
+    const std::string native = NativePath(tablePath);
+    if (!PathExists(native)) {
+        throw ToolError(tablePath, "No such file");
+    }
+    const DatReadResult result = ReadStringTable(native.c_str());
+    if (result.status != DatReadStatus::Read) {
+        std::cout << "reader: " << DescribeReadStatus(result.status) << '\n';
+        return kExitFailed;
+    }
+    const std::vector<std::string> problems = FindTableProblems(*result.table);
+    for (const std::string& problem : problems) {
+        std::cout << problem << '\n';
+    }
+    return problems.empty() ? kExitSuccess : kExitFailed;
+}
