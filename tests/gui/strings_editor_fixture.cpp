@@ -74,6 +74,30 @@ bool ScriptedEditString(HWND, const char* oldName, const TextUnit* oldText) {
   return answer.ok;
 }
 
+// A modal loop that nobody answers would hang the whole test program and
+// lose every result; after this long the watchdog cancels this thread's
+// dialogs and fails the test instead.
+constexpr DWORD kWatchdogMilliseconds = 30000;
+DWORD g_testStarted = 0;
+bool g_watchdogFired = false;
+
+BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
+  char className[16] = {};
+  GetClassNameA(window, className, sizeof(className));
+  if (std::strcmp(className, "#32770") == 0) {
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+  }
+  return TRUE;
+}
+
+void CALLBACK WatchdogTick(HWND, UINT, UINT_PTR, DWORD) {
+  if (GetTickCount() - g_testStarted > kWatchdogMilliseconds) {
+    g_watchdogFired = true;
+    EnumThreadWindows(GetCurrentThreadId(), CancelDialog, 0);
+  }
+}
+
 }  // namespace
 
 void DrainMessages() {
@@ -90,11 +114,16 @@ void StringsEditorTest::SetUp() {
   g_script = ScriptedDialogs();
   savedDialogs_ = g_modalDialogs;
   g_modalDialogs = {ScriptedOpenFile, ScriptedSaveFile, ScriptedMessageBox, ScriptedEditString};
+  g_testStarted = GetTickCount();
+  g_watchdogFired = false;
+  watchdog_ = SetTimer(nullptr, 0, 1000, WatchdogTick);
   ASSERT_TRUE(StartEditor(GetModuleHandleA(nullptr), SW_SHOWNORMAL));
   DrainMessages();
 }
 
 void StringsEditorTest::TearDown() {
+  KillTimer(nullptr, watchdog_);
+  EXPECT_FALSE(g_watchdogFired) << "a dialog stayed open and was cancelled";
   TableHeapFailAfter(-1);
   ShutdownEditor();
   DrainMessages();

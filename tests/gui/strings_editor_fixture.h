@@ -103,6 +103,7 @@ class StringsEditorTest : public testing::Test {
 
  private:
   ModalDialogs savedDialogs_ = {};
+  UINT_PTR watchdog_ = 0;
 };
 
 // Drops the messages left in this thread's queue, the quit message included,
