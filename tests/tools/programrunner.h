@@ -1,0 +1,20 @@
+// Runs a tool as a child process and collects what it did.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct ProgramRun {
+    int exitCode = -1;  // -1 when the program could not start or did not end in time
+    std::string out;
+    std::string err;
+};
+
+// Starts `program` with `arguments` (UTF-8; on Windows passed as a UTF-16
+// command line), waits at most a minute for it and returns its exit status
+// and the bytes it wrote to standard output and standard error.
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments);
+
+// The two tools built with these tests.
+ProgramRun RunPxatool(const std::vector<std::string>& arguments);
+ProgramRun RunDattool(const std::vector<std::string>& arguments);
