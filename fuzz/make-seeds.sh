@@ -10,15 +10,22 @@ out=$1
 rm -rf "$out/index" "$out/dat"
 mkdir -p "$out/index" "$out/dat"
 
-# Bytes of an unsigned 32-bit little-endian number.
-le32() { printf "\\x$(printf %02x $(($1 & 255)))\\x$(printf %02x $(($1 >> 8 & 255)))\\x$(printf %02x $(($1 >> 16 & 255)))\\x$(printf %02x $(($1 >> 24 & 255)))"; }
-zeros() { head -c "$1" /dev/zero; }
+# The helpers use bash's builtins only: a fork per byte made this script
+# take minutes on a loaded machine.
+# Bytes of an unsigned 32-bit little-endian number, of one byte, of zeros.
+le32() {
+  local bytes
+  printf -v bytes '\\x%02x\\x%02x\\x%02x\\x%02x' $(($1 & 255)) $(($1 >> 8 & 255)) $(($1 >> 16 & 255)) $(($1 >> 24 & 255))
+  printf "$bytes"
+}
+byte() { local b; printf -v b '\\x%02x' $(($1 & 255)); printf "$b"; }
+zeros() { local i; for ((i = 0; i < $1; i++)); do printf '\0'; done; }
 
 # record NAME X Y WIDTH HEIGHT FLAG: one 81-byte index record (name cut at 64).
 record() {
   local name=${1:0:64}
   printf %s "$name"; zeros $((64 - ${#name}))
-  le32 "$2"; le32 "$3"; le32 "$4"; le32 "$5"; printf "\\x$(printf %02x "$6")"
+  le32 "$2"; le32 "$3"; le32 "$4"; le32 "$5"; byte "$6"
 }
 
 index() { cat >"$out/index/$1.pxa"; }
@@ -27,7 +34,7 @@ index one < <(le32 1; record GRASS.TGA 1 1 8 8 1)
 index three-unsorted < <(le32 3; record TREE.TGA 11 1 4 6 1; record A10.TGA 1 1 8 8 0; record A9.TGA 1 11 30 2 7)
 index lower-case-and-repeat < <(le32 2; record tree.tga 1 1 4 4 1; record TREE.TGA 7 1 4 4 1)
 index long-name < <(le32 1; record "$(printf 'N%.0s' {1..64})" 1 1 2 2 1)
-index high-bytes-and-empty-name < <(le32 2; printf '\xe4\xf6\xfc.tga'; zeros 57; le32 1; le32 1; le32 3; le32 3; printf '\x01'; record "" 5 5 0 0 255)
+index high-bytes-and-empty-name < <(le32 2; record "$(printf '\xe4\xf6\xfc.tga')" 1 1 3 3 1; record "" 5 5 0 0 255)
 index last-column-and-row < <(le32 2; record EDGE.TGA 1 1 62 0 1; record CORNER.TGA 62 62 0 0 1)
 index full-atlas < <(le32 1; record ALL.TGA 1 1 62 62 1)
 index grid < <(le32 16; for i in 0 1 2 3; do for j in 0 1 2 3; do record "C$i$j.TGA" $((1 + 15 * i)) $((1 + 15 * j)) 12 12 1; done; done)
@@ -39,25 +46,39 @@ index short-count < <(printf '\x01\x00')
 index count-beyond-file < <(le32 4294967295; record ONE.TGA 1 1 1 1 1)
 index trailing-bytes < <(le32 1; record ONE.TGA 1 1 1 1 1; printf 'tail')
 
-# dat NAME TEXT... as pairs: a table whose keys are the CRC-32 of the
-# upper-cased names (gzip's trailer holds the CRC-32, little-endian, already).
-crc32() { printf %s "$1" | tr a-z A-Z | gzip -c | tail -c 8 | head -c 4; }
-utf16() { printf %s "$1" | iconv -f UTF-8 -t UTF-16LE; }
-units() { utf16 "$1" | wc -c | awk '{ print $1 / 2 }'; }
+# A name's key: the CRC-32 of the name with a-z upper-cased, 4 bytes.
+key() {
+  local name=${1^^} crc=$((0xFFFFFFFF)) i j c
+  for ((i = 0; i < ${#name}; i++)); do
+    printf -v c %d "'${name:i:1}"
+    crc=$((crc ^ (c & 255)))
+    for ((j = 0; j < 8; j++)); do
+      crc=$(( crc & 1 ? crc >> 1 ^ 0xEDB88320 : crc >> 1 ))
+    done
+  done
+  le32 $((crc ^ 0xFFFFFFFF))
+}
+# A text of 8-bit characters as UTF-16LE, each byte one code unit.
+utf16() {
+  local i c
+  for ((i = 0; i < ${#1}; i++)); do printf -v c %d "'${1:i:1}"; byte "$c"; printf '\0'; done
+}
+# table NAME TEXT [NAME TEXT...]: a table with correct keys, in this order.
 table() {
   local -a names=() texts=()
   while [ $# -gt 0 ]; do names+=("$1"); texts+=("$2"); shift 2; done
   le32 ${#names[@]}
-  for i in "${!names[@]}"; do crc32 "${names[i]}"; le32 "$(units "${texts[i]}")"; le32 "$(printf %s "${names[i]}" | wc -c)"; done
+  for i in "${!names[@]}"; do key "${names[i]}"; le32 ${#texts[i]}; le32 ${#names[i]}; done
   for text in "${texts[@]}"; do utf16 "$text"; done
   for name in "${names[@]}"; do printf %s "$name"; done
 }
 dat() { cat >"$out/dat/$1.dat"; }
 dat empty < <(le32 0)
 dat one < <(table A B)
-dat two-sorted < <(table NAME "$(printf '\xe2\x82\xacx')" Q "")
-dat unsorted-keys < <(table ZEBRA "last" apple "first" Mango $'two\r\nlines')
+dat two-sorted-euro < <(le32 2; key NAME; le32 2; le32 4; key Q; le32 0; le32 1; printf '\xac\x20x\0NAMEQ')
+dat unsorted-keys < <(table ZEBRA "last" apple "first" Mango $'two\r\nlines' Cafe "$(printf 'caf\xe9')")
 dat repeated-name < <(table Hello one HELLO two)
+dat hundred-entries < <(table $(for i in $(seq 100); do echo "E$i t$i"; done))
 dat long-text < <(table LONG "$(printf 'x%.0s' {1..2100})")
 dat high-byte-name < <(table "$(printf 'caf\xe9')" "latin-1 name")
 dat trailing-bytes < <(table A B; printf 'tail')
