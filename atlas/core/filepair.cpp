@@ -121,6 +121,14 @@ bool FilePair::select(const std::string& name) {
 }
 
 const AtlasEntry* FilePair::selected() const { return state_->selected; }
+
+std::optional<PreviewArea> FilePair::selectedPreviewArea() const {
+    if (state_->selected == nullptr) {
+        return std::nullopt;
+    }
+    return previewAreaOf(*state_->selected, FreeImage_GetWidth(bitmap()), FreeImage_GetHeight(bitmap()));
+}
+
 bool FilePair::isModified() const { return state_->modified != 0; }
 std::uint32_t FilePair::modifiedBits() const { return state_->modified; }
 bool FilePair::isUntitled() const { return state_->indexFileName.empty() || state_->imageFileName.empty(); }

@@ -8,6 +8,7 @@
 
 #include "atlasentry.h"
 #include "freeimage.h"
+#include "previewarea.h"
 
 class FreeSpaceMap;
 
@@ -52,6 +53,14 @@ public:
     // Selects the entry of that name, or nothing; true if the selection changed.
     bool select(const std::string& name);
     const AtlasEntry* selected() const;
+    // Where the selected entry's pixels are in the atlas; nothing when no
+    // entry is selected or it does not lie inside the atlas.
+    std::optional<PreviewArea> selectedPreviewArea() const;
+#ifdef _WIN32
+    // Draws the selected entry 1:1 with its top-left corner at (x, y).
+    // Returns the result of the blit, or 0 when there is nothing to draw.
+    int drawSelected(HDC deviceContext, int x, int y) const;
+#endif
 
     bool isModified() const;
     std::uint32_t modifiedBits() const;

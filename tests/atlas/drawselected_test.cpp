@@ -1,0 +1,108 @@
+// The document draws its selected entry into a device context, 1:1.
+#include "filepair.h"
+
+#include <gtest/gtest.h>
+
+#include "atlastestsupport.h"
+
+namespace {
+
+const std::uint32_t sentinel = 0x00123456;
+const std::uint32_t colourMask = 0x00FFFFFF;  // the blit's fourth byte is reserved
+
+// A 32-bit top-down memory bitmap selected into a memory device context.
+class MemoryCanvas {
+public:
+    MemoryCanvas(int width, int height) : width_(width) {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        dc_ = CreateCompatibleDC(nullptr);
+        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        pixels_ = static_cast<std::uint32_t*>(bits);
+        previous_ = SelectObject(dc_, bitmap_);
+        for (int i = 0; i < width * height; ++i) {
+            pixels_[i] = sentinel;
+        }
+    }
+    ~MemoryCanvas() {
+        SelectObject(dc_, previous_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    MemoryCanvas(const MemoryCanvas&) = delete;
+    MemoryCanvas& operator=(const MemoryCanvas&) = delete;
+
+    bool isReady() const { return dc_ != nullptr && pixels_ != nullptr; }
+    HDC dc() const { return dc_; }
+    std::uint32_t colourAt(int x, int y) {
+        GdiFlush();
+        return pixels_[y * width_ + x] & colourMask;
+    }
+
+private:
+    int width_;
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+    std::uint32_t* pixels_ = nullptr;
+};
+
+class DrawSelected : public ::testing::Test {
+protected:
+    DrawSelected() {
+        const UniqueBitmap image = makePatternImage(64, 48, 11);
+        FreeImage_Save(FIF_PNG, image.get(), folder.path("atlas.png").c_str(), 0);
+        writeFileBytes(folder.path("atlas.pxa"),
+                       indexBytes({{"WIDE.TGA", {1, 1, 12, 5, 1}}, {"LOW.TGA", {40, 30, 6, 17, 1}}}));
+    }
+
+    TestFolder folder;
+};
+
+} // namespace
+
+TEST_F(DrawSelected, CopiesExactlyTheEntrysPixelsToTheGivenPlace) {
+    FilePair pair(folder.path("atlas.pxa"), folder.path("atlas.png"));
+    for (const char* name : {"WIDE.TGA", "LOW.TGA"}) {
+        SCOPED_TRACE(name);
+        MemoryCanvas canvas(30, 30);
+        ASSERT_TRUE(canvas.isReady());
+        pair.select(name);
+        const AtlasEntry& entry = *pair.selected();
+        const int left = 3;
+        const int top = 2;
+        EXPECT_NE(pair.drawSelected(canvas.dc(), left, top), 0);
+        for (int y = 0; y < 30; ++y) {
+            for (int x = 0; x < 30; ++x) {
+                const bool inside = x >= left && y >= top && x < left + static_cast<int>(entry.width) &&
+                                    y < top + static_cast<int>(entry.height);
+                const std::uint32_t expected =
+                    inside ? patternPixel(11, entry.x + static_cast<std::uint32_t>(x - left),
+                                          entry.y + static_cast<std::uint32_t>(y - top)) & colourMask
+                           : sentinel;
+                ASSERT_EQ(canvas.colourAt(x, y), expected) << "at " << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST_F(DrawSelected, DrawsNothingWithoutASelection) {
+    FilePair pair(folder.path("atlas.pxa"), folder.path("atlas.png"));
+    MemoryCanvas canvas(8, 8);
+    ASSERT_TRUE(canvas.isReady());
+    EXPECT_EQ(pair.drawSelected(canvas.dc(), 0, 0), 0);
+    pair.select("WIDE.TGA");
+    pair.remove("WIDE.TGA");
+    EXPECT_EQ(pair.drawSelected(canvas.dc(), 0, 0), 0);
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            ASSERT_EQ(canvas.colourAt(x, y), sentinel);
+        }
+    }
+}
