@@ -1,20 +1,6 @@
-// Entry point of PXAEditor.
+// Entry point of PXAEditor. The command line is accepted and not used.
 #include <windows.h>
 
-#include "mainwindow.h"
+#include "editor.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  HWND mainWindow = CreateMainWindow(instance);
-  if (mainWindow == nullptr) {
-    MessageBoxA(nullptr, "Unable to create main window", nullptr, MB_OK);
-    return 0;
-  }
-  ShowWindow(mainWindow, SW_SHOW);
-  MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-  DestroyWindow(mainWindow);
-  return 0;
-}
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return RunEditor(instance, SystemModalUi()); }

@@ -1,50 +1,248 @@
 #include "mainwindow.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "documentcommands.h"
+#include "editorapp.h"
+#include "exceptions.h"
 #include "pxaeditor_resource.h"
+#include "renderer.h"
 
 namespace {
 
-const char kMainWindowClass[] = "PXAEditor";
+const char mainWindowClass[] = "PXAEditor";
+const char rendererWindowClass[] = "PXAEditorRenderer";
+const int minimumWidth = 650;
+const int minimumHeight = 300;
 
-bool RegisterMainWindowClass(HINSTANCE instance) {
-  WNDCLASSEXA windowClass = {};
-  if (GetClassInfoExA(instance, kMainWindowClass, &windowClass)) {
-    return true;
-  }
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.style = CS_HREDRAW | CS_VREDRAW;
-  windowClass.lpfnWndProc = MainWindowProc;
-  windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
-  windowClass.lpszClassName = kMainWindowClass;
-  return RegisterClassExA(&windowClass) != 0;
+[[noreturn]] void failCreation() { THROW_AT_SITE(Exception, "Unable to create main window"); }
+
+void registerClass(HINSTANCE instance, const char* name, WNDPROC procedure, HBRUSH background, const char* menu) {
+    WNDCLASSEXA existing = {};
+    existing.cbSize = sizeof(existing);
+    if (GetClassInfoExA(instance, name, &existing)) {
+        return;  // an earlier window set of this process registered it
+    }
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = background;
+    windowClass.lpszMenuName = menu;
+    windowClass.lpszClassName = name;
+    if (RegisterClassExA(&windowClass) == 0) {
+        failCreation();
+    }
 }
 
-}  // namespace
+HWND createWindow(const EditorApp& app, DWORD extendedStyle, const char* className, const char* text, DWORD style,
+                  int x, int y, int width, int height, HWND parent) {
+    HWND window = CreateWindowExA(extendedStyle, className, text, style, x, y, width, height, parent, nullptr,
+                                  app.instance, nullptr);
+    if (window == nullptr) {
+        failCreation();
+    }
+    return window;
+}
 
-HWND CreateMainWindow(HINSTANCE instance) {
-  if (!RegisterMainWindowClass(instance)) {
-    return nullptr;
-  }
-  return CreateWindowExA(0, kMainWindowClass, "PXA Editor - [Unnamed]", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                         CW_USEDEFAULT, 800, 700, nullptr, nullptr, instance, nullptr);
+void addFilenameColumn(HWND entryList) {
+    SendMessageA(entryList, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
+    char title[] = "Filename";
+    LVCOLUMNA column = {};
+    column.mask = LVCF_WIDTH | LVCF_TEXT;
+    column.cx = 390;
+    column.pszText = title;
+    SendMessageA(entryList, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+}
+
+void onCommand(EditorApp& app, WORD command) {
+    switch (command) {
+    case ID_FILE_OPEN:
+        if (ConfirmDiscard(app)) {
+            OpenDocument(app);
+        }
+        break;
+    case ID_FILE_SAVE:
+        SaveDocument(app, false);
+        break;
+    case ID_FILE_SAVE_AS:
+        SaveDocument(app, true);
+        break;
+    case ID_FILE_NEW:
+        NewCommand(app);
+        break;
+    case ID_FILE_EXIT:
+        if (ConfirmDiscard(app)) {
+            PostQuitMessage(0);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+LRESULT handleMainWindowMessage(EditorApp* app, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SIZE:
+        if (app != nullptr) {
+            LayOutChildren(*app);
+        }
+        break;
+    case WM_SIZING:
+        EnforceMinimumSize(wParam, *reinterpret_cast<RECT*>(lParam));
+        break;
+    case WM_SETFOCUS:
+        if (app != nullptr) {
+            SetFocus(app->entryList);
+        }
+        break;
+    case WM_CLOSE:
+        if (app == nullptr || ConfirmDiscard(*app)) {
+            DestroyWindow(window);
+            PostQuitMessage(0);
+        }
+        return 0;
+    case WM_COMMAND:
+        if (app != nullptr && lParam == 0) {
+            onCommand(*app, LOWORD(wParam));
+        }
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+} // namespace
+
+EditorApp::~EditorApp() { ReleaseApp(*this); }
+
+EditorApp* AppOfWindow(HWND window) { return reinterpret_cast<EditorApp*>(GetWindowLongPtrA(window, GWLP_USERDATA)); }
+
+void CreateWindows(EditorApp& app) {
+    // The list view is a common control; its class exists once the library
+    // has been initialised for it.
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    registerClass(app.instance, mainWindowClass, MainWindowProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                  MAKEINTRESOURCEA(IDR_MAIN_MENU));
+    registerClass(app.instance, rendererWindowClass, RendererWindowProc, nullptr, nullptr);
+    const WPARAM font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
+
+    const DWORD child = WS_CHILD | WS_VISIBLE;
+    app.mainWindow = createWindow(app, 0, mainWindowClass, "PXA Editor - [Unnamed]", WS_OVERLAPPEDWINDOW,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, 800, 700, nullptr);
+    app.entryList = createWindow(app, WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+                                 child | LVS_REPORT | LVS_SORTASCENDING | LVS_EDITLABELS | LVS_NOSORTHEADER, 0, 0,
+                                 400, 200, app.mainWindow);
+    addFilenameColumn(app.entryList);
+    app.propertiesBox =
+        createWindow(app, 0, "BUTTON", "Properties", child | BS_GROUPBOX, 450, 10, 100, 88, app.mainWindow);
+    app.pictureBox = createWindow(app, 0, "BUTTON", "Picture", child | BS_GROUPBOX, 450, 200, 400, 400, app.mainWindow);
+    const char* const captions[4] = {"X:", "Y:", "Width:", "Height:"};
+    for (int i = 0; i < 4; ++i) {
+        app.propertyLabels[i] =
+            createWindow(app, 0, "STATIC", captions[i], child, 8, 16 + 16 * i, 50, 16, app.propertiesBox);
+    }
+    for (int i = 0; i < 4; ++i) {
+        app.propertyValues[i] = createWindow(app, 0, "STATIC", "", child, 50, 16 + 16 * i, 40, 16, app.propertiesBox);
+    }
+    app.renderer = createWindow(app, 0, rendererWindowClass, "", WS_CHILD, 8, 16, 1, 1, app.pictureBox);
+
+    for (HWND window : {app.entryList, app.propertiesBox, app.pictureBox}) {
+        SendMessageA(window, WM_SETFONT, font, 0);
+    }
+    for (const auto* group : {&app.propertyLabels, &app.propertyValues}) {
+        for (HWND window : *group) {
+            SendMessageA(window, WM_SETFONT, font, 0);
+        }
+    }
+
+    SetWindowLongPtrA(app.mainWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&app));
+    SetWindowLongPtrA(app.renderer, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&app));
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_CLOSE:
-      DestroyWindow(window);
-      PostQuitMessage(0);
-      return 0;
-    case WM_COMMAND:
-      if (lParam == 0 && LOWORD(wParam) == ID_FILE_EXIT) {
+    EditorApp* app = AppOfWindow(window);
+    try {
+        return handleMainWindowMessage(app, window, message, wParam, lParam);
+    } catch (...) {
+        // Only commands throw, and they run only once the pointer is set.
+        if (app != nullptr && !app->pendingFailure) {
+            app->pendingFailure = std::current_exception();
+        }
         PostQuitMessage(0);
         return 0;
-      }
-      break;
-  }
-  return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+void DispatchEditorMessage(EditorApp& app, HACCEL accelerators, MSG& message) {
+    if (TranslateAcceleratorA(app.mainWindow, accelerators, &message) == 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+void RunMessageLoop(EditorApp& app) {
+    ShowWindow(app.mainWindow, SW_SHOW);
+    HACCEL accelerators = LoadAcceleratorsA(app.instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    MSG message;
+    // GetMessageA returns -1 on an error that would repeat forever.
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        DispatchEditorMessage(app, accelerators, message);
+    }
+    if (app.pendingFailure) {
+        std::rethrow_exception(std::exchange(app.pendingFailure, nullptr));
+    }
+}
+
+void ReleaseApp(EditorApp& app) {
+    app.document.reset();
+    if (app.mainWindow != nullptr && IsWindow(app.mainWindow)) {
+        DestroyWindow(app.mainWindow);
+    }
+    app.mainWindow = nullptr;
+    app.entryList = nullptr;
+    app.renderer = nullptr;
+    app.propertiesBox = nullptr;
+    app.pictureBox = nullptr;
+    app.propertyLabels.fill(nullptr);
+    app.propertyValues.fill(nullptr);
+    app.writableTypes.clear();
+    app.readableTypes.clear();
+}
+
+void LayOutChildren(EditorApp& app) {
+    RECT client = {};
+    GetClientRect(app.mainWindow, &client);
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    // A minimised window has no client area; sizes never go below zero.
+    MoveWindow(app.entryList, 0, 0, 400, std::max(height, 0), TRUE);
+    MoveWindow(app.propertiesBox, 408, 0, 100, 88, TRUE);
+    MoveWindow(app.pictureBox, 408, 108, std::max(width - 416, 0), std::max(height - 116, 0), TRUE);
+}
+
+void EnforceMinimumSize(WPARAM edge, RECT& window) {
+    if (window.right - window.left < minimumWidth) {
+        if (edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT) {
+            window.left = window.right - minimumWidth;
+        } else {
+            window.right = window.left + minimumWidth;
+        }
+    }
+    if (window.bottom - window.top < minimumHeight) {
+        if (edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT) {
+            window.top = window.bottom - minimumHeight;
+        } else {
+            window.bottom = window.top + minimumHeight;
+        }
+    }
 }

@@ -1,10 +1,33 @@
-// The main window of PXAEditor.
+// The main window of PXAEditor: its creation, layout, message routing and
+// message loop, and the tear-down of the application.
 #pragma once
 
 #include <windows.h>
 
-// Registers the window class (once per process) and creates the main window,
-// hidden. Returns null when either step fails.
-HWND CreateMainWindow(HINSTANCE instance);
+struct EditorApp;
+
+// Registers both window classes and creates all windows, hidden, with the
+// list's column and the fonts; then stores the app in the main window and
+// the renderer. Throws Exception "Unable to create main window".
+void CreateWindows(EditorApp& app);
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Shows the main window and pumps messages, through the accelerator table,
+// until WM_QUIT; then throws again any exception that left a command.
+void RunMessageLoop(EditorApp& app);
+
+// One message of the loop: an accelerator becomes its command, anything else
+// is translated and dispatched.
+void DispatchEditorMessage(EditorApp& app, HACCEL accelerators, MSG& message);
+
+// Drops the document unsaved, destroys the windows and the image types.
+// Doing it twice does nothing more.
+void ReleaseApp(EditorApp& app);
+
+// The children's places for the main window's client size.
+void LayOutChildren(EditorApp& app);
+
+// Keeps a proposed window rectangle at least 650 x 300, holding still the
+// edges that are not being dragged (`edge` is WM_SIZING's WMSZ_ value).
+void EnforceMinimumSize(WPARAM edge, RECT& window);

@@ -1,0 +1,186 @@
+#include "documentcommands.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstring>
+#include <vector>
+
+#include "editmenu.h"
+#include "editorapp.h"
+#include "entrylist.h"
+#include "exceptions.h"
+#include "filedialog.h"
+#include "renderer.h"
+
+namespace {
+
+const char modifiedPrompt[] = "The file has been modified. Do you want to save the modifications?";
+// Two filters, each a description and a pattern; the literal's own zero ends the list.
+const char indexFilter[] = "PXA files (*.pxa)\0*.PXA\0All files (*.*)\0*.*\0";
+const DWORD openFlags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+const DWORD saveFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_CREATEPROMPT;
+
+void showError(const EditorApp& app, const char* text) { app.ui.messageBox(app.mainWindow, text, nullptr, MB_ICONERROR); }
+
+// The filter index that selects "All Image Files", the next-to-last type.
+DWORD allImageFilesIndex(const std::vector<ImageType>& types) { return static_cast<DWORD>(types.size() - 1); }
+
+void copyPath(char (&buffer)[MAX_PATH], const std::string& path) {
+    std::strncpy(buffer, path.c_str(), MAX_PATH - 1);
+    buffer[MAX_PATH - 1] = '\0';
+}
+
+bool saveIndexReporting(EditorApp& app, const std::string& fileName) {
+    try {
+        app.document->saveIndex(fileName);
+        return true;
+    } catch (const Exception&) {
+        showError(app, "Unable to save index file");
+        return false;
+    }
+}
+
+bool saveImageReporting(EditorApp& app, const std::string& fileName, int format) {
+    try {
+        app.document->saveImage(fileName, format);
+        return true;
+    } catch (const Exception&) {
+        showError(app, "Unable to save image file");
+        return false;
+    }
+}
+
+// The format of the writable type the user left selected; a filter index
+// outside the list (0 is a custom filter) lets the file name decide.
+int chosenWritableFormat(const EditorApp& app, DWORD filterIndex) {
+    if (filterIndex >= 1 && filterIndex <= app.writableTypes.size()) {
+        return app.writableTypes[filterIndex - 1].format;
+    }
+    return -1;
+}
+
+void greyEntryCommands(const EditorApp& app) { EnableEntryCommands(app, false); }
+
+std::vector<std::string> entryNames(const FilePair& document) {
+    std::vector<std::string> names;
+    for (const auto& entry : document.entries()) {
+        names.push_back(entry.first);
+    }
+    return names;
+}
+
+} // namespace
+
+bool ConfirmDiscard(EditorApp& app) {
+    if (!app.document || !app.document->isModified()) {
+        return true;
+    }
+    switch (app.ui.messageBox(app.mainWindow, modifiedPrompt, "Warning", MB_ICONWARNING | MB_YESNOCANCEL)) {
+    case IDYES:
+        return SaveDocument(app, false);
+    case IDNO:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void NewDocument(EditorApp& app) {
+    if (!ConfirmDiscard(app)) {
+        return;
+    }
+    // Made before the old one goes, so that a failure leaves it in place.
+    auto document = std::make_unique<FilePair>(256, 256);
+    DiscardDocument(app);
+    app.document = std::move(document);
+}
+
+void NewCommand(EditorApp& app) {
+    try {
+        NewDocument(app);
+    } catch (const Exception& e) {
+        showError(app, e.message.c_str());
+    }
+}
+
+void DiscardDocument(EditorApp& app) {
+    if (!app.document) {
+        return;
+    }
+    app.document.reset();
+    SendMessageA(app.entryList, LVM_DELETEALLITEMS, 0, 0);
+    HidePreview(app, true);
+    UpdateTitle(app, "Unnamed");
+    greyEntryCommands(app);
+}
+
+void OpenDocument(EditorApp& app) {
+    char indexPath[MAX_PATH] = "";
+    OPENFILENAMEA indexDialog = FileDialogRecord(app, indexFilter, 1, indexPath, MAX_PATH, nullptr, openFlags);
+    if (!app.ui.openFileDialog(&indexDialog)) {
+        return;
+    }
+    char imagePath[MAX_PATH] = "";
+    const std::vector<char> imageFilter = BuildFilterText(app.readableTypes);
+    OPENFILENAMEA imageDialog = FileDialogRecord(app, imageFilter.data(), allImageFilesIndex(app.readableTypes),
+                                                 imagePath, MAX_PATH, nullptr, openFlags);
+    if (!app.ui.openFileDialog(&imageDialog)) {
+        return;
+    }
+    try {
+        app.document = std::make_unique<FilePair>(indexPath, imagePath);
+    } catch (const Exception& e) {
+        showError(app, e.message.c_str());
+        return;
+    }
+    HidePreview(app, false);
+    UpdateTitle(app, app.document->indexFileName());
+    FillList(app.entryList, entryNames(*app.document));
+    greyEntryCommands(app);
+    SetFocus(app.entryList);
+}
+
+bool SaveDocument(EditorApp& app, bool saveAs) {
+    FilePair& document = *app.document;
+    if (!document.isUntitled() && !saveAs) {
+        // A failure is reported and the document stays as it is, modified,
+        // so nothing that waits for the save drops it.
+        const std::string indexFileName = document.indexFileName();
+        const std::string imageFileName = document.imageFileName();
+        return saveIndexReporting(app, indexFileName) && saveImageReporting(app, imageFileName, -1);
+    }
+    char indexPath[MAX_PATH];
+    char imagePath[MAX_PATH];
+    copyPath(indexPath, document.indexFileName());
+    copyPath(imagePath, document.imageFileName());
+
+    OPENFILENAMEA indexDialog = FileDialogRecord(app, indexFilter, 1, indexPath, MAX_PATH, "pxa", saveFlags);
+    if (!app.ui.saveFileDialog(&indexDialog) || !saveIndexReporting(app, indexPath)) {
+        return false;
+    }
+    const std::vector<char> imageFilter = BuildFilterText(app.writableTypes);
+    OPENFILENAMEA imageDialog = FileDialogRecord(app, imageFilter.data(), allImageFilesIndex(app.writableTypes),
+                                                 imagePath, MAX_PATH, "tga", saveFlags);
+    if (!app.ui.saveFileDialog(&imageDialog) ||
+        !saveImageReporting(app, imagePath, chosenWritableFormat(app, imageDialog.nFilterIndex))) {
+        return false;
+    }
+    UpdateTitle(app, indexPath);
+    return true;
+}
+
+void UpdateTitle(EditorApp& app, const std::string& name) {
+    char current[MAX_PATH] = "";
+    GetWindowTextA(app.mainWindow, current, MAX_PATH);
+    std::string title = current;
+    const std::string::size_type dash = title.find('-');
+    if (dash != std::string::npos) {
+        title.erase(dash + 1);
+    } else {
+        title += " - ";
+    }
+    title += " [" + name + "]";
+    SetWindowTextA(app.mainWindow, title.c_str());
+}

@@ -1,0 +1,19 @@
+// PXAEditor from start to end, as its entry point runs it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "modalui.h"
+
+class Exception;
+
+// Builds the image types, creates the windows, makes the untitled document,
+// runs the message loop until the program is closed and tears everything
+// down. An Exception that reaches this level ends the program with a report.
+// Returns the program's exit code, 0.
+int RunEditor(HINSTANCE instance, const ModalUi& ui);
+
+// "Caught exception from file:line", an empty line, the message.
+std::string ExceptionReport(const Exception& failure);

@@ -1,0 +1,66 @@
+#include "modalui.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <memory>
+
+namespace {
+
+int systemMessageBox(HWND owner, const char* text, const char* caption, UINT type) {
+    return MessageBoxA(owner, text, caption, type);
+}
+
+BOOL systemOpenFileDialog(OPENFILENAMEA* dialog) { return GetOpenFileNameA(dialog); }
+BOOL systemSaveFileDialog(OPENFILENAMEA* dialog) { return GetSaveFileNameA(dialog); }
+DWORD systemFileDialogError() { return CommDlgExtendedError(); }
+
+struct ItemListReleaser {
+    void operator()(ITEMIDLIST* items) const { CoTaskMemFree(items); }
+};
+
+// The folder browser needs COM on this thread, apartment-threaded; each
+// successful initialisation, also a repeated one, is balanced.
+class ComApartment {
+public:
+    ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComApartment() {
+        if (initialised_) {
+            CoUninitialize();
+        }
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool initialised_;
+};
+
+bool systemBrowseForFolder(HWND owner, const char* title, std::string& folder) {
+    ComApartment com;
+    char displayName[MAX_PATH] = "";  // required by the call, not used
+    BROWSEINFOA browse = {};
+    browse.hwndOwner = owner;
+    browse.pszDisplayName = displayName;
+    browse.lpszTitle = title;
+    browse.ulFlags = BIF_RETURNONLYFSDIRS;
+    const std::unique_ptr<ITEMIDLIST, ItemListReleaser> items(SHBrowseForFolderA(&browse));
+    if (!items) {
+        return false;
+    }
+    char path[MAX_PATH] = "";
+    if (!SHGetPathFromIDListA(items.get(), path)) {
+        path[0] = '\0';
+    }
+    folder = path;
+    return true;
+}
+
+void systemContextMenu(HMENU popup, int x, int y, HWND owner) { TrackPopupMenu(popup, 0, x, y, 0, owner, nullptr); }
+
+} // namespace
+
+ModalUi SystemModalUi() {
+    return {systemMessageBox,      systemOpenFileDialog,  systemSaveFileDialog,
+            systemFileDialogError, systemBrowseForFolder, systemContextMenu};
+}

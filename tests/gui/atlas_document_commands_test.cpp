@@ -1,0 +1,325 @@
+// New, Open, Save and Save as: their dialogs, the prompt that protects
+// changes, and what a failure leaves behind.
+#include <filesystem>
+
+#include "atlas_editor_fixture.h"
+
+#include <commctrl.h>
+
+#include "documentcommands.h"
+#include "filedialog.h"
+#include "pxaeditor_resource.h"
+
+namespace {
+
+using AtlasDocumentCommands = AtlasEditorTest;
+
+const char modifiedPrompt[] = "The file has been modified. Do you want to save the modifications?";
+const char indexFilterText[] = "PXA files (*.pxa)\0*.PXA\0All files (*.*)\0*.*\0";  // and the literal's zero
+const std::string indexFilter(indexFilterText, sizeof indexFilterText);
+
+int formatOfFile(const std::string& path) { return FreeImage_GetFileType(path.c_str(), 0); }
+
+// The 1-based filter index of a writable format in the save dialog.
+DWORD filterIndexOf(const std::vector<ImageType>& types, int format) {
+    for (std::size_t i = 0; i < types.size(); ++i) {
+        if (types[i].format == format) {
+            return static_cast<DWORD>(i + 1);
+        }
+    }
+    return 0;
+}
+
+// Puts a folder where the file was, so that writing it must fail.
+void blockWithFolder(const std::string& path) {
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);
+}
+
+} // namespace
+
+TEST_F(AtlasDocumentCommands, OpenAsksForTheIndexThenTheImageWithTheirFilters) {
+    const PairPaths pair = writePair("atlas", {});
+    openPair(pair);
+    ASSERT_EQ(Script().fileDialogs.size(), 2u);
+    const FileDialogCall& index = Script().fileDialogs[0];
+    const FileDialogCall& image = Script().fileDialogs[1];
+    const DWORD openFlags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+    EXPECT_EQ(index.filter, indexFilter);
+    EXPECT_EQ(index.filterIndex, 1u);
+    EXPECT_EQ(index.flags, openFlags);
+    EXPECT_FALSE(index.hasDefaultExtension);
+    const std::vector<char> readable = BuildFilterText(app->readableTypes);
+    EXPECT_EQ(image.filter, std::string(readable.begin(), readable.end()));
+    EXPECT_EQ(image.filterIndex, app->readableTypes.size() - 1) << "All Image Files";
+    EXPECT_EQ(image.flags, openFlags);
+    for (const FileDialogCall& call : Script().fileDialogs) {
+        EXPECT_FALSE(call.save);
+        EXPECT_EQ(call.structSize, fileDialogRecordSize);
+        EXPECT_EQ(call.owner, app->mainWindow);
+        EXPECT_EQ(call.instance, app->instance);
+        EXPECT_EQ(call.initialFile, "");
+        EXPECT_EQ(call.maxFile, static_cast<DWORD>(MAX_PATH));
+        EXPECT_FALSE(call.hasTitleFolderOrCustomFilter);
+    }
+}
+
+TEST_F(AtlasDocumentCommands, OpeningAPairShowsItsSortedEntriesUnderItsIndexPath) {
+    const PairPaths pair = writePair("atlas", {{"ZEBRA.TGA", {1, 1, 4, 4, 1}},
+                                               {"apple.png", {7, 1, 4, 4, 1}},
+                                               {"MANGO.TGA", {13, 1, 4, 4, 1}}});
+    openPair(pair);
+    EXPECT_EQ(title(), "PXA Editor - [" + pair.index + "]");
+    EXPECT_EQ(listItems(), (std::vector<std::string>{"APPLE.PNG", "MANGO.TGA", "ZEBRA.TGA"}));
+    EXPECT_EQ(SendMessageA(app->entryList, LVM_GETSELECTEDCOUNT, 0, 0), 0);
+    EXPECT_TRUE(entryCommandsAre(true));
+    EXPECT_EQ(app->document->indexFileName(), pair.index);
+    EXPECT_EQ(app->document->imageFileName(), pair.image);
+    EXPECT_FALSE(app->document->isModified());
+    EXPECT_TRUE(Script().messageBoxes.empty());
+}
+
+TEST_F(AtlasDocumentCommands, OpeningACorruptPairReportsItAndKeepsTheOldDocument) {
+    const PairPaths good = writePair("good", {{"KEEP.TGA", {1, 1, 4, 4, 1}}});
+    openPair(good);
+    const PairPaths corrupt = writePair("corrupt", {{"WIDE.TGA", {1, 1, 63, 4, 1}}});
+    openPair(corrupt);
+
+    ASSERT_EQ(Script().messageBoxes.size(), 1u);
+    EXPECT_EQ(Script().messageBoxes[0].text, "Bad or corrupted file:\n" + corrupt.index);
+    EXPECT_FALSE(Script().messageBoxes[0].hasCaption);
+    EXPECT_EQ(Script().messageBoxes[0].type, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_EQ(Script().messageBoxes[0].owner, app->mainWindow);
+    EXPECT_EQ(app->document->indexFileName(), good.index);
+    EXPECT_EQ(listItems(), std::vector<std::string>{"KEEP.TGA"});
+    EXPECT_EQ(title(), "PXA Editor - [" + good.index + "]");
+}
+
+TEST_F(AtlasDocumentCommands, OpenCancelledInEitherDialogChangesNothing) {
+    const PairPaths pair = writePair("atlas", {{"ONE.TGA", {1, 1, 4, 4, 1}}});
+    Script().fileAnswers = {FileDialogAnswer{}};
+    command(ID_FILE_OPEN);
+    Script().fileAnswers = {{pair.index}, FileDialogAnswer{}};
+    command(ID_FILE_OPEN);
+    EXPECT_EQ(Script().fileDialogs.size(), 3u);
+    EXPECT_TRUE(app->document->isUntitled());
+    EXPECT_TRUE(listItems().empty());
+    EXPECT_EQ(title(), "PXA Editor - [Unnamed]");
+}
+
+TEST_F(AtlasDocumentCommands, SaveOfTheNewDocumentAsksForBothNamesAndWritesTheChosenFormat) {
+    modifyDocument();
+    const std::string index = folder.path("saved.pxa");
+    const std::string image = folder.path("saved.tga");
+    const DWORD pngFilter = filterIndexOf(app->writableTypes, FIF_PNG);
+    ASSERT_NE(pngFilter, 0u);
+    Script().fileAnswers = {{index}, {image, pngFilter}};
+    command(ID_FILE_SAVE);
+
+    ASSERT_EQ(Script().fileDialogs.size(), 2u);
+    const DWORD saveFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_CREATEPROMPT;
+    const FileDialogCall& indexDialog = Script().fileDialogs[0];
+    EXPECT_TRUE(indexDialog.save);
+    EXPECT_EQ(indexDialog.filter, indexFilter);
+    EXPECT_EQ(indexDialog.filterIndex, 1u);
+    EXPECT_EQ(indexDialog.defaultExtension, "pxa");
+    EXPECT_EQ(indexDialog.flags, saveFlags);
+    EXPECT_EQ(indexDialog.initialFile, "");
+    const FileDialogCall& imageDialog = Script().fileDialogs[1];
+    const std::vector<char> writable = BuildFilterText(app->writableTypes);
+    EXPECT_EQ(imageDialog.filter, std::string(writable.begin(), writable.end()));
+    EXPECT_EQ(imageDialog.filterIndex, app->writableTypes.size() - 1) << "All Image Files";
+    EXPECT_EQ(imageDialog.defaultExtension, "tga");
+    EXPECT_EQ(imageDialog.flags, saveFlags);
+    EXPECT_EQ(imageDialog.initialFile, "");
+
+    EXPECT_EQ(title(), "PXA Editor - [" + index + "]");
+    EXPECT_EQ(app->document->indexFileName(), index);
+    EXPECT_EQ(app->document->imageFileName(), image);
+    EXPECT_FALSE(app->document->isModified());
+    EXPECT_EQ(readFileBytes(index), indexBytes({{"MODIFICATION.PNG", *app->document->find("MODIFICATION.PNG")}}));
+    EXPECT_EQ(formatOfFile(image), FIF_PNG) << "the filter chosen decides, not the extension";
+}
+
+TEST_F(AtlasDocumentCommands, SaveAsWithAllImageFilesLetsTheExtensionDecideAndStartsFromTheCurrentNames) {
+    const PairPaths pair = writePair("atlas", {{"ONE.TGA", {1, 1, 4, 4, 1}}});
+    openPair(pair);
+    const std::string index = folder.path("copy.pxa");
+    const std::string image = folder.path("copy.png");
+    Script().fileAnswers = {{index}, {image}};
+    command(ID_FILE_SAVE_AS);
+
+    ASSERT_EQ(Script().fileDialogs.size(), 4u);
+    EXPECT_EQ(Script().fileDialogs[2].initialFile, pair.index);
+    EXPECT_EQ(Script().fileDialogs[3].initialFile, pair.image);
+    EXPECT_EQ(formatOfFile(image), FIF_PNG);
+    EXPECT_EQ(readFileBytes(index), readFileBytes(pair.index));
+    EXPECT_EQ(title(), "PXA Editor - [" + index + "]");
+}
+
+TEST_F(AtlasDocumentCommands, SaveCancelledAtTheImageKeepsTheIndexWrittenAndTheTitle) {
+    modifyDocument();
+    const std::string index = folder.path("half.pxa");
+    Script().fileAnswers = {{index}, FileDialogAnswer{}};
+    command(ID_FILE_SAVE);
+    EXPECT_TRUE(std::filesystem::exists(index));
+    EXPECT_EQ(app->document->indexFileName(), index);
+    EXPECT_TRUE(app->document->isUntitled());
+    EXPECT_TRUE(app->document->isModified());
+    EXPECT_EQ(title(), "PXA Editor - [Unnamed]");
+}
+
+TEST_F(AtlasDocumentCommands, SaveAsFailuresAreReportedAndStopBeforeTheNextStep) {
+    modifyDocument();
+    const std::string blockedIndex = folder.path("blocked.pxa");
+    blockWithFolder(blockedIndex);
+    Script().fileAnswers = {{blockedIndex}};
+    command(ID_FILE_SAVE_AS);
+    EXPECT_EQ(Script().fileDialogs.size(), 1u) << "no image dialog after a failed index";
+    EXPECT_EQ(Script().messageBoxTexts(), std::vector<std::string>{"Unable to save index file"});
+
+    const std::string index = folder.path("fine.pxa");
+    const std::string blockedImage = folder.path("blocked.tga");
+    blockWithFolder(blockedImage);
+    Script().fileAnswers = {{index}, {blockedImage}};
+    command(ID_FILE_SAVE_AS);
+    EXPECT_EQ(Script().messageBoxTexts(),
+              (std::vector<std::string>{"Unable to save index file", "Unable to save image file"}));
+    EXPECT_EQ(Script().messageBoxes[1].type, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_FALSE(Script().messageBoxes[1].hasCaption);
+    EXPECT_EQ(app->document->indexFileName(), index) << "the index stays saved under its new name";
+    EXPECT_TRUE(app->document->isModified());
+    EXPECT_EQ(title(), "PXA Editor - [Unnamed]");
+}
+
+// A titled document whose files cannot be written: the user is told, the
+// work stays open and modified, and nothing that waited for the save goes on.
+TEST_F(AtlasDocumentCommands, FailedSaveOfATitledDocumentKeepsTheWorkAndStopsThePendingAction) {
+    const PairPaths pair = writePair("atlas", {{"ONE.TGA", {1, 1, 4, 4, 1}}});
+    openPair(pair);
+    modifyDocument();
+
+    blockWithFolder(pair.index);
+    command(ID_FILE_SAVE);
+    EXPECT_EQ(Script().messageBoxTexts(), std::vector<std::string>{"Unable to save index file"});
+    EXPECT_TRUE(app->document->isModified());
+
+    Script().messageBoxAnswers = {IDYES};
+    command(ID_FILE_NEW);
+    EXPECT_EQ(Script().messageBoxTexts(),
+              (std::vector<std::string>{"Unable to save index file", modifiedPrompt, "Unable to save index file"}));
+    EXPECT_EQ(app->document->indexFileName(), pair.index) << "New did not go on";
+    EXPECT_EQ(listItems().size(), 1u);
+
+    std::filesystem::remove(pair.index);
+    blockWithFolder(pair.image);
+    Script().messageBoxAnswers = {IDYES};
+    command(ID_FILE_EXIT);
+    EXPECT_EQ(Script().messageBoxTexts().back(), "Unable to save image file");
+    MSG message;
+    EXPECT_FALSE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "Exit did not go on";
+    EXPECT_TRUE(app->document->isModified());
+    EXPECT_TRUE(Script().fileDialogs.size() == 2u) << "a titled document is saved without dialogs";
+}
+
+TEST_F(AtlasDocumentCommands, SaveOfATitledDocumentWritesBothFilesWithoutDialogs) {
+    const PairPaths pair = writePair("atlas", {{"ONE.TGA", {1, 1, 4, 4, 1}}});
+    openPair(pair);
+    modifyDocument();
+    command(ID_FILE_SAVE);
+    EXPECT_EQ(Script().fileDialogs.size(), 2u);
+    EXPECT_TRUE(Script().messageBoxes.empty());
+    EXPECT_FALSE(app->document->isModified());
+    EXPECT_EQ(readFileBytes(pair.index).size(), 4u + 2 * 81);
+    EXPECT_EQ(formatOfFile(pair.image), FIF_TARGA);
+}
+
+TEST_F(AtlasDocumentCommands, ThePromptAppearsOnlyForAChangedDocument) {
+    command(ID_FILE_NEW);
+    Script().fileAnswers = {FileDialogAnswer{}};
+    command(ID_FILE_OPEN);
+    command(ID_FILE_EXIT);
+    EXPECT_TRUE(Script().messageBoxes.empty());
+    Script().unansweredDialogs = 0;
+
+    modifyDocument();
+    Script().messageBoxAnswers = {IDCANCEL, IDCANCEL, IDCANCEL};
+    command(ID_FILE_NEW);
+    command(ID_FILE_OPEN);
+    command(ID_FILE_EXIT);
+    EXPECT_EQ(Script().messageBoxTexts(), (std::vector<std::string>(3, modifiedPrompt)));
+    EXPECT_EQ(Script().fileDialogs.size(), 1u) << "Cancel stops Open before its dialog";
+    EXPECT_TRUE(app->document->isModified());
+}
+
+TEST_F(AtlasDocumentCommands, NoInThePromptOfNewDropsTheChanges) {
+    const PairPaths pair = writePair("atlas", {{"ONE.TGA", {1, 1, 4, 4, 1}}});
+    openPair(pair);
+    modifyDocument();
+    Script().messageBoxAnswers = {IDNO};
+    command(ID_FILE_NEW);
+    EXPECT_TRUE(app->document->isUntitled());
+    EXPECT_FALSE(app->document->isModified());
+    EXPECT_TRUE(listItems().empty());
+    EXPECT_EQ(title(), "PXA Editor - [Unnamed]");
+    EXPECT_TRUE(entryCommandsAre(true));
+    EXPECT_EQ(readFileBytes(pair.index).size(), 4u + 81) << "nothing was saved";
+}
+
+TEST_F(AtlasDocumentCommands, NoInThePromptOfOpenThenCancelKeepsTheChangedDocument) {
+    modifyDocument();
+    Script().messageBoxAnswers = {IDNO};
+    Script().fileAnswers = {FileDialogAnswer{}};
+    command(ID_FILE_OPEN);
+    EXPECT_TRUE(app->document->isModified());
+    EXPECT_NE(app->document->find("MODIFICATION.PNG"), nullptr);
+}
+
+TEST_F(AtlasDocumentCommands, YesInThePromptOfAnUntitledDocumentRunsBothSaveDialogsAndCancelStops) {
+    modifyDocument();
+    struct Case {
+        std::deque<FileDialogAnswer> answers;
+        bool newDocumentMade;
+    };
+    const std::string index = folder.path("yes.pxa");
+    const std::string image = folder.path("yes.tga");
+    const std::vector<Case> cases = {
+        {{FileDialogAnswer{}}, false},
+        {{{index}, FileDialogAnswer{}}, false},
+        {{{index}, {image}}, true},
+    };
+    for (const Case& c : cases) {
+        Script().messageBoxAnswers = {IDYES};
+        Script().fileAnswers = c.answers;
+        command(ID_FILE_NEW);
+        EXPECT_EQ(app->document->isUntitled() && !app->document->isModified(), c.newDocumentMade);
+        EXPECT_TRUE(Script().fileAnswers.empty());
+    }
+    EXPECT_EQ(Script().fileDialogs.size(), 5u);
+    EXPECT_TRUE(std::filesystem::exists(image));
+}
+
+TEST_F(AtlasDocumentCommands, NewThatCannotMakeItsAtlasReportsItAndKeepsTheDocument) {
+    const PairPaths pair = writePair("atlas", {{"ONE.TGA", {1, 1, 4, 4, 1}}});
+    openPair(pair);
+    {
+        ScopedAllocator failing(failingAllocator);
+        command(ID_FILE_NEW);
+    }
+    EXPECT_EQ(Script().messageBoxTexts(), std::vector<std::string>{"Unable to create bitmap"});
+    EXPECT_EQ(Script().messageBoxes[0].type, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_EQ(app->document->indexFileName(), pair.index);
+    EXPECT_EQ(listItems(), std::vector<std::string>{"ONE.TGA"});
+    EXPECT_EQ(title(), "PXA Editor - [" + pair.index + "]");
+    EXPECT_FALSE(app->pendingFailure);
+}
+
+TEST_F(AtlasDocumentCommands, TitleKeepsTheProgramNameWhateverTheDocumentName) {
+    UpdateTitle(*app, "C:\\maps\\a-b.pxa");
+    EXPECT_EQ(title(), "PXA Editor - [C:\\maps\\a-b.pxa]");
+    UpdateTitle(*app, "Unnamed");
+    EXPECT_EQ(title(), "PXA Editor - [Unnamed]");
+    SetWindowTextA(app->mainWindow, "Plain");
+    UpdateTitle(*app, "x.pxa");
+    EXPECT_EQ(title(), "Plain -  [x.pxa]");
+}
