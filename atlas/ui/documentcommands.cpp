@@ -24,9 +24,6 @@ const DWORD saveFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXI
 
 void showError(const EditorApp& app, const char* text) { app.ui.messageBox(app.mainWindow, text, nullptr, MB_ICONERROR); }
 
-// The filter index that selects "All Image Files", the next-to-last type.
-DWORD allImageFilesIndex(const std::vector<ImageType>& types) { return static_cast<DWORD>(types.size() - 1); }
-
 void copyPath(char (&buffer)[MAX_PATH], const std::string& path) {
     std::strncpy(buffer, path.c_str(), MAX_PATH - 1);
     buffer[MAX_PATH - 1] = '\0';
@@ -124,7 +121,7 @@ void OpenDocument(EditorApp& app) {
     }
     char imagePath[MAX_PATH] = "";
     const std::vector<char> imageFilter = BuildFilterText(app.readableTypes);
-    OPENFILENAMEA imageDialog = FileDialogRecord(app, imageFilter.data(), allImageFilesIndex(app.readableTypes),
+    OPENFILENAMEA imageDialog = FileDialogRecord(app, imageFilter.data(), AllImageFilesFilterIndex(app.readableTypes),
                                                  imagePath, MAX_PATH, nullptr, openFlags);
     if (!app.ui.openFileDialog(&imageDialog)) {
         return;
@@ -161,7 +158,7 @@ bool SaveDocument(EditorApp& app, bool saveAs) {
         return false;
     }
     const std::vector<char> imageFilter = BuildFilterText(app.writableTypes);
-    OPENFILENAMEA imageDialog = FileDialogRecord(app, imageFilter.data(), allImageFilesIndex(app.writableTypes),
+    OPENFILENAMEA imageDialog = FileDialogRecord(app, imageFilter.data(), AllImageFilesFilterIndex(app.writableTypes),
                                                  imagePath, MAX_PATH, "tga", saveFlags);
     if (!app.ui.saveFileDialog(&imageDialog) ||
         !saveImageReporting(app, imagePath, chosenWritableFormat(app, imageDialog.nFilterIndex))) {

@@ -20,3 +20,27 @@ OPENFILENAMEA FileDialogRecord(const EditorApp& app, const char* filter, DWORD f
     dialog.Flags = flags;
     return dialog;
 }
+
+DWORD AllImageFilesFilterIndex(const std::vector<ImageType>& types) { return static_cast<DWORD>(types.size() - 1); }
+
+std::vector<std::string> PathsFromMultiSelect(const char* buffer) {
+    const std::string folder = buffer;
+    std::vector<std::string> paths;
+    if (folder.empty()) {
+        return paths;
+    }
+    for (const char* name = buffer + folder.size() + 1; *name != '\0'; name += std::string(name).size() + 1) {
+        paths.push_back(JoinPath(folder, name));
+    }
+    if (paths.empty()) {
+        paths.push_back(folder);
+    }
+    return paths;
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+    if (!folder.empty() && folder.back() == '\\') {
+        return folder + name;
+    }
+    return folder + "\\" + name;
+}

@@ -6,6 +6,10 @@
 #include <commdlg.h>
 
 #include <cstddef>
+#include <string>
+#include <vector>
+
+#include "imagetypes.h"
 
 struct EditorApp;
 
@@ -17,3 +21,14 @@ const DWORD fileDialogRecordSize = offsetof(OPENFILENAMEA, lpTemplateName) + siz
 // filterIndex is 1-based; defaultExtension may be null.
 OPENFILENAMEA FileDialogRecord(const EditorApp& app, const char* filter, DWORD filterIndex, char* file,
                                DWORD fileSize, const char* defaultExtension, DWORD flags);
+
+// The 1-based filter index of the next-to-last type, "All Image Files" when
+// the library knows any format.
+DWORD AllImageFilesFilterIndex(const std::vector<ImageType>& types);
+
+// The paths a multi-select dialog returned: a folder, then the names in it,
+// each ending in a zero, then an empty string; or one whole path.
+std::vector<std::string> PathsFromMultiSelect(const char* buffer);
+
+// folder + "\" + name, without doubling the separator of a root folder.
+std::string JoinPath(const std::string& folder, const std::string& name);

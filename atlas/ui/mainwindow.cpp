@@ -5,9 +5,12 @@
 #include <algorithm>
 #include <utility>
 
+#include "aboutbox.h"
 #include "documentcommands.h"
 #include "editorapp.h"
+#include "entrycommands.h"
 #include "exceptions.h"
+#include "listnotifications.h"
 #include "pxaeditor_resource.h"
 #include "renderer.h"
 
@@ -82,6 +85,24 @@ void onCommand(EditorApp& app, WORD command) {
             PostQuitMessage(0);
         }
         break;
+    case ID_HELP_ABOUT:
+        AboutCommand(app);
+        break;
+    case ID_EDIT_INSERT_FILES:
+        InsertFilesCommand(app);
+        break;
+    case ID_EDIT_DELETE_FILES:
+        DeleteFilesCommand(app);
+        break;
+    case ID_EDIT_RENAME_FILE:
+        StartRenameCommand(app);
+        break;
+    case ID_EDIT_EXTRACT_FILES:
+        ExtractFilesCommand(app);
+        break;
+    case ID_EDIT_SELECT_ALL:
+        SelectAllCommand(app);
+        break;
     default:
         break;
     }
@@ -108,6 +129,11 @@ LRESULT handleMainWindowMessage(EditorApp* app, HWND window, UINT message, WPARA
             PostQuitMessage(0);
         }
         return 0;
+    case WM_NOTIFY:
+        if (app != nullptr) {
+            OnListNotify(*app, *reinterpret_cast<const NMHDR*>(lParam));
+        }
+        break;
     case WM_COMMAND:
         if (app != nullptr && lParam == 0) {
             onCommand(*app, LOWORD(wParam));
@@ -184,7 +210,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 void DispatchEditorMessage(EditorApp& app, HACCEL accelerators, MSG& message) {
-    if (TranslateAcceleratorA(app.mainWindow, accelerators, &message) == 0) {
+    // While a name is being edited in place its keys belong to the editor:
+    // Delete or Ctrl+A there must not delete or select entries.
+    const bool editingName = SendMessageA(app.entryList, LVM_GETEDITCONTROL, 0, 0) != 0;
+    if (editingName || TranslateAcceleratorA(app.mainWindow, accelerators, &message) == 0) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

@@ -103,3 +103,47 @@ void AtlasEditorTest::modifyDocument() {
     app->document->insertFiles(paths);
     ASSERT_TRUE(app->document->isModified());
 }
+
+std::string AtlasEditorTest::writeImage(const std::string& name, std::uint32_t width, std::uint32_t height,
+                                        std::uint32_t seed) {
+    const std::string path = folder.path(name);
+    writePatternPng(path, width, height, seed);
+    return path;
+}
+
+void AtlasEditorTest::insertFiles(const std::vector<std::string>& paths) {
+    std::string answer;
+    if (paths.size() == 1) {
+        answer = paths[0];
+    } else {
+        const std::string::size_type separator = paths[0].find_last_of('\\');
+        answer = paths[0].substr(0, separator);
+        for (const std::string& path : paths) {
+            answer += '\0' + path.substr(separator + 1);
+        }
+    }
+    Script().fileAnswers.push_back({answer});
+    command(ID_EDIT_INSERT_FILES);
+}
+
+void AtlasEditorTest::setItemState(int item, UINT state, UINT mask) {
+    LVITEMA record = {};
+    record.state = state;
+    record.stateMask = mask;
+    SendMessageA(app->entryList, LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&record));
+}
+
+std::vector<std::string> AtlasEditorTest::itemsWithState(UINT flags) const {
+    std::vector<std::string> items;
+    for (int item = NextListItem(app->entryList, -1, flags); item != -1;
+         item = NextListItem(app->entryList, item, flags)) {
+        items.push_back(ListItemText(app->entryList, item));
+    }
+    return items;
+}
+
+std::vector<std::string> AtlasEditorTest::propertyValues() const {
+    return {propertyValue(0), propertyValue(1), propertyValue(2), propertyValue(3)};
+}
+
+bool AtlasEditorTest::previewIsShown() const { return (GetWindowLongA(app->renderer, GWL_STYLE) & WS_VISIBLE) != 0; }

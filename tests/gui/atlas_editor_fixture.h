@@ -54,6 +54,18 @@ protected:
     // Changes the document as an editing command would.
     void modifyDocument();
 
+    // A PNG of pattern pixels in the test's folder; returns its path.
+    std::string writeImage(const std::string& name, std::uint32_t width, std::uint32_t height,
+                           std::uint32_t seed = 1);
+    // Insert File(s) with these files chosen in the dialog (one folder).
+    void insertFiles(const std::vector<std::string>& paths);
+    // Sets an item's state as a click would (LVM_SETITEMSTATE): the list
+    // sends its real notifications.
+    void setItemState(int item, UINT state, UINT mask);
+    std::vector<std::string> itemsWithState(UINT flags) const;
+    std::vector<std::string> propertyValues() const;
+    bool previewIsShown() const;
+
     TestFolder folder;
     std::unique_ptr<EditorApp> app;
 };

@@ -2,15 +2,52 @@
 #include <filesystem>
 
 #include "atlas_editor_fixture.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
 #include "dialog_answerer.h"
 #include "pxaeditor_resource.h"
 
 namespace {
 
+// Cancels any dialog still open after the time a test allows, so that a
+// dialog nobody answers fails its test instead of stopping the program.
+class DialogWatchdog {
+public:
+    explicit DialogWatchdog(UINT milliseconds) {
+        fired = false;
+        timer_ = SetTimer(nullptr, 0, milliseconds, cancelDialogs);
+    }
+    ~DialogWatchdog() { KillTimer(nullptr, timer_); }
+    DialogWatchdog(const DialogWatchdog&) = delete;
+    DialogWatchdog& operator=(const DialogWatchdog&) = delete;
+
+    static bool fired;
+
+private:
+    static BOOL CALLBACK cancelDialog(HWND window, LPARAM) {
+        char className[16] = "";
+        GetClassNameA(window, className, sizeof(className));
+        if (std::string(className) == "#32770" && IsWindowVisible(window)) {
+            fired = true;
+            PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        }
+        return TRUE;
+    }
+    static void CALLBACK cancelDialogs(HWND, UINT, UINT_PTR, DWORD) {
+        EnumThreadWindows(GetCurrentThreadId(), cancelDialog, 0);
+    }
+
+    UINT_PTR timer_;
+};
+
+bool DialogWatchdog::fired = false;
+
+// The fixture's scripted dialogs prepare each test; the step under test then
+// meets the system's own dialogs.
 class AtlasRealDialogs : public AtlasEditorTest {
 protected:
-    void SetUp() override {
-        AtlasEditorTest::SetUp();
+    void useSystemDialogs() {
         app->ui.openFileDialog = SystemModalUi().openFileDialog;
         app->ui.saveFileDialog = SystemModalUi().saveFileDialog;
         app->ui.browseForFolder = SystemModalUi().browseForFolder;
@@ -21,6 +58,8 @@ protected:
 
 TEST_F(AtlasRealDialogs, SaveAsThenOpenThroughTheFileDialogs) {
     modifyDocument();
+    useSystemDialogs();
+    DialogWatchdog watchdog(15000);
     const std::string index = folder.path("real.pxa");
     const std::string image = folder.path("real.tga");
     {
@@ -30,6 +69,7 @@ TEST_F(AtlasRealDialogs, SaveAsThenOpenThroughTheFileDialogs) {
         command(ID_FILE_SAVE_AS);
         EXPECT_TRUE(answerer.allStepsDone());
     }
+    EXPECT_FALSE(DialogWatchdog::fired);
     EXPECT_TRUE(Script().messageBoxes.empty());
     EXPECT_EQ(title(), "PXA Editor - [" + index + "]");
     ASSERT_TRUE(std::filesystem::exists(index));
@@ -43,6 +83,54 @@ TEST_F(AtlasRealDialogs, SaveAsThenOpenThroughTheFileDialogs) {
         command(ID_FILE_OPEN);
         EXPECT_TRUE(answerer.allStepsDone());
     }
+    EXPECT_FALSE(DialogWatchdog::fired);
     EXPECT_EQ(title(), "PXA Editor - [" + index + "]");
     EXPECT_EQ(listItems(), std::vector<std::string>{"MODIFICATION.PNG"});
+}
+
+TEST_F(AtlasRealDialogs, InsertTwoFilesChosenInTheMultiSelectDialog) {
+    writeImage("leaf.png", 6, 4, 2);
+    writeImage("stone.png", 3, 3, 3);
+    useSystemDialogs();
+    DialogWatchdog watchdog(15000);
+    {
+        DialogAnswerer answerer;
+        answerer.AnswerFileDialog("", folder.path(""));  // into the folder first
+        answerer.AnswerFileDialog("", "\"leaf.png\" \"stone.png\"");
+        command(ID_EDIT_INSERT_FILES);
+        EXPECT_TRUE(answerer.allStepsDone());
+    }
+    EXPECT_FALSE(DialogWatchdog::fired);
+    EXPECT_TRUE(Script().messageBoxes.empty());
+    EXPECT_EQ(listItems(), (std::vector<std::string>{"LEAF.PNG", "STONE.PNG"}));
+    ASSERT_NE(app->document->find("LEAF.PNG"), nullptr);
+    EXPECT_EQ(app->document->find("LEAF.PNG")->width, 6u);
+    EXPECT_EQ(itemsWithState(LVNI_FOCUSED).size(), 1u);
+}
+
+TEST_F(AtlasRealDialogs, ExtractIntoAFolderChosenInTheFolderBrowser) {
+    insertFiles({writeImage("leaf.png", 6, 4, 2)});
+    Script().messageBoxes.clear();
+    const std::string out = folder.path("out");
+    std::filesystem::create_directory(out);
+    useSystemDialogs();
+    DialogWatchdog watchdog(15000);
+    {
+        DialogAnswerer answerer;
+        answerer.Expect({"", [out](HWND dialog) {
+                             SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(out.c_str()));
+                             PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                         }});
+        command(ID_EDIT_EXTRACT_FILES);
+        EXPECT_TRUE(answerer.allStepsDone());
+        ASSERT_EQ(answerer.seenCaptions().size(), 1u);
+        EXPECT_NE(answerer.seenTexts()[0].find("Please select the folder where you wish to extract the files to."),
+                  std::string::npos)
+            << answerer.seenTexts()[0];
+    }
+    EXPECT_FALSE(DialogWatchdog::fired);
+    EXPECT_EQ(Script().messageBoxTexts(), std::vector<std::string>{"The selected files have been extracted"});
+    const std::string extracted = out + "\\LEAF.PNG";
+    ASSERT_TRUE(std::filesystem::exists(extracted));
+    EXPECT_EQ(FreeImage_GetFileType(extracted.c_str(), 0), FIF_PNG);
 }

@@ -1,0 +1,12 @@
+#include "aboutbox.h"
+
+#include "editorapp.h"
+
+std::string AboutText() {
+    return std::string("PXA Editor, version 1.1.\n") + "Edits texture atlases and their index files.\n\n" +
+           FreeImage_GetCopyrightMessage() + "\n\nFreeImage version: " + FreeImage_GetVersion();
+}
+
+void AboutCommand(const EditorApp& app) {
+    app.ui.messageBox(nullptr, AboutText().c_str(), "About", MB_ICONINFORMATION);
+}

@@ -1,0 +1,250 @@
+#include "entrycommands.h"
+
+#include <windows.h>
+
+#include <cderr.h>
+#include <commctrl.h>
+
+#include <optional>
+#include <vector>
+
+#include "editorapp.h"
+#include "entryname.h"
+#include "entrylist.h"
+#include "exceptions.h"
+#include "filedialog.h"
+#include "renderer.h"
+#include "safefilename.h"
+
+namespace {
+
+const DWORD insertBufferSize = 1048576;
+const DWORD insertFlags = OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+const char folderTitle[] = "Please select the folder where you wish to extract the files to.";
+const char noneExtracted[] = "No files have been extracted";
+const char allExtracted[] = "The selected files have been extracted";
+
+void showError(const EditorApp& app, const std::string& text) {
+    app.ui.messageBox(app.mainWindow, text.c_str(), nullptr, MB_ICONERROR);
+}
+
+void showInformation(const EditorApp& app, const std::string& text, UINT icon = MB_ICONINFORMATION) {
+    app.ui.messageBox(app.mainWindow, text.c_str(), "Information", icon);
+}
+
+// Yes, No or Cancel about one name that is already taken.
+int askToReplace(const EditorApp& app, const char* where, const std::string& name, const char* caption) {
+    const std::string text = std::string("The following file already exists in the ") + where + ":\n\n" + name +
+                             "\n\nDo you wish to replace it?";
+    return app.ui.messageBox(app.mainWindow, text.c_str(), caption, MB_ICONWARNING | MB_YESNOCANCEL);
+}
+
+std::string fileNameOf(const std::string& path) {
+    const std::string::size_type separator = path.find_last_of('\\');
+    return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+// Upper-cased paths of the chosen files, minus those whose entry the user
+// chose to keep; none when the user cancelled.
+std::optional<std::vector<std::string>> pathsToInsert(const EditorApp& app, const std::vector<std::string>& chosen) {
+    std::vector<std::string> paths;
+    for (const std::string& path : chosen) {
+        const std::string upperPath = upperCaseAscii(path);
+        const std::string name = fileNameOf(upperPath);
+        if (app.document->find(name) != nullptr) {
+            const int answer = askToReplace(app, "index", name, "Replace file?");
+            if (answer == IDNO) {
+                continue;
+            }
+            if (answer != IDYES) {
+                return std::nullopt;
+            }
+        }
+        paths.push_back(upperPath);
+    }
+    return paths;
+}
+
+int findListItem(HWND list, const std::string& text) {
+    LVFINDINFOA find = {};
+    find.flags = LVFI_STRING;
+    find.psz = text.c_str();
+    return static_cast<int>(SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+}
+
+void setItemState(HWND list, int item, UINT state, UINT mask) {
+    LVITEMA record = {};
+    record.state = state;
+    record.stateMask = mask;
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&record));
+}
+
+std::vector<std::string> selectedNames(const EditorApp& app) {
+    std::vector<std::string> names;
+    for (int item = NextListItem(app.entryList, -1, LVNI_SELECTED); item != -1;
+         item = NextListItem(app.entryList, item, LVNI_SELECTED)) {
+        names.push_back(ListItemText(app.entryList, item));
+    }
+    return names;
+}
+
+// Whether a file is there that could be overwritten; one that exists but
+// cannot be opened for reading and writing does not count.
+bool isReplaceableFile(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    CloseHandle(file);
+    return true;
+}
+
+std::string lines(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) {
+        text += (text.empty() ? "" : "\n") + name;
+    }
+    return text;
+}
+
+// What the user is told about names that cannot be file names.
+std::string refusedNote(const std::vector<std::string>& refused) {
+    return "These entries have not been extracted, because their names cannot be used as file names:\n\n" +
+           lines(refused) + "\n\n";
+}
+
+} // namespace
+
+void InsertFilesCommand(EditorApp& app) {
+    const std::vector<char> filter = BuildFilterText(app.readableTypes);
+    std::vector<char> buffer(insertBufferSize, '\0');
+    OPENFILENAMEA dialog = FileDialogRecord(app, filter.data(), AllImageFilesFilterIndex(app.readableTypes),
+                                            buffer.data(), insertBufferSize, nullptr, insertFlags);
+    if (!app.ui.openFileDialog(&dialog)) {
+        if (app.ui.fileDialogError() == FNERR_BUFFERTOOSMALL) {
+            app.ui.messageBox(nullptr, "Too many files selected", nullptr, MB_ICONERROR);
+        }
+        return;
+    }
+    std::optional<std::vector<std::string>> confirmed = pathsToInsert(app, PathsFromMultiSelect(buffer.data()));
+    if (!confirmed) {
+        return;
+    }
+    std::vector<std::string>& paths = *confirmed;
+    try {
+        if (!paths.empty()) {
+            app.document->insertFiles(paths);
+        }
+        int lastIndex = 0;
+        for (const std::string& path : paths) {
+            const std::string name = fileNameOf(path);
+            if (findListItem(app.entryList, name) == -1) {
+                lastIndex = InsertListItem(app.entryList, name);
+            }
+        }
+        setItemState(app.entryList, lastIndex, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        SendMessageA(app.entryList, LVM_ENSUREVISIBLE, static_cast<WPARAM>(lastIndex), FALSE);
+        SetFocus(app.entryList);
+        RefreshPreview(app);
+    } catch (const Exception& e) {
+        showError(app, e.message);
+    }
+}
+
+void ExtractFilesCommand(EditorApp& app) {
+    const std::vector<std::string> names = selectedNames(app);
+    std::string folder;
+    if (!app.ui.browseForFolder(app.mainWindow, folderTitle, folder)) {
+        return;
+    }
+    if (folder.empty()) {
+        showInformation(app, noneExtracted);  // a place that is no folder on disk
+        return;
+    }
+    std::vector<std::string> accepted;
+    std::vector<std::string> refused;
+    for (const std::string& name : names) {
+        // An entry name can come from an index made elsewhere; joined to the
+        // folder it must not lead out of it or to a device.
+        if (!isSafeFileName(name)) {
+            refused.push_back(name);
+            continue;
+        }
+        if (isReplaceableFile(JoinPath(folder, name))) {
+            const int answer = askToReplace(app, "directory", name, "Overwrite file?");
+            if (answer == IDNO) {
+                continue;
+            }
+            if (answer != IDYES) {
+                return;
+            }
+        }
+        accepted.push_back(name);
+    }
+    const UINT icon = refused.empty() ? MB_ICONINFORMATION : MB_ICONWARNING;
+    const std::string note = refused.empty() ? "" : refusedNote(refused);
+    if (accepted.empty()) {
+        showInformation(app, note + noneExtracted, icon);
+        return;
+    }
+    try {
+        for (const std::string& name : accepted) {
+            app.document->extract(name, JoinPath(folder, name), -1);
+        }
+    } catch (const Exception& e) {
+        showError(app, e.message);
+        return;
+    }
+    showInformation(app, note + (refused.empty() ? allExtracted : "The other selected files have been extracted"),
+                    icon);
+}
+
+void DeleteFilesCommand(EditorApp& app) {
+    for (int item = NextListItem(app.entryList, -1, LVNI_SELECTED); item != -1;
+         item = NextListItem(app.entryList, -1, LVNI_SELECTED)) {
+        app.document->remove(ListItemText(app.entryList, item));
+        SendMessageA(app.entryList, LVM_DELETEITEM, static_cast<WPARAM>(item), 0);
+    }
+    RefreshPreview(app);
+}
+
+void StartRenameCommand(EditorApp& app) {
+    const int item = NextListItem(app.entryList, -1, LVNI_SELECTED);
+    if (item != -1) {
+        SetFocus(app.entryList);  // the list edits a label only while it has the focus
+        SendMessageA(app.entryList, LVM_EDITLABELA, static_cast<WPARAM>(item), 0);
+    }
+}
+
+void RenameFromLabel(EditorApp& app, const std::string& text, int item) {
+    const std::string newName = upperCaseAscii(text);
+    const std::string oldName = ListItemText(app.entryList, item);
+    if (!app.document->rename(oldName, newName)) {
+        return;
+    }
+    SendMessageA(app.entryList, LVM_DELETEITEM, static_cast<WPARAM>(item), 0);
+    std::vector<char> buffer(newName.begin(), newName.end());
+    buffer.push_back('\0');
+    LVITEMA record = {};
+    record.mask = LVIF_TEXT | LVIF_STATE;
+    record.iItem = 0;
+    record.state = LVIS_SELECTED | LVIS_FOCUSED;
+    record.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    record.pszText = buffer.data();
+    const LRESULT index = SendMessageA(app.entryList, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&record));
+    SendMessageA(app.entryList, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+    RefreshPreview(app);
+}
+
+void SelectAllCommand(EditorApp& app) { setItemState(app.entryList, -1, LVIS_SELECTED, LVIS_SELECTED); }
+
+void RefreshPreview(EditorApp& app) {
+    const int focused = NextListItem(app.entryList, -1, LVNI_FOCUSED);
+    if (focused != -1) {
+        ShowEntry(app, ListItemText(app.entryList, focused));
+    }
+    if (app.document->selected() == nullptr) {
+        HidePreview(app, true);
+    }
+}
