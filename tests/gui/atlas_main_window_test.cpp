@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include "exceptions.h"
 #include "mainwindow.h"
 #include "pxaeditor_resource.h"
 
@@ -338,4 +339,26 @@ TEST_F(AtlasMainWindow, ExitOfAChangedDocumentCancelledInThePromptKeepsRunning) 
     command(ID_FILE_EXIT);
     EXPECT_EQ(Script().messageBoxes.size(), 1u);
     EXPECT_FALSE(quitWasPosted());
+}
+
+namespace {
+
+int throwingMessageBox(HWND, const char*, const char*, UINT) { THROW_AT_SITE(Exception, "Unable to show box"); }
+
+} // namespace
+
+// An exception that leaves a command must not unwind through the system's
+// code that called the window procedure: it ends the loop, which throws it
+// to the entry point's report.
+TEST_F(AtlasMainWindow, AnExceptionFromACommandEndsTheLoopAndIsThrownFromIt) {
+    app->ui.messageBox = throwingMessageBox;
+    command(ID_HELP_ABOUT);
+    EXPECT_TRUE(app->pendingFailure);
+    try {
+        RunMessageLoop(*app);
+        ADD_FAILURE() << "the loop ended without the exception";
+    } catch (const Exception& failure) {
+        EXPECT_EQ(failure.message, "Unable to show box");
+    }
+    EXPECT_FALSE(app->pendingFailure);
 }
