@@ -39,6 +39,16 @@ bool SortsAfter(const EntryList& list, const StringEntry& row, const StringEntry
                              : CompareEntries(row, entry, list.sortColumn) > 0;
 }
 
+// The row's item text is the entry's name and its item data the entry itself.
+LVITEMA RowItem(int row, const StringEntry* entry) {
+  LVITEMA item = {};
+  item.mask = LVIF_TEXT | LVIF_PARAM;
+  item.iItem = row;
+  item.pszText = entry->name;
+  item.lParam = reinterpret_cast<LPARAM>(entry);
+  return item;
+}
+
 }  // namespace
 
 bool CreateEntryList(EntryList& list, HWND parent, HINSTANCE instance) {
@@ -62,11 +72,7 @@ bool CreateEntryList(EntryList& list, HWND parent, HINSTANCE instance) {
 }
 
 int EntryListInsertRow(EntryList& list, int row, const StringEntry* entry) {
-  LVITEMA item = {};
-  item.mask = LVIF_TEXT | LVIF_PARAM;
-  item.iItem = row;
-  item.pszText = entry->name;
-  item.lParam = reinterpret_cast<LPARAM>(entry);
+  LVITEMA item = RowItem(row, entry);
   const int inserted = static_cast<int>(SendMessageA(list.listWindow, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
   if (inserted < 0) {
     return -1;
@@ -77,11 +83,7 @@ int EntryListInsertRow(EntryList& list, int row, const StringEntry* entry) {
 }
 
 void EntryListSetRow(EntryList& list, int row, const StringEntry* entry) {
-  LVITEMA item = {};
-  item.mask = LVIF_TEXT | LVIF_PARAM;
-  item.iItem = row;
-  item.pszText = entry->name;
-  item.lParam = reinterpret_cast<LPARAM>(entry);
+  LVITEMA item = RowItem(row, entry);
   SendMessageA(list.listWindow, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
   SetRowText(list, row, entry);
 }
