@@ -31,18 +31,19 @@ int formatForSaving(const std::string& fileName, int format) {
     return format == FIF_UNKNOWN ? FreeImage_GetFIFFromFilename(fileName.c_str()) : format;
 }
 
-bool saveBitmapSafely(FIBITMAP* bitmap, const std::string& fileName, int format) {
-    if (format == FIF_UNKNOWN) {
-        return false;
+void saveBitmap(FIBITMAP* bitmap, const StagedFile& staged, int format) {
+    if (format == FIF_UNKNOWN || !staged.isCreated() ||
+        !FreeImage_Save(static_cast<FREE_IMAGE_FORMAT>(format), bitmap, staged.path().c_str(), 0)) {
+        THROW_AT_SITE(FileException, "Unable to save image", staged.target());
     }
-    TemporaryFile temporary(fileName);
-    if (!temporary.isCreated()) {
-        return false;
+}
+
+void saveBitmapSafely(FIBITMAP* bitmap, const std::string& fileName, int format) {
+    StagedFile staged(fileName);
+    saveBitmap(bitmap, staged, format);
+    if (!staged.replaceTarget().succeeded()) {
+        THROW_AT_SITE(FileException, "Unable to save image", fileName);
     }
-    if (!FreeImage_Save(static_cast<FREE_IMAGE_FORMAT>(format), bitmap, temporary.path().c_str(), 0)) {
-        return false;
-    }
-    return temporary.replaceTarget();
 }
 
 void saveEntryImage(const AtlasEntry& entry, FIBITMAP* atlas, const std::string& fileName, int format) {
@@ -58,9 +59,7 @@ void saveEntryImage(const AtlasEntry& entry, FIBITMAP* atlas, const std::string&
     if (!copy) {
         THROW_AT_SITE(Exception, "Unable to copy bitmap");
     }
-    if (!saveBitmapSafely(copy.get(), fileName, format)) {
-        THROW_AT_SITE(Exception, "Unable to save image");
-    }
+    saveBitmapSafely(copy.get(), fileName, format);
 }
 
 void clearCell(FIBITMAP* atlas, std::uint32_t left, std::uint32_t top, std::uint32_t width, std::uint32_t height) {

@@ -7,6 +7,8 @@
 #include "atlasentry.h"
 #include "bitmap.h"
 
+class StagedFile;
+
 // Any image FreeImage can read, as a new 32-bit bitmap. The content decides
 // the format; the extension is only asked when the content is not recognised.
 UniqueBitmap loadImage(const std::string& fileName);
@@ -19,9 +21,13 @@ void saveEntryImage(const AtlasEntry& entry, FIBITMAP* atlas, const std::string&
 // stay as they are: the caller frees the cell anyway, so nothing is reported.
 void clearCell(FIBITMAP* atlas, std::uint32_t left, std::uint32_t top, std::uint32_t width, std::uint32_t height);
 
-// Writes bitmap to fileName through a temporary file, so that a failed write
-// leaves an existing file untouched. Returns false when anything failed.
-bool saveBitmapSafely(FIBITMAP* bitmap, const std::string& fileName, int format);
+// Writes bitmap in `format` into a file staged beside its target. Throws
+// FileException "Unable to save image" naming the target.
+void saveBitmap(FIBITMAP* bitmap, const StagedFile& staged, int format);
+
+// Writes bitmap to fileName through a staged file, so that a failed write
+// leaves an existing file untouched; failures as above.
+void saveBitmapSafely(FIBITMAP* bitmap, const std::string& fileName, int format);
 
 // The format that saving to fileName uses when asked for format -1.
 int formatForSaving(const std::string& fileName, int format);

@@ -33,6 +33,19 @@ public:
         : IOException(std::move(file), line, "Bad or corrupted file:\n" + fileName) {}
 };
 
+// A file could not be saved. `fileName` is that file as the caller named it;
+// `note` says what else the user must know (empty when nothing), such as an
+// older file that could not be put back.
+class FileException : public Exception {
+public:
+    FileException(std::string file, std::int32_t line, std::string message, std::string fileName,
+                  std::string note = std::string())
+        : Exception(std::move(file), line, std::move(message)), fileName(std::move(fileName)), note(std::move(note)) {}
+
+    std::string fileName;
+    std::string note;
+};
+
 // __FILE__ carries whatever folder the build passed to the compiler; reports
 // should read "filepair.cpp:123" however the project was built.
 constexpr const char* SourceFileBaseName(const char* path) {
@@ -46,5 +59,4 @@ constexpr const char* SourceFileBaseName(const char* path) {
 }
 
 // Throws `ExceptionType` naming this throw site: THROW_AT_SITE(Exception, "Unable to read file").
-#define THROW_AT_SITE(ExceptionType, argument) \
-    throw ExceptionType(SourceFileBaseName(__FILE__), __LINE__, (argument))
+#define THROW_AT_SITE(ExceptionType, ...) throw ExceptionType(SourceFileBaseName(__FILE__), __LINE__, __VA_ARGS__)

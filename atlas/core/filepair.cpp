@@ -4,10 +4,24 @@
 #include "exceptions.h"
 #include "filepairstate.h"
 #include "indexfile.h"
+#include "safefile.h"
 
 namespace {
 
 const std::uint32_t bothModified = FilePair::ImageModified | FilePair::IndexModified;
+
+// What the user must know when a file replaced before the failure could not
+// get its old content back.
+std::string restoreNote(const SaveResult& result) {
+    if (result.unrestoredTarget.empty()) {
+        return std::string();
+    }
+    if (result.keptOldFile.empty()) {
+        return "The new " + result.unrestoredTarget + " could not be removed again.";
+    }
+    return "The earlier " + result.unrestoredTarget + " could not be put back; it is kept as " + result.keptOldFile +
+           ".";
+}
 
 } // namespace
 
@@ -51,8 +65,24 @@ FilePair::FilePair(FilePair&&) noexcept = default;
 FilePair& FilePair::operator=(FilePair&&) noexcept = default;
 
 void FilePair::save(int format) {
-    saveIndex(state_->indexFileName);
-    saveImage(state_->imageFileName, format);
+    savePair(state_->indexFileName, state_->imageFileName, format);
+}
+
+void FilePair::savePair(const std::string& indexFileName, const std::string& imageFileName, int format) {
+    StagedFile index(indexFileName);
+    writeIndex(index, state_->entries);
+    StagedFile image(imageFileName);
+    saveBitmap(state_->bitmap.get(), image, formatForSaving(imageFileName, format));
+    const SaveResult saved = ReplaceTargets({&index, &image});
+    if (!saved.succeeded() && saved.target == indexFileName) {
+        THROW_AT_SITE(FileException, "Unable to write to file", indexFileName, restoreNote(saved));
+    }
+    if (!saved.succeeded()) {
+        THROW_AT_SITE(FileException, "Unable to save image", imageFileName, restoreNote(saved));
+    }
+    state_->indexFileName = indexFileName;
+    state_->imageFileName = imageFileName;
+    state_->modified = 0;
 }
 
 void FilePair::saveIndex(const std::string& fileName) {
@@ -62,9 +92,7 @@ void FilePair::saveIndex(const std::string& fileName) {
 }
 
 void FilePair::saveImage(const std::string& fileName, int format) {
-    if (!saveBitmapSafely(state_->bitmap.get(), fileName, formatForSaving(fileName, format))) {
-        THROW_AT_SITE(Exception, "Unable to save image");
-    }
+    saveBitmapSafely(state_->bitmap.get(), fileName, formatForSaving(fileName, format));
     state_->imageFileName = fileName;
     state_->modified &= ~std::uint32_t{ImageModified};
 }

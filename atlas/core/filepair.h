@@ -30,8 +30,14 @@ public:
     FilePair(FilePair&&) noexcept;
     FilePair& operator=(FilePair&&) noexcept;
 
-    // Writes the index, then the image (format -1: from the file name).
+    // savePair under the current names (format -1: from the file name).
     void save(int format);
+    // Writes the index and the image beside their targets and puts both in
+    // place as one unit, then adopts both names. On failure both files on
+    // disk, the names and the modified bits are as they were, and the
+    // FileException names the file that could not be saved.
+    void savePair(const std::string& indexFileName, const std::string& imageFileName, int format);
+    // One file alone, adopting its name; failures leave the old file as it was.
     void saveIndex(const std::string& fileName);
     void saveImage(const std::string& fileName, int format);
 

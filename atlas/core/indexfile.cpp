@@ -115,38 +115,41 @@ void readIndex(const std::string& fileName, std::uint32_t atlasWidth, std::uint3
     }
 }
 
-void writeIndex(const std::string& fileName, const EntryTable& entries) {
+void writeIndex(const StagedFile& staged, const EntryTable& entries) {
+    const std::string& fileName = staged.target();
+    if (!staged.isCreated()) {
+        THROW_AT_SITE(FileException, "Unable to create file", fileName);
+    }
     if (entries.size() > std::numeric_limits<std::uint32_t>::max()) {
-        THROW_AT_SITE(Exception, "Unable to write to file");
+        THROW_AT_SITE(FileException, "Unable to write to file", fileName);
     }
-    TemporaryFile temporary(fileName);
-    if (!temporary.isCreated()) {
-        THROW_AT_SITE(Exception, "Unable to create file");
+    std::ofstream file(staged.path(), std::ios::binary | std::ios::trunc);
+    if (!file.is_open()) {
+        THROW_AT_SITE(FileException, "Unable to create file", fileName);
     }
-    {
-        std::ofstream file(temporary.path(), std::ios::binary | std::ios::trunc);
-        if (!file.is_open()) {
-            THROW_AT_SITE(Exception, "Unable to create file");
-        }
-        unsigned char countBytes[countSize];
-        encodeUint32(static_cast<std::uint32_t>(entries.size()), countBytes);
-        if (!file.write(reinterpret_cast<const char*>(countBytes), countSize)) {
-            THROW_AT_SITE(Exception, "Unable to write to file");
-        }
-        for (const auto& [name, entry] : entries) {
-            unsigned char record[recordSize];
-            encodeRecord(name, entry, record);
-            if (!file.write(reinterpret_cast<const char*>(record), recordSize)) {
-                THROW_AT_SITE(Exception, "Unable to write to file");
-            }
-        }
-        // Closing flushes the last bytes; a failure there is as bad as any other.
-        file.close();
-        if (!file) {
-            THROW_AT_SITE(Exception, "Unable to write to file");
+    unsigned char countBytes[countSize];
+    encodeUint32(static_cast<std::uint32_t>(entries.size()), countBytes);
+    if (!file.write(reinterpret_cast<const char*>(countBytes), countSize)) {
+        THROW_AT_SITE(FileException, "Unable to write to file", fileName);
+    }
+    for (const auto& [name, entry] : entries) {
+        unsigned char record[recordSize];
+        encodeRecord(name, entry, record);
+        if (!file.write(reinterpret_cast<const char*>(record), recordSize)) {
+            THROW_AT_SITE(FileException, "Unable to write to file", fileName);
         }
     }
-    if (!temporary.replaceTarget()) {
-        THROW_AT_SITE(Exception, "Unable to write to file");
+    // Closing flushes the last bytes; a failure there is as bad as any other.
+    file.close();
+    if (!file) {
+        THROW_AT_SITE(FileException, "Unable to write to file", fileName);
+    }
+}
+
+void writeIndex(const std::string& fileName, const EntryTable& entries) {
+    StagedFile staged(fileName);
+    writeIndex(staged, entries);
+    if (!staged.replaceTarget().succeeded()) {
+        THROW_AT_SITE(FileException, "Unable to write to file", fileName);
     }
 }

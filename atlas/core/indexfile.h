@@ -11,6 +11,7 @@
 #include "atlasentry.h"
 
 class FreeSpaceMap;
+class StagedFile;
 
 // One record as the file stores it: the name is its bytes up to the first
 // zero, letter case untouched, and nothing has been checked against an atlas.
@@ -47,6 +48,11 @@ std::vector<IndexRecord> readIndexRecords(const std::string& fileName);
 void readIndex(const std::string& fileName, std::uint32_t atlasWidth, std::uint32_t atlasHeight,
                EntryTable& entries, FreeSpaceMap& freeSpace);
 
+// Writes entries in table order into a file staged beside its target. Throws
+// FileException naming the target: "Unable to create file" when the staged
+// file could not be made, "Unable to write to file" when writing failed.
+void writeIndex(const StagedFile& staged, const EntryTable& entries);
+
 // Writes entries in table order. The previous file stays intact until the new
-// one is complete.
+// one is complete; failures as above.
 void writeIndex(const std::string& fileName, const EntryTable& entries);

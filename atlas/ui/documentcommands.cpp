@@ -29,22 +29,19 @@ void copyPath(char (&buffer)[MAX_PATH], const std::string& path) {
     buffer[MAX_PATH - 1] = '\0';
 }
 
-bool saveIndexReporting(EditorApp& app, const std::string& fileName) {
+// Both files go in place as one unit; a failure names the one that could not
+// be saved, and the document stays as it was, modified.
+bool savePairReporting(EditorApp& app, const std::string& indexFileName, const std::string& imageFileName,
+                       int format) {
     try {
-        app.document->saveIndex(fileName);
+        app.document->savePair(indexFileName, imageFileName, format);
         return true;
-    } catch (const Exception&) {
-        showError(app, "Unable to save index file");
-        return false;
-    }
-}
-
-bool saveImageReporting(EditorApp& app, const std::string& fileName, int format) {
-    try {
-        app.document->saveImage(fileName, format);
-        return true;
-    } catch (const Exception&) {
-        showError(app, "Unable to save image file");
+    } catch (const FileException& e) {
+        std::string text = e.fileName == indexFileName ? "Unable to save index file" : "Unable to save image file";
+        if (!e.note.empty()) {
+            text += "\n" + e.note;
+        }
+        showError(app, text.c_str());
         return false;
     }
 }
@@ -146,22 +143,23 @@ bool SaveDocument(EditorApp& app, bool saveAs) {
         // so nothing that waits for the save drops it.
         const std::string indexFileName = document.indexFileName();
         const std::string imageFileName = document.imageFileName();
-        return saveIndexReporting(app, indexFileName) && saveImageReporting(app, imageFileName, -1);
+        return savePairReporting(app, indexFileName, imageFileName, -1);
     }
     char indexPath[MAX_PATH];
     char imagePath[MAX_PATH];
     copyPath(indexPath, document.indexFileName());
     copyPath(imagePath, document.imageFileName());
 
+    // Nothing is written before both names are chosen.
     OPENFILENAMEA indexDialog = FileDialogRecord(app, indexFilter, 1, indexPath, MAX_PATH, "pxa", saveFlags);
-    if (!app.ui.saveFileDialog(&indexDialog) || !saveIndexReporting(app, indexPath)) {
+    if (!app.ui.saveFileDialog(&indexDialog)) {
         return false;
     }
     const std::vector<char> imageFilter = BuildFilterText(app.writableTypes);
     OPENFILENAMEA imageDialog = FileDialogRecord(app, imageFilter.data(), AllImageFilesFilterIndex(app.writableTypes),
                                                  imagePath, MAX_PATH, "tga", saveFlags);
     if (!app.ui.saveFileDialog(&imageDialog) ||
-        !saveImageReporting(app, imagePath, chosenWritableFormat(app, imageDialog.nFilterIndex))) {
+        !savePairReporting(app, indexPath, imagePath, chosenWritableFormat(app, imageDialog.nFilterIndex))) {
         return false;
     }
     UpdateTitle(app, indexPath);

@@ -1,18 +1,17 @@
 #include "datfile.h"
 
-#include <cstdio>
 #include <cstring>
+#include <new>
 #include <utility>
 
 #include "rawfile.h"
+#include "safefile.h"
 
 namespace {
 
 constexpr std::size_t kCountSize = 4;
 constexpr std::size_t kRecordSize = 12;
 constexpr std::size_t kWriteBufferSize = 4096;
-constexpr std::size_t kMaxPathBytes = 4096;
-constexpr int kTemporaryNameAttempts = 100;
 constexpr std::uint64_t kMostEntries = std::uint64_t{kMaxBlockCount} * kEntriesPerBlock;
 
 std::uint32_t Uint32FromLittleEndian(const unsigned char* bytes) {
@@ -24,7 +23,7 @@ std::uint32_t Uint32FromLittleEndian(const unsigned char* bytes) {
 // in place, so the file is little-endian whatever the host is.
 void TextFromLittleEndian(TextUnit* text, std::uint32_t length) {
     const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
-    for (std::uint32_t index = 0; index < length; ++index) {
+    for (std::size_t index = 0; index < length; ++index) {
         text[index] = static_cast<TextUnit>(bytes[2 * index] | bytes[2 * index + 1] << 8);
     }
 }
@@ -210,7 +209,12 @@ void PutText(BufferedWriter& writer, const TextUnit* text, std::uint32_t length)
 
 bool WriteTable(const StringTable& table, RawFile& file) {
     BufferedWriter writer{file, {}, 0, false};
-    PutUint32(writer, table.count);
+    // The count says how many records follow, whatever `count` claims.
+    std::uint32_t walked = 0;
+    for (const StringEntry* entry = StringTableNext(table, nullptr); entry; entry = StringTableNext(table, entry)) {
+        ++walked;
+    }
+    PutUint32(writer, walked);
     for (const StringEntry* entry = StringTableNext(table, nullptr); entry; entry = StringTableNext(table, entry)) {
         PutUint32(writer, entry->key);
         PutUint32(writer, entry->textLength);
@@ -224,23 +228,6 @@ bool WriteTable(const StringTable& table, RawFile& file) {
     }
     Flush(writer);
     return !writer.failed;
-}
-
-// Tries "<target>.tmp", then "<target>.1.tmp" and so on, so that a file left
-// there earlier, ours or not, is never overwritten.
-bool CreateTemporaryBeside(const char* target, RawFile& file, char (&path)[kMaxPathBytes]) {
-    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        const int length = attempt == 0 ? std::snprintf(path, kMaxPathBytes, "%s.tmp", target)
-                                        : std::snprintf(path, kMaxPathBytes, "%s.%d.tmp", target, attempt);
-        if (length < 0 || static_cast<std::size_t>(length) >= kMaxPathBytes) {
-            return false;
-        }
-        const RawCreateResult result = RawFileCreateNew(file, path);
-        if (result != RawCreateResult::AlreadyExists) {
-            return result == RawCreateResult::Created;
-        }
-    }
-    return false;
 }
 
 }  // namespace
@@ -265,20 +252,19 @@ DatWriteStatus WriteStringTable(const StringTable& table, const char* path) {
     if (path == nullptr || path[0] == '\0') {
         return DatWriteStatus::CannotCreate;
     }
-    char temporaryPath[kMaxPathBytes];
-    RawFile file;
-    if (!CreateTemporaryBeside(path, file, temporaryPath)) {
+    try {
+        switch (SaveFile(path, [&table](RawFile& file) { return WriteTable(table, file); }).failedStep) {
+            case FileStep::None:
+                return DatWriteStatus::Written;
+            case FileStep::Create:
+                return DatWriteStatus::CannotCreate;
+            case FileStep::Replace:
+                return DatWriteStatus::CannotReplace;
+            default:
+                return DatWriteStatus::CannotWrite;
+        }
+    } catch (const std::bad_alloc&) {
+        // The paths are the only memory a save asks for; without it nothing was written.
         return DatWriteStatus::CannotCreate;
     }
-    const bool written = WriteTable(table, file) && RawFileCommit(file);
-    const bool closed = RawFileClose(file);
-    if (!written || !closed) {
-        RawFileDelete(temporaryPath);
-        return DatWriteStatus::CannotWrite;
-    }
-    if (!RawFileReplace(temporaryPath, path)) {
-        RawFileDelete(temporaryPath);
-        return DatWriteStatus::CannotReplace;
-    }
-    return DatWriteStatus::Written;
 }

@@ -161,6 +161,22 @@ bool LengthFitsRecord(std::size_t length) {
     return length <= std::numeric_limits<std::uint32_t>::max();
 }
 
+// A free slot is linked to nothing, and the head has no predecessor: one look
+// tells whether an entry of this table's blocks is in its list.
+bool IsListed(const StringTable& table, const StringEntry* entry) {
+    return entry->prev != nullptr ? entry->prev->next == entry : table.head == entry;
+}
+
+// The entry that a new entry of `key` goes after: the last one before the
+// first entry with a greater key, or null for the head.
+StringEntry* PredecessorOf(const StringTable& table, std::uint32_t key) {
+    StringEntry* predecessor = nullptr;
+    for (StringEntry* entry = table.head; entry != nullptr && entry->key <= key; entry = entry->next) {
+        predecessor = entry;
+    }
+    return predecessor;
+}
+
 }  // namespace
 
 TextUnit* AllocateEntryText(std::uint32_t length) {
@@ -270,9 +286,40 @@ StringEntry* StringTableInsert(StringTable& table, const char* name, const TextU
     return entry;
 }
 
+bool StringTableReplace(StringTable& table, StringEntry* entry, const char* name, const TextUnit* text) {
+    if (entry == nullptr || name == nullptr || name[0] == '\0' || IdOfSlot(table, entry) == kNoEntryId ||
+        !IsListed(table, entry)) {
+        return false;
+    }
+    if (text == nullptr) {
+        text = kEmptyText;
+    }
+    const std::size_t nameLength = std::strlen(name);
+    const std::size_t textLength = LengthOfText(text);
+    if (!LengthFitsRecord(nameLength) || !LengthFitsRecord(textLength)) {
+        return false;
+    }
+    char* nameCopy = CopyName(name, static_cast<std::uint32_t>(nameLength));
+    TextUnit* textCopy = CopyText(text, static_cast<std::uint32_t>(textLength));
+    if (nameCopy == nullptr || textCopy == nullptr) {
+        TableHeapFree(nameCopy);
+        TableHeapFree(textCopy);
+        return false;
+    }
+    FreeNameAndText(entry);
+    entry->key = ComputeNameKey(name);
+    entry->textLength = static_cast<std::uint32_t>(textLength);
+    entry->nameLength = static_cast<std::uint32_t>(nameLength);
+    entry->name = nameCopy;
+    entry->text = textCopy;
+    Unlink(table, entry);
+    LinkAfter(table, PredecessorOf(table, entry->key), entry);
+    return true;
+}
+
 void StringTableRemove(StringTable& table, StringEntry* entry) {
     const EntryId id = entry != nullptr ? IdOfSlot(table, entry) : kNoEntryId;
-    if (id == kNoEntryId) {
+    if (id == kNoEntryId || !IsListed(table, entry)) {
         return;
     }
     FreeNameAndText(entry);

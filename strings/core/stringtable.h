@@ -70,8 +70,18 @@ bool StringTableNameExists(const StringTable& table, const char* name);
 // unchanged then.
 StringEntry* StringTableInsert(StringTable& table, const char* name, const TextUnit* text);
 
+// Gives `entry` a new name (non-empty) and text (null counts as empty), as
+// removing it and inserting it anew would: its key follows the name and it
+// moves before the first entry with a greater key. It keeps its slot, and it
+// never takes over another entry of the same name; the caller decides about
+// duplicate names. Everything new is allocated before anything is freed: on
+// false (an empty name, memory exhausted, an entry not in the table) the
+// table is unchanged.
+bool StringTableReplace(StringTable& table, StringEntry* entry, const char* name, const TextUnit* text);
+
 // Unlinks `entry`, frees its name and text and gives its slot back. An entry
-// that is not in one of the table's blocks is left alone.
+// that is not in the table's list (a free slot, or memory of another table)
+// is left alone.
 void StringTableRemove(StringTable& table, StringEntry* entry);
 
 // The entry after `entry`, the head for null; null after the tail.

@@ -9,6 +9,6 @@ void ResetEditorState() {
   g_editor.statusBar = nullptr;
   g_editor.entryList = EntryList();
   g_editor.currentPath[0] = '\0';
-  g_editor.nameBuffer[0] = '\0';
-  g_editor.textBuffer[0] = 0;
+  g_editor.nameBuffer.clear();
+  g_editor.textBuffer.clear();
 }

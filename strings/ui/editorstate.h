@@ -6,11 +6,13 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 #include "stringtable.h"
 
 constexpr size_t kPathBufferSize = 260;
-// The dialog keeps at most 254 name bytes and 10239 text units, each with
-// room for its terminator.
+// A new name holds at most 254 bytes and a new text at most 10239 units; an
+// entry read from a file may hold longer ones, which editing keeps whole.
 constexpr size_t kNameBufferSize = 256;
 constexpr int kMaxNameLength = 254;
 constexpr size_t kTextBufferSize = 10240;
@@ -41,8 +43,8 @@ struct EditorState {
   EntryList entryList;
   StringTablePtr table;                  // null while no document is open
   char currentPath[kPathBufferSize] = {};  // empty for an untitled document
-  char nameBuffer[kNameBufferSize] = {};
-  TextUnit textBuffer[kTextBufferSize] = {};
+  std::string nameBuffer;  // the Edit String dialog's answer
+  std::basic_string<TextUnit> textBuffer;
 };
 
 extern EditorState g_editor;

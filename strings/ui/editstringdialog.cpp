@@ -1,5 +1,9 @@
 #include "editstringdialog.h"
 
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
 #include "editorstate.h"
 #include "modaldialogs.h"
 #include "namekey.h"
@@ -17,6 +21,9 @@ const EditStringRequest& RequestOf(HWND dialog) {
 }
 
 void InitializeDialog(HWND dialog, const EditStringRequest& request) {
+  // No typing or pasting limit: what the fields hold is what OK stores, or refuses.
+  SendDlgItemMessageW(dialog, IDC_STRING_NAME, EM_LIMITTEXT, 0, 0);
+  SendDlgItemMessageW(dialog, IDC_STRING_TEXT, EM_LIMITTEXT, 0, 0);
   if (request.oldName != nullptr) {
     SetDlgItemTextA(dialog, IDC_STRING_NAME, request.oldName);
   }
@@ -34,18 +41,64 @@ bool NameBelongsToAnotherEntry(const EditStringRequest& request, const char* nam
   return g_editor.table != nullptr && StringTableNameExists(*g_editor.table, name);
 }
 
+void ShowError(const char* text) { g_modalDialogs.messageBox(nullptr, text, "Error", MB_OK | MB_ICONERROR); }
+
+// A field's whole text. The length a window reports may exceed the text (for
+// ANSI text of a Unicode control), never fall short of it.
+std::string NameField(HWND dialog) {
+  std::vector<char> name(GetWindowTextLengthA(GetDlgItem(dialog, IDC_STRING_NAME)) + 1);
+  GetDlgItemTextA(dialog, IDC_STRING_NAME, name.data(), static_cast<int>(name.size()));
+  return name.data();
+}
+
+std::basic_string<TextUnit> TextField(HWND dialog) {
+  std::vector<TextUnit> text(GetWindowTextLengthW(GetDlgItem(dialog, IDC_STRING_TEXT)) + 1);
+  GetDlgItemTextW(dialog, IDC_STRING_TEXT, text.data(), static_cast<int>(text.size()));
+  return text.data();
+}
+
+// A new value may hold as much as the editor allows; an old one from a file
+// may be longer and is kept whole.
+std::size_t LimitFor(std::size_t editorLimit, std::size_t oldLength) {
+  return oldLength > editorLimit ? oldLength : editorLimit;
+}
+
+// Nothing is ever cut: a value over its limit is refused and stays in its field.
+bool FitsLimits(const EditStringRequest& request, const std::string& name, const std::basic_string<TextUnit>& text) {
+  const std::size_t nameLimit = LimitFor(kMaxNameLength, request.oldName ? std::strlen(request.oldName) : 0);
+  const std::size_t textLimit =
+      LimitFor(kMaxTextLength, request.oldText ? std::char_traits<TextUnit>::length(request.oldText) : 0);
+  char message[100];
+  if (name.size() > nameLimit) {
+    std::snprintf(message, sizeof message, "The name is too long: it may have at most %u bytes.",
+                  static_cast<unsigned>(nameLimit));
+  } else if (text.size() > textLimit) {
+    std::snprintf(message, sizeof message, "The text is too long: it may have at most %u characters.",
+                  static_cast<unsigned>(textLimit));
+  } else {
+    return true;
+  }
+  ShowError(message);
+  return false;
+}
+
 void AcceptDialog(HWND dialog) {
-  // Longer input is cut to the buffers without a message.
-  GetDlgItemTextA(dialog, IDC_STRING_NAME, g_editor.nameBuffer, kMaxNameLength + 1);
-  GetDlgItemTextW(dialog, IDC_STRING_TEXT, g_editor.textBuffer, kMaxTextLength + 1);
-  if (g_editor.nameBuffer[0] == '\0') {
+  const EditStringRequest& request = RequestOf(dialog);
+  std::string name = NameField(dialog);
+  std::basic_string<TextUnit> text = TextField(dialog);
+  if (name.empty()) {
     EndDialog(dialog, IDCANCEL);
     return;
   }
-  if (NameBelongsToAnotherEntry(RequestOf(dialog), g_editor.nameBuffer)) {
-    g_modalDialogs.messageBox(nullptr, "String with this name already exists!", "Error", MB_OK | MB_ICONERROR);
+  if (!FitsLimits(request, name, text)) {
     return;
   }
+  if (NameBelongsToAnotherEntry(request, name.c_str())) {
+    ShowError("String with this name already exists!");
+    return;
+  }
+  g_editor.nameBuffer = std::move(name);
+  g_editor.textBuffer = std::move(text);
   EndDialog(dialog, IDOK);
 }
 
@@ -75,8 +128,8 @@ INT_PTR CALLBACK EditStringDialogProc(HWND dialog, UINT message, WPARAM wParam, 
 }  // namespace
 
 bool EditStringDialog(HWND owner, const char* oldName, const TextUnit* oldText) {
-  g_editor.nameBuffer[0] = '\0';
-  g_editor.textBuffer[0] = 0;
+  g_editor.nameBuffer.clear();
+  g_editor.textBuffer.clear();
   EditStringRequest request{oldName, oldText};
   // The wide call makes the dialog's edit controls Unicode windows, so the
   // text field holds any UTF-16 text; an ANSI dialog would squeeze it through

@@ -1,7 +1,5 @@
 #include "entrycommands.h"
 
-#include <string>
-
 #include "editorstate.h"
 #include "entrylist.h"
 #include "modaldialogs.h"
@@ -31,7 +29,7 @@ void InsertStringCommand() {
   if (g_editor.table == nullptr || !g_modalDialogs.editString(g_editor.mainWindow, nullptr, nullptr)) {
     return;
   }
-  const StringEntry* entry = StringTableInsert(*g_editor.table, g_editor.nameBuffer, g_editor.textBuffer);
+  const StringEntry* entry = StringTableInsert(*g_editor.table, g_editor.nameBuffer.c_str(), g_editor.textBuffer.c_str());
   if (entry == nullptr) {
     ShowOutOfMemory();
     return;
@@ -47,35 +45,21 @@ void InsertStringCommand() {
   EntryListSelectAndShow(g_editor.entryList, row);
 }
 
+// The entry gets its new name and text in one step that either succeeds or
+// changes nothing; it keeps its row, and another entry of the same name (a
+// file may hold one) keeps its own row and text.
 void EditStringCommand() {
   EntryList& list = g_editor.entryList;
   const int row = g_editor.table != nullptr ? EntryListFocusedRow(list) : -1;
-  StringEntry* oldEntry = row >= 0 ? EntryListRowEntry(list, row) : nullptr;
-  if (oldEntry == nullptr || !g_modalDialogs.editString(g_editor.mainWindow, oldEntry->name, oldEntry->text)) {
+  StringEntry* entry = row >= 0 ? EntryListRowEntry(list, row) : nullptr;
+  if (entry == nullptr || !g_modalDialogs.editString(g_editor.mainWindow, entry->name, entry->text)) {
     return;
   }
-  // Kept to put the entry back should the new one find no memory.
-  const std::string oldName = oldEntry->name;
-  const std::basic_string<TextUnit> oldText = oldEntry->text;
-
-  StringTable& table = *g_editor.table;
-  StringTableRemove(table, oldEntry);
-  StringEntry* entry = StringTableInsert(table, g_editor.nameBuffer, g_editor.textBuffer);
-  if (entry == nullptr) {
-    entry = StringTableInsert(table, oldName.c_str(), oldText.c_str());
+  if (!StringTableReplace(*g_editor.table, entry, g_editor.nameBuffer.c_str(), g_editor.textBuffer.c_str())) {
     ShowOutOfMemory();
-  }
-  if (entry == nullptr) {
-    EntryListDeleteRow(list, row);
     return;
   }
   EntryListSetRow(list, row, entry);
-  // When the file held the name twice, the table gave back the other entry
-  // of that name with the new text; its own row goes, this one shows it.
-  const int twinRow = EntryListFindRow(list, entry, row);
-  if (twinRow >= 0) {
-    EntryListDeleteRow(list, twinRow);
-  }
 }
 
 void DeleteStringCommand() {

@@ -61,16 +61,16 @@ int ScriptedMessageBox(HWND owner, const char* text, const char* caption, UINT t
 
 bool ScriptedEditString(HWND, const char* oldName, const TextUnit* oldText) {
   g_script.editCalls.push_back({oldName != nullptr, oldName != nullptr ? oldName : "", oldText != nullptr ? oldText : L""});
-  g_editor.nameBuffer[0] = '\0';
-  g_editor.textBuffer[0] = 0;
+  g_editor.nameBuffer.clear();
+  g_editor.textBuffer.clear();
   if (g_script.editAnswers.empty()) {
     ++g_script.unexpectedCalls;
     return false;
   }
   EditStringAnswer answer = g_script.editAnswers.front();
   g_script.editAnswers.pop_front();
-  lstrcpynA(g_editor.nameBuffer, answer.name.c_str(), kMaxNameLength + 1);
-  lstrcpynW(g_editor.textBuffer, answer.text.c_str(), kMaxTextLength + 1);
+  g_editor.nameBuffer = answer.name;
+  g_editor.textBuffer = answer.text;
   return answer.ok;
 }
 

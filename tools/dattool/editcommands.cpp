@@ -40,12 +40,12 @@ int SetCommand(const std::string& tablePath, const std::string& name, const std:
         throw ToolError(tablePath, std::to_string(existing.size()) + " entries are named " + name +
                                        "; dattool check lists them");
     }
-    // Editing an entry removes it and inserts it anew, so the name takes the
-    // spelling given and the entry moves to its key's place.
-    if (!existing.empty()) {
-        StringTableRemove(*table, existing.front());
-    }
-    if (StringTableInsert(*table, row.name.c_str(), AsTextUnits(row.text).c_str()) == nullptr) {
+    // As the editor edits: the name takes the spelling given and the entry
+    // moves to its key's place.
+    const std::basic_string<TextUnit> units = AsTextUnits(row.text);
+    const bool stored = existing.empty() ? StringTableInsert(*table, row.name.c_str(), units.c_str()) != nullptr
+                                         : StringTableReplace(*table, existing.front(), row.name.c_str(), units.c_str());
+    if (!stored) {
         throw std::bad_alloc();
     }
     SaveTable(*table, tablePath);

@@ -2,7 +2,6 @@
 
 #include "atlasimage.h"
 #include "exceptions.h"
-#include "safefile.h"
 #include "toolerror.h"
 #include "toolplatform.h"
 
@@ -35,33 +34,12 @@ FilePair OpenPair(const std::string& indexPath, const std::string& imagePath) {
 }
 
 void SavePair(FilePair& pair, const std::string& indexPath, const std::string& imagePath) {
-    // The staged image's own name says nothing of its format.
-    const int format = formatForSaving(imagePath, FIF_UNKNOWN);
-    if (format == FIF_UNKNOWN) {
+    if (formatForSaving(imagePath, FIF_UNKNOWN) == FIF_UNKNOWN) {
         throw ToolError(imagePath, "Unknown image format: the file name needs an image extension such as .tga");
     }
-    TemporaryFile stagedImage(imagePath);
-    TemporaryFile stagedIndex(indexPath);
-    if (!stagedImage.isCreated()) {
-        throw ToolError(imagePath, "Unable to create file");
-    }
-    if (!stagedIndex.isCreated()) {
-        throw ToolError(indexPath, "Unable to create file");
-    }
     try {
-        pair.saveImage(stagedImage.path(), format);
-    } catch (const Exception& failure) {
-        throw ToolError(imagePath, failure.message);
-    }
-    try {
-        pair.saveIndex(stagedIndex.path());
-    } catch (const Exception& failure) {
-        throw ToolError(indexPath, failure.message);
-    }
-    if (!stagedImage.replaceTarget()) {
-        throw ToolError(imagePath, "Unable to replace file");
-    }
-    if (!stagedIndex.replaceTarget()) {
-        throw ToolError(indexPath, "Unable to replace file (the image was saved already)");
+        pair.savePair(indexPath, imagePath, FIF_UNKNOWN);
+    } catch (const FileException& failure) {
+        throw ToolError(failure.fileName, failure.note.empty() ? failure.message : failure.message + ". " + failure.note);
     }
 }

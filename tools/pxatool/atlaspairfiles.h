@@ -9,9 +9,8 @@
 // Opens the pair as the editor does.
 FilePair OpenPair(const std::string& indexPath, const std::string& imagePath);
 
-// Saves the image (in the format its extension names) and the index so that a
-// failure leaves both files as they were: both are written beside their
-// targets first and put in place only when both are complete.
+// Saves the index and the image (in the format its extension names) as one
+// unit, as the editor does: a failure leaves both files as they were.
 void SavePair(FilePair& pair, const std::string& indexPath, const std::string& imagePath);
 
 // Throws ToolError(file, ...) unless a file or folder of that name exists.

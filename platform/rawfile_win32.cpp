@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 namespace {
 
 // ReadFile and WriteFile take a DWORD count; stay well below it.
@@ -12,42 +14,39 @@ DWORD ChunkOf(std::size_t size) {
 }
 
 HANDLE HandleOf(const RawFile& file) {
-    return static_cast<HANDLE>(file.handle);
+    return static_cast<HANDLE>(file.handle.get());
 }
 
-// CreateFileA fails with INVALID_HANDLE_VALUE; a closed RawFile holds null.
-bool Adopt(RawFile& file, HANDLE handle) {
-    if (handle == INVALID_HANDLE_VALUE) {
+// Device names such as CON or a pipe open as well; only disk files hold our data.
+bool OpenDiskFile(RawFile& file, const char* path, DWORD access, DWORD flags) {
+    const DWORD noSharing = 0;
+    UniqueHandle handle(CreateFileA(path, access, noSharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | flags, nullptr));
+    if (!handle || GetFileType(handle.get()) != FILE_TYPE_DISK) {
         return false;
     }
-    file.handle = handle;
+    file.handle = std::move(handle);
     return true;
 }
 
 }  // namespace
 
-RawFile::~RawFile() {
-    RawFileClose(*this);
+bool FileHandleTraits::close(void* handle) {
+    return CloseHandle(handle) != 0;
 }
 
 bool RawFileOpenForReading(RawFile& file, const char* path) {
-    const DWORD noSharing = 0;
-    if (!Adopt(file, CreateFileA(path, GENERIC_READ, noSharing, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr))) {
-        return false;
-    }
-    // Device names such as CON or a pipe open as well; only disk files hold tables.
-    if (GetFileType(HandleOf(file)) != FILE_TYPE_DISK) {
-        RawFileClose(file);
-        return false;
-    }
-    return true;
+    return OpenDiskFile(file, path, GENERIC_READ, FILE_FLAG_SEQUENTIAL_SCAN);
+}
+
+bool RawFileOpenForWriting(RawFile& file, const char* path) {
+    return OpenDiskFile(file, path, GENERIC_WRITE, 0);
 }
 
 RawCreateResult RawFileCreateNew(RawFile& file, const char* path) {
     const DWORD noSharing = 0;
-    if (Adopt(file, CreateFileA(path, GENERIC_WRITE, noSharing, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                nullptr))) {
+    UniqueHandle handle(CreateFileA(path, GENERIC_WRITE, noSharing, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (handle) {
+        file.handle = std::move(handle);
         return RawCreateResult::Created;
     }
     const DWORD error = GetLastError();
@@ -98,12 +97,7 @@ bool RawFileCommit(RawFile& file) {
 }
 
 bool RawFileClose(RawFile& file) {
-    if (file.handle == nullptr) {
-        return true;
-    }
-    const BOOL closed = CloseHandle(HandleOf(file));
-    file.handle = nullptr;
-    return closed != 0;
+    return file.handle.close();
 }
 
 bool RawFileReplace(const char* source, const char* target) {
@@ -112,4 +106,21 @@ bool RawFileReplace(const char* source, const char* target) {
 
 bool RawFileDelete(const char* path) {
     return DeleteFileA(path) != 0;
+}
+
+// MoveFileEx would move a read-only file aside without a word; it is kept.
+RawTargetState RawFileTargetState(const char* path) {
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ? RawTargetState::Missing
+                                                                                : RawTargetState::NotReplaceable;
+    }
+    return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0 ? RawTargetState::NotReplaceable
+                                                                                    : RawTargetState::Replaceable;
+}
+
+// "C:name" names a file in the current folder of drive C.
+bool RawFileIsPathSeparator(char c) {
+    return c == '\\' || c == '/' || c == ':';
 }

@@ -3,27 +3,24 @@
 #include <cstddef>
 #include <cstdint>
 
-// Whole-file access for DAT files, without sharing: on Windows no other handle
-// may open the file while we hold it. The system calls stay behind this header
+#include "uniquehandle.h"
+
+// Whole-file access without sharing: on Windows no other handle may open the
+// file while we hold it. The system calls stay behind this header
 // (rawfile_win32.cpp, rawfile_posix.cpp); every function reports by its result.
 
 struct RawFile {
-    RawFile() = default;
-    RawFile(const RawFile&) = delete;
-    RawFile& operator=(const RawFile&) = delete;
-    ~RawFile();  // closes a file still open; paths that close here have already failed
-
-#ifdef _WIN32
-    void* handle = nullptr;  // a HANDLE; null while closed
-#else
-    int descriptor = -1;
-#endif
+    UniqueFile handle;  // closed with the RawFile; paths that close it there have already failed
 };
 
 enum class RawCreateResult { Created, AlreadyExists, Failed };
 
 // Opens an existing regular file for reading.
 bool RawFileOpenForReading(RawFile& file, const char* path);
+
+// Opens an existing regular file for writing from its start; nothing of its
+// content is dropped.
+bool RawFileOpenForWriting(RawFile& file, const char* path);
 
 // Creates a file that must not exist yet, for writing.
 RawCreateResult RawFileCreateNew(RawFile& file, const char* path);
@@ -47,3 +44,12 @@ bool RawFileClose(RawFile& file);
 bool RawFileReplace(const char* source, const char* target);
 
 bool RawFileDelete(const char* path);
+
+// What a new file would replace at `path`. A folder, a file marked read-only
+// (on POSIX: one nobody may write) and a path that cannot be examined are not
+// replaced, on any system.
+enum class RawTargetState { Missing, Replaceable, NotReplaceable };
+RawTargetState RawFileTargetState(const char* path);
+
+// Whether `c` ends a folder's name in a path of this system.
+bool RawFileIsPathSeparator(char c);
