@@ -177,6 +177,55 @@ StringEntry* PredecessorOf(const StringTable& table, std::uint32_t key) {
     return predecessor;
 }
 
+// A new name and text as an entry holds them.
+struct EntryValues {
+    std::uint32_t nameLength = 0;
+    std::uint32_t textLength = 0;
+    char* name = nullptr;
+    TextUnit* text = nullptr;
+};
+
+// Takes the lengths of a name and a text (null: empty); false for an empty
+// name or a length that no record can hold.
+bool Measure(const char* name, const TextUnit*& text, EntryValues& values) {
+    if (name == nullptr || name[0] == '\0') {
+        return false;
+    }
+    if (text == nullptr) {
+        text = kEmptyText;
+    }
+    const std::size_t nameLength = std::strlen(name);
+    const std::size_t textLength = LengthOfText(text);
+    if (!LengthFitsRecord(nameLength) || !LengthFitsRecord(textLength)) {
+        return false;
+    }
+    values.nameLength = static_cast<std::uint32_t>(nameLength);
+    values.textLength = static_cast<std::uint32_t>(textLength);
+    return true;
+}
+
+// Copies both the measured name and text, or neither.
+bool CopyValues(const char* name, const TextUnit* text, EntryValues& values) {
+    values.name = CopyName(name, values.nameLength);
+    values.text = CopyText(text, values.textLength);
+    if (values.name != nullptr && values.text != nullptr) {
+        return true;
+    }
+    TableHeapFree(values.name);
+    TableHeapFree(values.text);
+    values.name = nullptr;
+    values.text = nullptr;
+    return false;
+}
+
+void Store(StringEntry& entry, std::uint32_t key, const EntryValues& values) {
+    entry.key = key;
+    entry.textLength = values.textLength;
+    entry.nameLength = values.nameLength;
+    entry.name = values.name;
+    entry.text = values.text;
+}
+
 }  // namespace
 
 TextUnit* AllocateEntryText(std::uint32_t length) {
@@ -236,15 +285,8 @@ bool StringTableNameExists(const StringTable& table, const char* name) {
 }
 
 StringEntry* StringTableInsert(StringTable& table, const char* name, const TextUnit* text) {
-    if (name == nullptr || name[0] == '\0') {
-        return nullptr;
-    }
-    if (text == nullptr) {
-        text = kEmptyText;
-    }
-    const std::size_t nameLength = std::strlen(name);
-    const std::size_t textLength = LengthOfText(text);
-    if (!LengthFitsRecord(nameLength) || !LengthFitsRecord(textLength)) {
+    EntryValues values;
+    if (!Measure(name, text, values)) {
         return nullptr;
     }
 
@@ -253,13 +295,13 @@ StringEntry* StringTableInsert(StringTable& table, const char* name, const TextU
     for (StringEntry* entry = table.head; entry != nullptr; entry = entry->next) {
         if (entry->key == key && CompareNamesIgnoringCase(entry->name, name) == 0) {
             // The old text goes only once the new one is safely copied.
-            TextUnit* copy = CopyText(text, static_cast<std::uint32_t>(textLength));
+            TextUnit* copy = CopyText(text, values.textLength);
             if (copy == nullptr) {
                 return nullptr;
             }
             TableHeapFree(entry->text);
             entry->text = copy;
-            entry->textLength = static_cast<std::uint32_t>(textLength);
+            entry->textLength = values.textLength;
             return entry;
         }
         if (entry->key > key) {
@@ -268,50 +310,26 @@ StringEntry* StringTableInsert(StringTable& table, const char* name, const TextU
         predecessor = entry;
     }
 
-    char* nameCopy = CopyName(name, static_cast<std::uint32_t>(nameLength));
-    TextUnit* textCopy = CopyText(text, static_cast<std::uint32_t>(textLength));
-    StringEntry* entry = (nameCopy != nullptr && textCopy != nullptr) ? TakeSlot(table) : nullptr;
+    StringEntry* entry = CopyValues(name, text, values) ? TakeSlot(table) : nullptr;
     if (entry == nullptr) {
-        TableHeapFree(nameCopy);
-        TableHeapFree(textCopy);
+        TableHeapFree(values.name);
+        TableHeapFree(values.text);
         return nullptr;
     }
-    entry->key = key;
-    entry->textLength = static_cast<std::uint32_t>(textLength);
-    entry->nameLength = static_cast<std::uint32_t>(nameLength);
-    entry->name = nameCopy;
-    entry->text = textCopy;
+    Store(*entry, key, values);
     LinkAfter(table, predecessor, entry);
     ++table.count;
     return entry;
 }
 
 bool StringTableReplace(StringTable& table, StringEntry* entry, const char* name, const TextUnit* text) {
-    if (entry == nullptr || name == nullptr || name[0] == '\0' || IdOfSlot(table, entry) == kNoEntryId ||
-        !IsListed(table, entry)) {
-        return false;
-    }
-    if (text == nullptr) {
-        text = kEmptyText;
-    }
-    const std::size_t nameLength = std::strlen(name);
-    const std::size_t textLength = LengthOfText(text);
-    if (!LengthFitsRecord(nameLength) || !LengthFitsRecord(textLength)) {
-        return false;
-    }
-    char* nameCopy = CopyName(name, static_cast<std::uint32_t>(nameLength));
-    TextUnit* textCopy = CopyText(text, static_cast<std::uint32_t>(textLength));
-    if (nameCopy == nullptr || textCopy == nullptr) {
-        TableHeapFree(nameCopy);
-        TableHeapFree(textCopy);
+    EntryValues values;
+    if (entry == nullptr || IdOfSlot(table, entry) == kNoEntryId || !IsListed(table, entry) ||
+        !Measure(name, text, values) || !CopyValues(name, text, values)) {
         return false;
     }
     FreeNameAndText(entry);
-    entry->key = ComputeNameKey(name);
-    entry->textLength = static_cast<std::uint32_t>(textLength);
-    entry->nameLength = static_cast<std::uint32_t>(nameLength);
-    entry->name = nameCopy;
-    entry->text = textCopy;
+    Store(*entry, ComputeNameKey(name), values);
     Unlink(table, entry);
     LinkAfter(table, PredecessorOf(table, entry->key), entry);
     return true;

@@ -10,6 +10,7 @@
 #include "atlastestsupport.h"
 #include "exceptions.h"
 #include "freespacemap.h"
+#include "safefile.h"
 
 namespace {
 
@@ -238,6 +239,46 @@ TEST_F(OpenedPairTest, AFailedSaveOfTheIndexLeavesTheImageUnwritten) {
     EXPECT_THROW(pair.save(-1), Exception);
     EXPECT_EQ(readFileBytes(imagePath), savedImage);
     EXPECT_EQ(pair.modifiedBits(), FilePair::ImageModified | FilePair::IndexModified);
+}
+
+// The pair goes in place as one unit: whichever step fails for whichever
+// file, both files, the names and the bits stay as they were.
+TEST_F(OpenedPairTest, AFailedPairSaveLeavesBothFilesAsTheyWereAndNamesTheFailedOne) {
+    struct Case {
+        FileStep step;
+        long successes;
+        std::string failedFile;
+    };
+    const Case cases[] = {
+        {FileStep::Create, 1, imagePath},
+        {FileStep::Flush, 1, imagePath},
+        {FileStep::Replace, 0, indexPath},
+        {FileStep::Replace, 1, imagePath},  // the index was in place already and goes back
+    };
+    struct Disarm {
+        ~Disarm() { FailFileStepAfter(FileStep::None, -1); }
+    } disarm;
+    FilePair pair(indexPath, imagePath);
+    pair.remove("ONE.TGA");
+    const Bytes index = readFileBytes(indexPath);
+    const Bytes image = readFileBytes(imagePath);
+    for (const Case& c : cases) {
+        FailFileStepAfter(c.step, c.successes);
+        try {
+            pair.save(-1);
+            ADD_FAILURE() << "saved";
+        } catch (const FileException& e) {
+            EXPECT_EQ(e.fileName, c.failedFile);
+            EXPECT_EQ(e.note, "");
+        }
+        FailFileStepAfter(c.step, -1);
+        EXPECT_EQ(readFileBytes(indexPath), index);
+        EXPECT_EQ(readFileBytes(imagePath), image);
+        EXPECT_EQ(pair.modifiedBits(), FilePair::ImageModified | FilePair::IndexModified);
+        EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"atlas.png", "atlas.pxa"}));
+    }
+    pair.save(-1);
+    EXPECT_EQ(FilePair(indexPath, imagePath).entries(), pair.entries());
 }
 
 TEST(FilePairErrors, NameTheirSourceFileWithoutFolder) {

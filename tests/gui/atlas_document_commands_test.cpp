@@ -9,6 +9,7 @@
 #include "documentcommands.h"
 #include "filedialog.h"
 #include "pxaeditor_resource.h"
+#include "safefile.h"
 
 namespace {
 
@@ -157,39 +158,60 @@ TEST_F(AtlasDocumentCommands, SaveAsWithAllImageFilesLetsTheExtensionDecideAndSt
     EXPECT_EQ(title(), "PXA Editor - [" + index + "]");
 }
 
-TEST_F(AtlasDocumentCommands, SaveCancelledAtTheImageKeepsTheIndexWrittenAndTheTitle) {
+TEST_F(AtlasDocumentCommands, SaveAsCancelledAtTheImageWritesNothing) {
+    const PairPaths pair = writePair("atlas", {{"ONE.TGA", {1, 1, 4, 4, 1}}});
+    openPair(pair);
     modifyDocument();
-    const std::string index = folder.path("half.pxa");
-    Script().fileAnswers = {{index}, FileDialogAnswer{}};
-    command(ID_FILE_SAVE);
-    EXPECT_TRUE(std::filesystem::exists(index));
-    EXPECT_EQ(app->document->indexFileName(), index);
-    EXPECT_TRUE(app->document->isUntitled());
+    const Bytes index = readFileBytes(pair.index);
+    Script().fileAnswers = {{pair.index}, FileDialogAnswer{}};
+    command(ID_FILE_SAVE_AS);
+    EXPECT_EQ(readFileBytes(pair.index), index);
+    EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"atlas.pxa", "atlas.tga"}));
     EXPECT_TRUE(app->document->isModified());
-    EXPECT_EQ(title(), "PXA Editor - [Unnamed]");
 }
 
-TEST_F(AtlasDocumentCommands, SaveAsFailuresAreReportedAndStopBeforeTheNextStep) {
+// Nothing is written before both names are chosen; then the pair is saved as
+// one unit, and the message names the file that could not be saved.
+TEST_F(AtlasDocumentCommands, SaveAsFailuresNameTheFileAndWriteNothing) {
     modifyDocument();
     const std::string blockedIndex = folder.path("blocked.pxa");
     blockWithFolder(blockedIndex);
-    Script().fileAnswers = {{blockedIndex}};
+    Script().fileAnswers = {{blockedIndex}, {folder.path("fine.tga")}};
     command(ID_FILE_SAVE_AS);
-    EXPECT_EQ(Script().fileDialogs.size(), 1u) << "no image dialog after a failed index";
-    EXPECT_EQ(Script().messageBoxTexts(), std::vector<std::string>{"Unable to save index file"});
 
-    const std::string index = folder.path("fine.pxa");
     const std::string blockedImage = folder.path("blocked.tga");
     blockWithFolder(blockedImage);
-    Script().fileAnswers = {{index}, {blockedImage}};
+    Script().fileAnswers = {{folder.path("fine.pxa")}, {blockedImage}};
     command(ID_FILE_SAVE_AS);
     EXPECT_EQ(Script().messageBoxTexts(),
               (std::vector<std::string>{"Unable to save index file", "Unable to save image file"}));
     EXPECT_EQ(Script().messageBoxes[1].type, static_cast<UINT>(MB_ICONERROR));
     EXPECT_FALSE(Script().messageBoxes[1].hasCaption);
-    EXPECT_EQ(app->document->indexFileName(), index) << "the index stays saved under its new name";
+    EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"blocked.pxa", "blocked.tga"}));
+    EXPECT_TRUE(app->document->isUntitled());
     EXPECT_TRUE(app->document->isModified());
     EXPECT_EQ(title(), "PXA Editor - [Unnamed]");
+}
+
+// Save and the Yes of the prompt save the pair as one unit: when the image
+// cannot be put in place after the index was, the index goes back.
+TEST_F(AtlasDocumentCommands, ASaveWhoseSecondFileFailsLeavesThePairAsItWas) {
+    const PairPaths pair = writePair("atlas", {{"ONE.TGA", {1, 1, 4, 4, 1}}});
+    openPair(pair);
+    modifyDocument();
+    const Bytes index = readFileBytes(pair.index);
+    const Bytes image = readFileBytes(pair.image);
+    for (WORD id : {ID_FILE_SAVE, ID_FILE_NEW}) {
+        Script().messageBoxAnswers = {IDYES};
+        FailFileStepAfter(FileStep::Replace, 1);
+        command(id);
+        FailFileStepAfter(FileStep::Replace, -1);
+        EXPECT_EQ(Script().messageBoxTexts().back(), "Unable to save image file");
+        EXPECT_EQ(readFileBytes(pair.index), index);
+        EXPECT_EQ(readFileBytes(pair.image), image);
+        EXPECT_TRUE(app->document->isModified());
+        EXPECT_EQ(app->document->indexFileName(), pair.index) << "New did not go on";
+    }
 }
 
 // A titled document whose files cannot be written: the user is told, the

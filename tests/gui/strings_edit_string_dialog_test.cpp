@@ -1,6 +1,9 @@
 // The real "Edit String" dialog, typed into by a DialogAnswerer.
+#include <algorithm>
+
 #include "dialog_answerer.h"
 #include "editstringdialog.h"
+#include "namekey.h"
 #include "stringtableeditor_resource.h"
 #include "strings_editor_fixture.h"
 
@@ -142,22 +145,47 @@ TEST_F(StringsEditDialog, AnEmptyNameOrCancelLeavesTheTableUnchanged) {
   EXPECT_TRUE(g_script.messageBoxes.empty());
 }
 
-TEST_F(StringsEditDialog, LongerInputIsCutTo254NameBytesAnd10239TextUnits) {
-  Command(ID_FILE_NEW);
+// Nothing is cut: a file's longer values are kept whole by an edit of the
+// other field, and the saved file holds them byte for byte.
+TEST_F(StringsEditDialog, EditingKeepsAFilesLongerNameAndTextWhole) {
   const std::string longName(300, 'n');
-  Text longText;
-  for (int index = 0; index < 10300; ++index) {
-    longText += static_cast<wchar_t>(L'a' + index % 26);
-  }
+  const Text longText(12000, L't');
+  const std::string path = WriteTable("long.DAT", {{longName, L"short"}, {"Short", longText}});
+  Open(path);
   DialogAnswerer answerer;
-  AnswerEditString(answerer, longName, longText, IDOK);
+  FocusRow(0);
+  AnswerEditString(answerer, longName, L"edited", IDOK);
+  Command(ID_EDIT_EDIT_STRING);
+  FocusRow(1);
+  AnswerEditString(answerer, "Renamed", longText, IDOK);
+  Command(ID_EDIT_EDIT_STRING);
+  Command(ID_FILE_SAVE);
+  EXPECT_TRUE(answerer.allStepsDone());
+  EXPECT_TRUE(g_script.messageBoxes.empty());
+  std::vector<FileEntry> saved = {{ComputeNameKey(longName.c_str()), u"edited", longName},
+                                  {ComputeNameKey("Renamed"), std::u16string(12000, u't'), "Renamed"}};
+  std::sort(saved.begin(), saved.end(), [](const FileEntry& a, const FileEntry& b) { return a.key < b.key; });
+  EXPECT_EQ(ReadBytes(path), DatBytes(saved));
+}
+
+// A new value over the editor's limits is refused with a message, the dialog
+// stays open with it, and nothing is stored until it fits.
+TEST_F(StringsEditDialog, NewValuesOverTheLimitsAreRefusedNotCut) {
+  Command(ID_FILE_NEW);
+  const std::string name(254, 'n');
+  const Text text(10239, L't');
+  DialogAnswerer answerer;
+  AnswerEditString(answerer, name + "n", text, IDOK);
+  AnswerEditString(answerer, name, text + L"t", IDOK);
+  AnswerEditString(answerer, name, text, IDOK);
   Command(ID_EDIT_INSERT_STRING);
+  EXPECT_TRUE(answerer.allStepsDone());
+  ASSERT_EQ(g_script.messageBoxes.size(), 2u);
+  EXPECT_EQ(g_script.messageBoxes[0].text, "The name is too long: it may have at most 254 bytes.");
+  EXPECT_EQ(g_script.messageBoxes[1].text, "The text is too long: it may have at most 10239 characters.");
   ASSERT_EQ(RowCount(), 1);
-  const StringEntry& entry = *RowEntry(0);
-  EXPECT_EQ(std::string(entry.name), longName.substr(0, 254));
-  EXPECT_EQ(entry.nameLength, 254u);
-  EXPECT_EQ(Text(entry.text), longText.substr(0, 10239));
-  EXPECT_EQ(entry.textLength, 10239u);
+  EXPECT_EQ(std::string(RowEntry(0)->name), name);
+  EXPECT_EQ(Text(RowEntry(0)->text), text);
 }
 
 }  // namespace

@@ -170,11 +170,13 @@ TEST(DatFile, ReadingReleasesEverythingWhenMemoryRunsOut) {
 TEST(DatFile, ReplacesTheTargetAndLeavesOtherFilesAlone) {
     TempFolder folder;
     WriteBytes(folder.PathOf("T.DAT"), "old contents");
-    WriteBytes(folder.PathOf("T.DAT.tmp"), "not ours");
-    ASSERT_EQ(WriteStringTable(*TableOf({{"A", u"B"}}), folder.PathOf("T.DAT").c_str()), DatWriteStatus::Written);
-    EXPECT_EQ(ReadBytes(folder.PathOf("T.DAT")).size(), 19u);
-    EXPECT_EQ(ReadBytes(folder.PathOf("T.DAT.tmp")), "not ours");
-    EXPECT_EQ(folder.FileNames(), (std::vector<std::string>{"T.DAT", "T.DAT.tmp"}));
+    WriteBytes(folder.PathOf("~0000000"), "not ours");  // the first name a new file is staged under
+    StringTablePtr table = TableOf({{"A", u"B"}});
+    table->count = 2;  // the count written is that of the entries written
+    ASSERT_EQ(WriteStringTable(*table, folder.PathOf("T.DAT").c_str()), DatWriteStatus::Written);
+    EXPECT_EQ(ReadBytes(folder.PathOf("T.DAT")), DatBytes({{0xD3D99E8B, u"B", "A"}}));
+    EXPECT_EQ(ReadBytes(folder.PathOf("~0000000")), "not ours");
+    EXPECT_EQ(folder.FileNames(), (std::vector<std::string>{"T.DAT", "~0000000"}));
 }
 
 TEST(DatFile, CannotCreateAFileInAMissingFolder) {

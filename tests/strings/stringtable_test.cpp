@@ -240,4 +240,37 @@ TEST(StringTableOutOfMemory, FailsWithANullResultAndLeavesTheTableAsItWas) {
     EXPECT_EQ(TextOf(*Insert(*table, "NEW", u"text")), u"text");
 }
 
+// An edit in one step: the entry keeps its slot, takes the new name's key and
+// place, and never merges into another entry of that name.
+TEST(StringTableReplace, RenamesInItsOwnSlotAndChangesNothingWhenMemoryRunsOut) {
+    HeapFailureGuard guard;
+    StringTablePtr table = StringTableCreate();
+    StringEntry* other = Insert(*table, "ABC", u"kept");
+    StringEntry* edited = Insert(*table, "OTHER", u"old");
+    const std::vector<std::string> before = Names(*table);
+    for (long allowed = 0; allowed < 2; ++allowed) {  // name, text
+        TableHeapFailAfter(allowed);
+        EXPECT_FALSE(StringTableReplace(*table, edited, "abc", Units(u"new").c_str())) << allowed;
+        EXPECT_EQ(Names(*table), before);
+        EXPECT_EQ(TextOf(*edited), u"old");
+    }
+    TableHeapFailAfter(-1);
+    ASSERT_TRUE(StringTableReplace(*table, edited, "abc", Units(u"new").c_str()));
+    EXPECT_EQ(Names(*table), (std::vector<std::string>{"ABC", "abc"}));
+    EXPECT_EQ(edited->key, ComputeNameKey("abc"));
+    EXPECT_EQ(TextOf(*edited), u"new");
+    EXPECT_EQ(TextOf(*other), u"kept");
+    ExpectConsistent(*table);
+}
+
+TEST(StringTableRemove, LeavesAnEntryThatIsAlreadyFreeAlone) {
+    StringTablePtr table = StringTableCreate();
+    StringEntry* removed = Insert(*table, "A", u"a");
+    Insert(*table, "B", u"b");
+    StringTableRemove(*table, removed);
+    StringTableRemove(*table, removed);
+    EXPECT_EQ(Names(*table), std::vector<std::string>{"B"});
+    ExpectConsistent(*table);
+}
+
 }  // namespace

@@ -212,6 +212,46 @@ TEST_F(PxatoolTest, AFailedSaveLeavesBothFilesAsTheyWere) {
     EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"atlas.jpg", "atlas.pxa", "tile.png"}));
 }
 
+// A read-only file of the pair, as version control leaves it, fails the save
+// before either file changes, whichever of the two it is.
+TEST_F(PxatoolTest, AReadOnlyFileOfThePairLeavesBothAsTheyWere) {
+    NewPair();
+    const std::string tile = Png("tile.png", 4, 4, 1);
+    const Bytes before = PairBytes();
+    const auto writable = std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                          std::filesystem::perms::others_write;
+    for (const auto& [readOnly, reason] : {std::pair(index, "Unable to write to file"),
+                                           std::pair(image, "Unable to save image")}) {
+        std::filesystem::permissions(readOnly, writable, std::filesystem::perm_options::remove);
+        const ProgramRun run = OnPair("insert", {tile});
+        std::filesystem::permissions(readOnly, writable, std::filesystem::perm_options::add);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, Error(readOnly, reason));
+        EXPECT_EQ(PairBytes(), before);
+        EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"atlas.pxa", "atlas.tga", "tile.png"}));
+    }
+}
+
+// 259 characters are the most a Windows path holds; such targets are saved by
+// both tools like any other.
+TEST_F(PxatoolTest, BothToolsSaveTargetsOfTheLongestPath) {
+    const std::string folderPrefix = folder.path("x");
+    const auto longest = [&](const std::string& extension) {
+        return folderPrefix + std::string(259 - folderPrefix.size() - extension.size(), 'n') + extension;
+    };
+    const std::string longIndex = longest(".pxa");
+    const ProgramRun pair = Pxatool({"new", longIndex, image});
+    EXPECT_EQ(pair.exitCode, 0) << pair.err;
+    EXPECT_EQ(readFileBytes(longIndex), (Bytes{0, 0, 0, 0}));
+
+    const std::string csv = folder.path("rows.csv");
+    writeFileBytes(csv, {'n', 'a', 'm', 'e', ',', 't', 'e', 'x', 't', '\r', '\n', 'A', ',', 'B', '\r', '\n'});
+    const std::string longTable = longest(".dat");
+    const ProgramRun table = RunDattool({"import", csv, longTable});
+    EXPECT_EQ(table.exitCode, 0) << table.err;
+    EXPECT_EQ(readFileBytes(longTable).size(), 19u);
+}
+
 TEST_F(PxatoolTest, ListShowsNamesUpperCasedInTableOrderWithTheirFlags) {
     WritePair({{"zeta.tga", {1, 1, 2, 2, 7}}, {"A9.TGA", {10, 10, 3, 4, 0}}, {"A10.TGA", {20, 20, 1, 1, 255}}});
     const ProgramRun run = OnPair("list");
