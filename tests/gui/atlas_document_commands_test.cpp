@@ -166,7 +166,7 @@ TEST_F(AtlasDocumentCommands, SaveAsCancelledAtTheImageWritesNothing) {
     Script().fileAnswers = {{pair.index}, FileDialogAnswer{}};
     command(ID_FILE_SAVE_AS);
     EXPECT_EQ(readFileBytes(pair.index), index);
-    EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"atlas.pxa", "atlas.tga"}));
+    EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"atlas.pxa", "atlas.tga", "modification.png"}));
     EXPECT_TRUE(app->document->isModified());
 }
 
@@ -187,7 +187,7 @@ TEST_F(AtlasDocumentCommands, SaveAsFailuresNameTheFileAndWriteNothing) {
               (std::vector<std::string>{"Unable to save index file", "Unable to save image file"}));
     EXPECT_EQ(Script().messageBoxes[1].type, static_cast<UINT>(MB_ICONERROR));
     EXPECT_FALSE(Script().messageBoxes[1].hasCaption);
-    EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"blocked.pxa", "blocked.tga"}));
+    EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"blocked.pxa", "blocked.tga", "modification.png"}));
     EXPECT_TRUE(app->document->isUntitled());
     EXPECT_TRUE(app->document->isModified());
     EXPECT_EQ(title(), "PXA Editor - [Unnamed]");
