@@ -28,10 +28,10 @@ struct SaveResult {
 };
 
 // A new, empty file in the folder of `target`, to be written through path().
-// Its name is never longer than the room a 259-character path leaves, nor
-// than the target's own name, so that every target that could be written
-// directly can be saved this way. Deleted with this object unless it has
-// replaced its target.
+// Its name has at most eight characters, and no more than the target's own
+// name or the room that a 259-character path leaves in that folder, whichever
+// is more: every target that could be written directly can be saved this
+// way. Deleted with this object unless it has replaced its target.
 class StagedFile {
 public:
     explicit StagedFile(std::string target);

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
+#include <utility>
 #include <vector>
 
 #include "editorstate.h"
@@ -110,7 +112,12 @@ INT_PTR CALLBACK EditStringDialogProc(HWND dialog, UINT message, WPARAM wParam, 
       return FALSE;  // the focus is set already
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK) {
-        AcceptDialog(dialog);
+        // Reading the fields needs memory; nothing may be thrown through the system's code.
+        try {
+          AcceptDialog(dialog);
+        } catch (const std::bad_alloc&) {
+          ShowError("There is not enough memory to store the string.");
+        }
         return TRUE;
       }
       if (LOWORD(wParam) == IDCANCEL) {
