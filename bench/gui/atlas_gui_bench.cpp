@@ -72,7 +72,7 @@ ModalUi scriptedUi() {
 // a few bytes above 0x7F.
 std::string entryName(std::uint32_t i) {
     static const char* const prefixes[] = {"TREE_", "ROCK-", "HERO ", "FX.", "UI_BTN_", "TILE", "_SHADOW", "\xC9P\xC9" "E_"};
-    static const char* const suffixes[] = {".PNG", ".TGA", "_2.PNG", "-B.DDS"};
+    static const char* const suffixes[] = {".PNG", ".TGA", "_2.PNG", "-B.BMP"};
     char name[64];
     std::snprintf(name, sizeof(name), "%s%05u%s", prefixes[i % 8], i / 8, suffixes[(i / 3) % 4]);
     return name;
@@ -159,6 +159,9 @@ void expect(bool holds, const char* what) {
 }
 
 void openPair(EditorApp& app, const Pair& pair, std::uint32_t count) {
+    // The document without any window, for the share of the window code.
+    measure(program, "open pair, document alone", count, "entries", app.mainWindow,
+            [&] { FilePair alone(pair.index, pair.image); });
     script().fileAnswers = {pair.index, pair.image};
     const std::size_t before = privateBytes();
     measure(program, "open pair", count, "entries", app.mainWindow, [&] { command(app, ID_FILE_OPEN); });

@@ -83,7 +83,7 @@ std::size_t privateBytes() {
     PROCESS_MEMORY_COUNTERS_EX counters = {};
     counters.cb = sizeof(counters);
     GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof(counters));
-    return counters.PrivateUsage;
+    return counters.WorkingSetSize;
 }
 
 void reportMemory(const char* program, const char* what, std::size_t size, const char* unit, std::size_t bytes) {

@@ -36,7 +36,7 @@ void pumpMessages(HWND window);
 double measure(const char* program, const char* what, std::size_t size, const char* unit, HWND window,
                const std::function<void()>& step);
 
-// The process's private memory in bytes, for the cost of a filled list.
+// The process's working set in bytes, for the cost of a filled list.
 std::size_t privateBytes();
 // Prints a memory figure in the same layout as measure's.
 void reportMemory(const char* program, const char* what, std::size_t size, const char* unit, std::size_t bytes);
