@@ -13,6 +13,7 @@
 #include "exceptions.h"
 #include "filedialog.h"
 #include "renderer.h"
+#include "waitcursor.h"
 
 namespace {
 
@@ -126,6 +127,7 @@ void OpenDocument(EditorApp& app) {
     if (!app.ui.openFileDialog(&imageDialog)) {
         return;
     }
+    WaitCursor wait;
     try {
         app.document = std::make_unique<FilePair>(indexPath, imagePath);
     } catch (const Exception& e) {

@@ -1,10 +1,13 @@
 #include "entrycommands.h"
 
+#include <new>
 #include <string>
+#include <vector>
 
 #include "editorstate.h"
 #include "entrylist.h"
 #include "modaldialogs.h"
+#include "waitcursor.h"
 
 namespace {
 
@@ -82,25 +85,17 @@ void DeleteStringCommand() {
   if (g_editor.table == nullptr) {
     return;
   }
-  EntryList& list = g_editor.entryList;
-  for (int row = list.rowCount - 1; row >= 0; --row) {
-    if (!EntryListRowSelected(list, row)) {
-      continue;
-    }
-    StringEntry* entry = EntryListRowEntry(list, row);
-    if (entry != nullptr) {
-      StringTableRemove(*g_editor.table, entry);
-    }
-    EntryListDeleteRow(list, row);
+  WaitCursor wait;
+  try {
+    std::vector<StringEntry*> deleted = EntryListDeleteSelectedRows(g_editor.entryList);
+    StringTableRemoveEntries(*g_editor.table, deleted.data(), deleted.size());
+  } catch (const std::bad_alloc&) {
+    g_modalDialogs.messageBox(g_editor.mainWindow, "There is not enough memory to delete the strings.", "Error",
+                              MB_OK | MB_ICONERROR);
   }
 }
 
-void SelectAllCommand() {
-  EntryList& list = g_editor.entryList;
-  for (int row = 0; row < list.rowCount; ++row) {
-    EntryListSetRowSelected(list, row, true);
-  }
-}
+void SelectAllCommand() { EntryListSelectAll(g_editor.entryList); }
 
 void InvertSelectionCommand() {
   EntryList& list = g_editor.entryList;
