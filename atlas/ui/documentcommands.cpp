@@ -127,13 +127,14 @@ void OpenDocument(EditorApp& app) {
     if (!app.ui.openFileDialog(&imageDialog)) {
         return;
     }
-    WaitCursor wait;
     try {
+        WaitCursor wait;
         app.document = std::make_unique<FilePair>(indexPath, imagePath);
     } catch (const Exception& e) {
         showError(app, e.message.c_str());
         return;
     }
+    WaitCursor wait;
     HidePreview(app, false);
     UpdateTitle(app, app.document->indexFileName());
     FillList(app.entryList, entryNames(*app.document));

@@ -1,6 +1,7 @@
 // The hourglass while a command works through a large document, in both
-// editors: set when made, the previous cursor back when gone. Nothing pumps
-// messages in between, so no WM_SETCURSOR puts the arrow back early.
+// editors: set when made, the previous cursor back when gone. It is kept to
+// work that pumps no messages (no prompts or dialogs), so no WM_SETCURSOR
+// puts the arrow back early.
 #pragma once
 
 #include <windows.h>

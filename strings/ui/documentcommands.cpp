@@ -67,6 +67,7 @@ bool WriteDocument(const char* path) {
 
 // The list is hidden while it is filled and sorted, and shown once.
 bool ShowTableInList() {
+  WaitCursor wait;
   EntryList& list = g_editor.entryList;
   ShowWindow(list.listWindow, SW_HIDE);
   const bool complete = EntryListShowTable(list, *g_editor.table);
@@ -132,8 +133,11 @@ void OpenCommand() {
   if (!AskPathToOpen(path) || path[0] == '\0') {
     return;
   }
-  WaitCursor wait;
-  DatReadResult read = ReadStringTable(path);
+  DatReadResult read;
+  {
+    WaitCursor wait;
+    read = ReadStringTable(path);
+  }
   if (read.status != DatReadStatus::Read) {
     ShowError(ReadFailureFormat(read.status), path);
     return;

@@ -7,6 +7,7 @@
 #include "editorstate.h"
 #include "entrylist.h"
 #include "modaldialogs.h"
+#include "redrawpaused.h"
 #include "waitcursor.h"
 
 namespace {
@@ -85,8 +86,8 @@ void DeleteStringCommand() {
   if (g_editor.table == nullptr) {
     return;
   }
-  WaitCursor wait;
   try {
+    WaitCursor wait;
     std::vector<StringEntry*> deleted = EntryListDeleteSelectedRows(g_editor.entryList);
     StringTableRemoveEntries(*g_editor.table, deleted.data(), deleted.size());
   } catch (const std::bad_alloc&) {
@@ -99,6 +100,8 @@ void SelectAllCommand() { EntryListSelectAll(g_editor.entryList); }
 
 void InvertSelectionCommand() {
   EntryList& list = g_editor.entryList;
+  WaitCursor wait;
+  RedrawPaused paused(list.listWindow);
   for (int row = 0; row < list.rowCount; ++row) {
     EntryListSetRowSelected(list, row, !EntryListRowSelected(list, row));
   }
