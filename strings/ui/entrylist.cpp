@@ -185,6 +185,9 @@ std::vector<StringEntry*> EntryListDeleteSelectedRows(EntryList& list) {
     selectedCount += EntryListRowSelected(list, row) ? 1 : 0;
   }
   std::vector<StringEntry*> deleted;
+  if (selectedCount == 0) {
+    return deleted;
+  }
   deleted.reserve(selectedCount);  // the one allocation, before anything changes
   const int focused = EntryListFocusedRow(list);
   int focusedRemaining = -1;
@@ -301,10 +304,14 @@ int EntryListSortedPosition(const EntryList& list, const StringEntry& entry) {
 void EntryListGetDisplayInfo(const EntryList& list, NMLVDISPINFOW& request) {
   LVITEMW& item = request.item;
   const StringEntry* entry = EntryListRowEntry(list, item.iItem);
-  if (entry == nullptr || (item.mask & LVIF_TEXT) == 0) {
+  if ((item.mask & LVIF_TEXT) == 0) {
     return;
   }
-  if (item.iSubItem == 1) {
+  if (entry == nullptr) {
+    if (item.pszText != nullptr && item.cchTextMax > 0) {
+      item.pszText[0] = L'\0';  // a row the list does not have (yet)
+    }
+  } else if (item.iSubItem == 1) {
     item.pszText = entry->text;
   } else if (item.pszText != nullptr && item.cchTextMax > 0) {
     const int length = static_cast<int>(std::min<size_t>(std::strlen(entry->name), item.cchTextMax - 1));
