@@ -19,7 +19,7 @@ RUNNABLE_DIR = $(if $(filter win64,$(WINE_ARCH)),$(WINDOWS64_DIR),$(WINDOWS_DIR)
 PXA_EDITOR = $(RUNNABLE_DIR)/atlas/ui/PXAEditor.exe
 STRING_TABLE_EDITOR = $(RUNNABLE_DIR)/strings/ui/StringTableEditor.exe
 
-.PHONY: all packages host windows windows64 runnable-windows test run run-strings screenshot bench fuzz fuzz-build clean
+.PHONY: all packages host windows windows64 runnable-windows test run run-strings screenshot bench bench-gui fuzz fuzz-build clean
 
 all: host windows
 
@@ -68,6 +68,11 @@ bench: packages
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DPXA_BUILD_BENCHMARKS=ON
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	@for b in $$(find $(BENCH_DIR)/bench -type f -executable -name '*_bench*' | sort); do echo "== $$b"; $$b; done
+
+# Both editors' windows at production size, driven under Wine; prints each
+# command's time with the document size (a benchmark, not a test).
+bench-gui: runnable-windows
+	@bash scripts/bench-gui.sh $(RUNNABLE_DIR)
 
 # The libFuzzer harnesses of the file readers, built with clang in a project
 # of their own (fuzz/CMakeLists.txt); `make fuzz` runs each for FUZZ_SECONDS.

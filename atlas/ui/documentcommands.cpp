@@ -13,6 +13,7 @@
 #include "exceptions.h"
 #include "filedialog.h"
 #include "renderer.h"
+#include "waitcursor.h"
 
 namespace {
 
@@ -124,11 +125,13 @@ void OpenDocument(EditorApp& app) {
         return;
     }
     try {
+        WaitCursor wait;
         app.document = std::make_unique<FilePair>(indexPath, imagePath);
     } catch (const Exception& e) {
         showError(app, e.message.c_str());
         return;
     }
+    WaitCursor wait;
     HidePreview(app, false);
     UpdateTitle(app, app.document->indexFileName());
     FillList(app.entryList, entryNames(*app.document));

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "editorapp.h"
@@ -15,6 +16,7 @@
 #include "filedialog.h"
 #include "renderer.h"
 #include "safefilename.h"
+#include "waitcursor.h"
 
 namespace {
 
@@ -39,18 +41,13 @@ int askToReplace(const EditorApp& app, const char* where, const std::string& nam
     return app.ui.messageBox(app.mainWindow, text.c_str(), caption, MB_ICONWARNING | MB_YESNOCANCEL);
 }
 
-std::string fileNameOf(const std::string& path) {
-    const std::string::size_type separator = path.find_last_of('\\');
-    return separator == std::string::npos ? path : path.substr(separator + 1);
-}
-
 // Upper-cased paths of the chosen files, minus those whose entry the user
 // chose to keep; none when the user cancelled.
 std::optional<std::vector<std::string>> pathsToInsert(const EditorApp& app, const std::vector<std::string>& chosen) {
     std::vector<std::string> paths;
     for (const std::string& path : chosen) {
         const std::string upperPath = upperCaseAscii(path);
-        const std::string name = fileNameOf(upperPath);
+        const std::string name = entryNameFromPath(upperPath);
         if (app.document->find(name) != nullptr) {
             const int answer = askToReplace(app, "index", name, "Replace file?");
             if (answer == IDNO) {
@@ -65,11 +62,30 @@ std::optional<std::vector<std::string>> pathsToInsert(const EditorApp& app, cons
     return paths;
 }
 
-int findListItem(HWND list, const std::string& text) {
-    LVFINDINFOA find = {};
-    find.flags = LVFI_STRING;
-    find.psz = text.c_str();
-    return static_cast<int>(SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+// The names among the paths' that the document does not have yet. The list
+// holds exactly the document's names, so these are the ones without an item;
+// the test is the document's own, byte for byte.
+std::set<std::string> namesNotInDocument(const FilePair& document, const std::vector<std::string>& paths) {
+    std::set<std::string> names;
+    for (const std::string& path : paths) {
+        const std::string name = entryNameFromPath(path);
+        if (document.find(name) == nullptr) {
+            names.insert(name);
+        }
+    }
+    return names;
+}
+
+// The names that need an item, in the order insertFiles left the paths.
+std::vector<std::string> namesToList(const std::vector<std::string>& paths, std::set<std::string> unlisted) {
+    std::vector<std::string> names;
+    for (const std::string& path : paths) {
+        std::string name = entryNameFromPath(path);
+        if (unlisted.erase(name) != 0) {
+            names.push_back(std::move(name));
+        }
+    }
+    return names;
 }
 
 void setItemState(HWND list, int item, UINT state, UINT mask) {
@@ -133,16 +149,13 @@ void InsertFilesCommand(EditorApp& app) {
     }
     std::vector<std::string>& paths = *confirmed;
     try {
+        WaitCursor wait;
+        const std::set<std::string> unlisted = namesNotInDocument(*app.document, paths);
         if (!paths.empty()) {
             app.document->insertFiles(paths);
         }
-        int lastIndex = 0;
-        for (const std::string& path : paths) {
-            const std::string name = fileNameOf(path);
-            if (findListItem(app.entryList, name) == -1) {
-                lastIndex = InsertListItem(app.entryList, name);
-            }
-        }
+        const int lastInserted = InsertListItems(app.entryList, namesToList(paths, unlisted));
+        const int lastIndex = lastInserted == -1 ? 0 : lastInserted;
         setItemState(app.entryList, lastIndex, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         SendMessageA(app.entryList, LVM_ENSUREVISIBLE, static_cast<WPARAM>(lastIndex), FALSE);
         SetFocus(app.entryList);
@@ -189,6 +202,7 @@ void ExtractFilesCommand(EditorApp& app) {
         return;
     }
     try {
+        WaitCursor wait;
         for (const std::string& name : accepted) {
             app.document->extract(name, JoinPath(folder, name), -1);
         }
@@ -201,10 +215,14 @@ void ExtractFilesCommand(EditorApp& app) {
 }
 
 void DeleteFilesCommand(EditorApp& app) {
-    for (int item = NextListItem(app.entryList, -1, LVNI_SELECTED); item != -1;
-         item = NextListItem(app.entryList, -1, LVNI_SELECTED)) {
-        app.document->remove(ListItemText(app.entryList, item));
-        SendMessageA(app.entryList, LVM_DELETEITEM, static_cast<WPARAM>(item), 0);
+    {
+        WaitCursor wait;
+        ListHiddenForBulkChange hidden(app.entryList);
+        for (int item = NextListItem(app.entryList, -1, LVNI_SELECTED); item != -1;
+             item = NextListItem(app.entryList, -1, LVNI_SELECTED)) {
+            app.document->remove(ListItemText(app.entryList, item));
+            SendMessageA(app.entryList, LVM_DELETEITEM, static_cast<WPARAM>(item), 0);
+        }
     }
     RefreshPreview(app);
 }
@@ -237,7 +255,11 @@ void RenameFromLabel(EditorApp& app, const std::string& text, int item) {
     RefreshPreview(app);
 }
 
-void SelectAllCommand(EditorApp& app) { setItemState(app.entryList, -1, LVIS_SELECTED, LVIS_SELECTED); }
+void SelectAllCommand(EditorApp& app) {
+    WaitCursor wait;
+    RedrawPaused paused(app.entryList);
+    setItemState(app.entryList, -1, LVIS_SELECTED, LVIS_SELECTED);
+}
 
 void RefreshPreview(EditorApp& app) {
     const int focused = NextListItem(app.entryList, -1, LVNI_FOCUSED);

@@ -1,5 +1,6 @@
 #include "stringtable.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -372,4 +373,29 @@ void StringTableDestroy(StringTable& table) {
     table.blocks = nullptr;
     table.blockCount = 0;
     table.freeHead = kNoEntryId;
+}
+
+void StringTableRemoveEntries(StringTable& table, StringEntry* const* entries, std::size_t count) {
+    struct Removal {
+        EntryId id;
+        StringEntry* entry;
+    };
+    const bool fits = count <= std::numeric_limits<std::size_t>::max() / sizeof(Removal);
+    Removal* removals = fits ? static_cast<Removal*>(TableHeapAllocate(sizeof(Removal) * count)) : nullptr;
+    if (removals == nullptr) {
+        for (std::size_t i = 0; i < count; ++i) {  // slower, but the same table
+            StringTableRemove(table, entries[i]);
+        }
+        return;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        removals[i] = {entries[i] != nullptr ? IdOfSlot(table, entries[i]) : kNoEntryId, entries[i]};
+    }
+    std::sort(removals, removals + count, [](const Removal& a, const Removal& b) { return a.id > b.id; });
+    for (std::size_t i = 0; i < count; ++i) {
+        if (removals[i].id != kNoEntryId && (i == 0 || removals[i].id != removals[i - 1].id)) {
+            StringTableRemove(table, removals[i].entry);
+        }
+    }
+    TableHeapFree(removals);
 }

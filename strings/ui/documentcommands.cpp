@@ -9,6 +9,7 @@
 #include "filedialogs.h"
 #include "modaldialogs.h"
 #include "stringtableeditor_resource.h"
+#include "waitcursor.h"
 
 namespace {
 
@@ -64,25 +65,12 @@ bool WriteDocument(const char* path) {
   return true;
 }
 
-// One row per entry in table order, sorted once at the end; the hidden list
-// neither repaints nor re-sorts per row.
+// The list is hidden while it is filled and sorted, and shown once.
 bool ShowTableInList() {
+  WaitCursor wait;
   EntryList& list = g_editor.entryList;
   ShowWindow(list.listWindow, SW_HIDE);
-  SendMessageA(list.listWindow, LVM_SETITEMCOUNT, g_editor.table->count, 0);
-  bool complete = true;
-  int row = 0;
-  for (const StringEntry* entry = StringTableNext(*g_editor.table, nullptr); entry != nullptr;
-       entry = StringTableNext(*g_editor.table, entry), ++row) {
-    if (EntryListInsertRow(list, row, entry) < 0) {
-      complete = false;
-      break;
-    }
-    list.needsSort = true;
-  }
-  if (list.needsSort) {
-    EntryListSort(list);
-  }
+  const bool complete = EntryListShowTable(list, *g_editor.table);
   ShowWindow(list.listWindow, SW_SHOW);
   return complete;
 }
@@ -145,7 +133,11 @@ void OpenCommand() {
   if (!AskPathToOpen(path) || path[0] == '\0') {
     return;
   }
-  DatReadResult read = ReadStringTable(path);
+  DatReadResult read;
+  {
+    WaitCursor wait;
+    read = ReadStringTable(path);
+  }
   if (read.status != DatReadStatus::Read) {
     ShowError(ReadFailureFormat(read.status), path);
     return;

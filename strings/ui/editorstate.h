@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "stringtable.h"
 
@@ -18,8 +19,9 @@ constexpr int kMaxNameLength = 254;
 constexpr size_t kTextBufferSize = 10240;
 constexpr int kMaxTextLength = 10239;
 
-// The list-view control with the state it mirrors. The row count follows the
-// control: +1 per inserted row, -1 per row the control really deleted.
+// The list-view control with the state it mirrors. The control is virtual
+// (LVS_OWNERDATA): `rows` is the list, row i showing the entry rows[i], and
+// the control keeps only the row count, the selection and the focus.
 struct EntryList {
   bool needsSort = false;  // rows were added in file order and are not sorted yet
   HWND parentWindow = nullptr;
@@ -34,6 +36,7 @@ struct EntryList {
   int height = 100;
   PFNLVCOMPARE ascendingCompare = nullptr;
   PFNLVCOMPARE descendingCompare = nullptr;
+  std::vector<StringEntry*> rows;
 };
 
 struct EditorState {

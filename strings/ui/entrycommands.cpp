@@ -1,8 +1,14 @@
 #include "entrycommands.h"
 
+#include <new>
+#include <string>
+#include <vector>
+
 #include "editorstate.h"
 #include "entrylist.h"
 #include "modaldialogs.h"
+#include "redrawpaused.h"
+#include "waitcursor.h"
 
 namespace {
 
@@ -66,28 +72,22 @@ void DeleteStringCommand() {
   if (g_editor.table == nullptr) {
     return;
   }
-  EntryList& list = g_editor.entryList;
-  for (int row = list.rowCount - 1; row >= 0; --row) {
-    if (!EntryListRowSelected(list, row)) {
-      continue;
-    }
-    StringEntry* entry = EntryListRowEntry(list, row);
-    if (entry != nullptr) {
-      StringTableRemove(*g_editor.table, entry);
-    }
-    EntryListDeleteRow(list, row);
+  try {
+    WaitCursor wait;
+    std::vector<StringEntry*> deleted = EntryListDeleteSelectedRows(g_editor.entryList);
+    StringTableRemoveEntries(*g_editor.table, deleted.data(), deleted.size());
+  } catch (const std::bad_alloc&) {
+    g_modalDialogs.messageBox(g_editor.mainWindow, "There is not enough memory to delete the strings.", "Error",
+                              MB_OK | MB_ICONERROR);
   }
 }
 
-void SelectAllCommand() {
-  EntryList& list = g_editor.entryList;
-  for (int row = 0; row < list.rowCount; ++row) {
-    EntryListSetRowSelected(list, row, true);
-  }
-}
+void SelectAllCommand() { EntryListSelectAll(g_editor.entryList); }
 
 void InvertSelectionCommand() {
   EntryList& list = g_editor.entryList;
+  WaitCursor wait;
+  RedrawPaused paused(list.listWindow);
   for (int row = 0; row < list.rowCount; ++row) {
     EntryListSetRowSelected(list, row, !EntryListRowSelected(list, row));
   }

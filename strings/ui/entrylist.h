@@ -1,8 +1,11 @@
 // The two-column list of strings. Every row stands for one entry of the open
-// table: its item data is the entry, its item text the name (ANSI) and its
-// Text column the text, set through the wide message so that UTF-16 shows in
-// the ANSI control.
+// table: it shows the entry's name (ANSI) and its text (UTF-16). The control
+// is a virtual list view: it asks for what it shows (LVN_GETDISPINFO) and
+// keeps only the number of rows, their selection and the focus, so that
+// tables of a hundred thousand strings open, sort and go in moments.
 #pragma once
+
+#include <vector>
 
 #include "editorstate.h"
 
@@ -10,27 +13,39 @@
 // compare callbacks; false when the control cannot be created.
 bool CreateEntryList(EntryList& list, HWND parent, HINSTANCE instance);
 
-// Inserts a row for `entry` at `row`; returns its index, or -1 when the
-// control could not take it.
+// One row per entry of `table`, in table order, then sorted by the current
+// column and direction; false, with no rows, when memory runs out.
+bool EntryListShowTable(EntryList& list, const StringTable& table);
+
+// Inserts a row for `entry` at `row`; returns its index, or -1 when there is
+// no memory for it. Other rows keep their selection and the focus.
 int EntryListInsertRow(EntryList& list, int row, const StringEntry* entry);
 // Points an existing row at `entry` and shows its name and text.
 void EntryListSetRow(EntryList& list, int row, const StringEntry* entry);
+// Deletes one row; the rows after it move up with their selection, and the
+// focus on the row itself passes to the row that takes its place.
 void EntryListDeleteRow(EntryList& list, int row);
+// Deletes every selected row and returns their entries. The focus stays on
+// its row, or passes from a deleted row to the next remaining one, else to
+// the last. Throws std::bad_alloc, with nothing deleted, without memory.
+std::vector<StringEntry*> EntryListDeleteSelectedRows(EntryList& list);
 void EntryListDeleteAllRows(EntryList& list);
 
 StringEntry* EntryListRowEntry(const EntryList& list, int row);
 // The row of `entry` other than `skippedRow`, or -1.
 int EntryListFindRow(const EntryList& list, const StringEntry* entry, int skippedRow);
-// The first row whose state has the focused bit, or -1.
+// The row with the focus, or -1.
 int EntryListFocusedRow(const EntryList& list);
 
 bool EntryListRowSelected(const EntryList& list, int row);
 void EntryListSetRowSelected(EntryList& list, int row, bool selected);
+void EntryListSelectAll(EntryList& list);
 // Selects and focuses `row` and scrolls it fully into view; other rows keep
 // their selection.
 void EntryListSelectAndShow(EntryList& list, int row);
 
-// Sorts the rows by the current column and direction.
+// Sorts the rows by the current column and direction; each entry keeps its
+// selection and the focus.
 void EntryListSort(EntryList& list);
 // A click on the header of `column`: the same column again flips the
 // direction, another one sorts it ascending.
@@ -38,5 +53,8 @@ void EntryListColumnClicked(EntryList& list, int column);
 // Where a row for `entry` belongs under the current order: before the first
 // row that sorts strictly after it, after the rows that compare equal.
 int EntryListSortedPosition(const EntryList& list, const StringEntry& entry);
+
+// Answers the control's LVN_GETDISPINFOW: the row's name or text.
+void EntryListGetDisplayInfo(const EntryList& list, NMLVDISPINFOW& request);
 
 void EntryListMove(EntryList& list, int x, int y, int width, int height);

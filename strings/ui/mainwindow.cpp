@@ -9,6 +9,7 @@
 #include "heap.h"
 #include "modaldialogs.h"
 #include "stringtableeditor_resource.h"
+#include "waitcursor.h"
 
 namespace {
 
@@ -82,9 +83,13 @@ void OnNotify(const NMHDR& notification) {
   }
   if (notification.code == LVN_COLUMNCLICK) {
     const auto& click = reinterpret_cast<const NMLISTVIEW&>(notification);
+    WaitCursor wait;
     EntryListColumnClicked(g_editor.entryList, click.iSubItem);
   } else if (notification.code == NM_DBLCLK) {
     EditStringCommand();
+  } else if (notification.code == LVN_GETDISPINFOW) {
+    EntryListGetDisplayInfo(g_editor.entryList,
+                            const_cast<NMLVDISPINFOW&>(reinterpret_cast<const NMLVDISPINFOW&>(notification)));
   }
 }
 
@@ -186,6 +191,13 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_NOTIFY:
       OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
       return 0;
+    case WM_NOTIFYFORMAT:
+      // The list's notifications carry UTF-16 texts (see CreateEntryList).
+      if (g_editor.entryList.listWindow != nullptr &&
+          reinterpret_cast<HWND>(wParam) == g_editor.entryList.listWindow) {
+        return NFR_UNICODE;
+      }
+      break;
     case WM_COMMAND:
       OnCommand(LOWORD(wParam));
       return 0;

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "aboutbox.h"
+#include "entrylist.h"
 #include "pxaeditor_resource.h"
 
 namespace {
@@ -307,6 +308,59 @@ TEST_F(AtlasWithEntries, AFailedWriteIsReportedAndEndsTheExtraction) {
     EXPECT_EQ(Script().messageBoxes[0].type, static_cast<UINT>(MB_ICONERROR));
     EXPECT_FALSE(Script().messageBoxes[0].hasCaption);
     EXPECT_FALSE(std::filesystem::exists(out + "\\B.PNG")) << "nothing after the failure";
+}
+
+// Open hands all names over at once; the list must still end in the order its
+// own sorted insertion gives them one by one in the document's order.
+TEST_F(AtlasWithEntries, OpenListsTheNamesAsSingleInsertionsInDocumentOrderWould) {
+    const std::vector<std::string> names = {"A10.PNG", "A9.PNG", "A-B.PNG", "AB.PNG",   "A B.PNG",  "A_B.PNG",
+                                            "'Q.PNG",  "_Z.PNG", "~T.PNG",  "1.PNG",    "10.PNG",   "2.PNG",
+                                            "E.PNG",   "B.PNG",  "Z.PNG",   "\xC9.PNG", "\xE9.PNG", "\xC4.PNG"};
+    open(names);
+    HWND reference = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT | LVS_SORTASCENDING, 0, 0, 100, 100,
+                                     app->mainWindow, nullptr, GetModuleHandleA(nullptr), nullptr);
+    for (const std::string& name : entryNames(*app->document)) {
+        InsertListItem(reference, name);
+    }
+    std::vector<std::string> expected;
+    for (int item = 0; item < static_cast<int>(names.size()); ++item) {
+        expected.push_back(ListItemText(reference, item));
+    }
+    DestroyWindow(reference);
+    EXPECT_EQ(listItems(), expected);
+}
+
+// Letter case beyond ASCII makes another name: the new entry gets its item.
+TEST_F(AtlasWithEntries, InsertingANameThatDiffersOnlyInCaseBeyondAsciiAddsItsOwnItem) {
+    open({"\xC9.PNG"});
+    // Byte 0xE9 as the ANSI code page reads it (std::filesystem would make it UTF-8).
+    const std::string placeholder = folder.path("x.png");
+    const std::string path = placeholder.substr(0, placeholder.size() - 5) + "\xE9.png";
+    writePatternPng(path, 4, 4, 1);
+    insertFiles({path});
+    EXPECT_TRUE(Script().messageBoxes.empty());
+    EXPECT_EQ(entryNames(*app->document), (std::vector<std::string>{"\xC9.PNG", "\xE9.PNG"}));
+    std::vector<std::string> items = listItems();
+    std::sort(items.begin(), items.end());
+    EXPECT_EQ(items, entryNames(*app->document));
+    EXPECT_EQ(itemsWithState(LVNI_FOCUSED), std::vector<std::string>{"\xE9.PNG"});
+}
+
+// Deleting many entries hides the list while it works: it must come back
+// shown, with the keyboard focus, and the preview on the focused item.
+TEST_F(AtlasWithEntries, DeleteLeavesTheListShownWithItsFocus) {
+    open({"A.PNG", "B.PNG", "C.PNG", "D.PNG", "E.PNG"});
+    SetFocus(app->entryList);
+    ASSERT_EQ(GetFocus(), app->entryList);
+    setItemState(2, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    setItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    setItemState(3, LVIS_SELECTED, LVIS_SELECTED);
+    command(ID_EDIT_DELETE_FILES);
+    EXPECT_EQ(listItems(), (std::vector<std::string>{"A.PNG", "E.PNG"}));
+    EXPECT_TRUE(GetWindowLongA(app->entryList, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_EQ(GetFocus(), app->entryList);
+    const std::vector<std::string> focused = itemsWithState(LVNI_FOCUSED);
+    EXPECT_EQ(app->document->selected(), focused.empty() ? nullptr : app->document->find(focused[0]));
 }
 
 TEST_F(AtlasEntryCommands, AboutShowsTheProgramThenFreeImagesNoticeAndVersion) {

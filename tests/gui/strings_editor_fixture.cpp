@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "entrylist.h"
 #include "heap.h"
 #include "mainwindow.h"
 #include "namekey.h"
@@ -189,13 +190,8 @@ std::vector<Text> StringsEditorTest::RowTexts() {
   return texts;
 }
 
-StringEntry* StringsEditorTest::RowEntry(int row) {
-  LVITEMA item = {};
-  item.mask = LVIF_PARAM;
-  item.iItem = row;
-  SendMessageA(List(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-  return reinterpret_cast<StringEntry*>(item.lParam);
-}
+// The control is virtual and keeps no item data: the list's rows say it.
+StringEntry* StringsEditorTest::RowEntry(int row) { return EntryListRowEntry(g_editor.entryList, row); }
 
 std::vector<int> StringsEditorTest::SelectedRows() {
   std::vector<int> rows;

@@ -107,4 +107,28 @@ TEST_F(StringsSorting, InsertedRowsGoToTheirSortedPlaceAfterEqualRows) {
   }
 }
 
+// The control is virtual and keeps selection and focus by row number: they
+// must move with their strings when rows are sorted, inserted and deleted.
+TEST_F(StringsSorting, SelectionAndFocusStayWithTheirStrings) {
+  Open(WriteTable("carry.DAT", {{"a", L"4"}, {"b", L"3"}, {"c", L"2"}, {"d", L"1"}}));
+  const auto focusedRow = [this] { return static_cast<int>(SendMessageA(List(), LVM_GETNEXTITEM, -1, LVNI_FOCUSED)); };
+  SelectRows({1, 3});
+  FocusRow(2);
+  ClickHeader(1);
+  EXPECT_EQ(RowNames(), (std::vector<std::string>{"d", "c", "b", "a"}));
+  EXPECT_EQ(SelectedRows(), (std::vector<int>{0, 2}));
+  EXPECT_EQ(focusedRow(), 1);
+
+  Insert("e", L"0");
+  EXPECT_EQ(RowNames(), (std::vector<std::string>{"e", "d", "c", "b", "a"}));
+  EXPECT_EQ(SelectedRows(), (std::vector<int>{0, 1, 3}));
+  EXPECT_EQ(focusedRow(), 0);
+
+  Command(ID_EDIT_DELETE_STRING);
+  EXPECT_EQ(RowNames(), (std::vector<std::string>{"c", "a"}));
+  EXPECT_TRUE(SelectedRows().empty());
+  EXPECT_EQ(focusedRow(), 0) << "from the deleted row to the next remaining one";
+  EXPECT_TRUE(RowsMatchTable());
+}
+
 }  // namespace

@@ -132,6 +132,39 @@ TEST(StringTable, FollowsAModelListThroughRandomInsertionsAndRemovals) {
     }
 }
 
+// Removing many entries at once ends in exactly the table that removing them
+// one by one gives: same list, same ordered free list, the same slots taken
+// next; entries of another table and repeats are left alone.
+TEST(StringTableRemoveEntries, EndsAsRemovingOneByOneDoes) {
+    StringTablePtr bulk = StringTableCreate();
+    StringTablePtr single = StringTableCreate();
+    StringTablePtr other = StringTableCreate();
+    StringEntry* foreign = Insert(*other, "FOREIGN", u"x");
+    for (int index = 0; index < 200; ++index) {
+        Insert(*bulk, "S" + std::to_string(index), u"t");
+        Insert(*single, "S" + std::to_string(index), u"t");
+    }
+    std::vector<StringEntry*> bulkVictims = {foreign};
+    std::vector<StringEntry*> singleVictims;
+    int position = 0;
+    for (StringEntry *b = bulk->head, *s = single->head; b != nullptr; b = b->next, s = s->next, ++position) {
+        if (position % 3 != 1) {  // scattered over every block, in list (not slot) order
+            bulkVictims.push_back(b);
+            singleVictims.push_back(s);
+        }
+    }
+    bulkVictims.push_back(bulkVictims[1]);
+    StringTableRemoveEntries(*bulk, bulkVictims.data(), bulkVictims.size());
+    for (StringEntry* entry : singleVictims) {
+        StringTableRemove(*single, entry);
+    }
+    ExpectConsistent(*bulk);
+    EXPECT_EQ(Names(*bulk), Names(*single));
+    EXPECT_EQ(FreeIds(*bulk), FreeIds(*single));
+    EXPECT_EQ(IdOf(*bulk, Insert(*bulk, "NEW", u"")), IdOf(*single, Insert(*single, "NEW", u"")));
+    EXPECT_EQ(Names(*other), std::vector<std::string>{"FOREIGN"});
+}
+
 TEST(StringTableInsert, RefusesAnEmptyName) {
     StringTablePtr table = StringTableCreate();
     EXPECT_EQ(Insert(*table, "", u"text"), nullptr);

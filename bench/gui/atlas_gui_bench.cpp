@@ -1,0 +1,215 @@
+// PXAEditor at production size: opening pairs of 10,000 and 50,000 entries,
+// extracting and inserting 1,000 images, deleting every entry. The real
+// windows run shown; the file dialogs, the folder browser and the prompts are
+// answered at once from a script.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <deque>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "bitmap.h"
+#include "documentcommands.h"
+#include "editorapp.h"
+#include "guibench.h"
+#include "mainwindow.h"
+#include "pxaeditor_resource.h"
+
+namespace {
+
+const char program[] = "PXAEditor";
+
+struct Script {
+    std::deque<std::string> fileAnswers;  // "folder\0name\0name" for several files
+    std::string folder;
+    std::vector<std::string> messages;
+};
+
+Script& script() {
+    static Script instance;
+    return instance;
+}
+
+int answerMessageBox(HWND, const char* text, const char*, UINT type) {
+    script().messages.push_back(text != nullptr ? text : "");
+    return (type & MB_YESNOCANCEL) == MB_YESNOCANCEL ? IDNO : IDOK;  // prompts: drop the changes
+}
+
+BOOL answerOpenDialog(OPENFILENAMEA* dialog) {
+    if (script().fileAnswers.empty()) {
+        return FALSE;
+    }
+    const std::string answer = script().fileAnswers.front() + std::string(2, '\0');
+    script().fileAnswers.pop_front();
+    if (answer.size() > dialog->nMaxFile) {
+        return FALSE;
+    }
+    std::copy(answer.begin(), answer.end(), dialog->lpstrFile);
+    return TRUE;
+}
+
+BOOL cancelDialog(OPENFILENAMEA*) { return FALSE; }
+DWORD noDialogError() { return 0; }
+
+bool answerFolder(HWND, const char*, std::string& folder) {
+    folder = script().folder;
+    return true;
+}
+
+void noContextMenu(HMENU, int, int, HWND) {}
+
+ModalUi scriptedUi() {
+    return {answerMessageBox, answerOpenDialog, cancelDialog, noDialogError, answerFolder, noContextMenu};
+}
+
+// Names of the kinds modders give sprites: letters, digits, punctuation and
+// a few bytes above 0x7F.
+std::string entryName(std::uint32_t i) {
+    static const char* const prefixes[] = {"TREE_", "ROCK-", "HERO ", "FX.", "UI_BTN_", "TILE", "_SHADOW", "\xC9P\xC9" "E_"};
+    static const char* const suffixes[] = {".PNG", ".TGA", "_2.PNG", "-B.BMP"};
+    char name[64];
+    std::snprintf(name, sizeof(name), "%s%05u%s", prefixes[i % 8], i / 8, suffixes[(i / 3) % 4]);
+    return name;
+}
+
+struct Pair {
+    std::string index;
+    std::string image;
+};
+
+// An atlas whose entries are 8 x 8 images in 10 x 10 cells, row by row; the
+// index holds them in shuffled order, as files made by other tools do.
+Pair writePair(const BenchFolder& folder, std::uint32_t count, int width, int height) {
+    const std::string stem = "pair" + std::to_string(count);
+    Pair pair{folder.path(stem + ".pxa"), folder.path(stem + ".tga")};
+    const UniqueBitmap atlas(FreeImage_Allocate(width, height, 32, 0, 0, 0));
+    FreeImage_Save(FIF_TARGA, atlas.get(), pair.image.c_str(), 0);
+    std::vector<std::uint32_t> order(count);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        order[i] = i;
+    }
+    std::shuffle(order.begin(), order.end(), std::mt19937(count));
+    const std::uint32_t columns = static_cast<std::uint32_t>(width) / 10;
+    std::string bytes;
+    putUint32(bytes, count);
+    for (std::uint32_t i : order) {
+        std::string name = entryName(i);
+        name.resize(64, '\0');
+        bytes += name;
+        putUint32(bytes, (i % columns) * 10 + 1);
+        putUint32(bytes, (i / columns) * 10 + 1);
+        putUint32(bytes, 8);
+        putUint32(bytes, 8);
+        bytes.push_back(1);
+    }
+    writeFile(pair.index, bytes);
+    return pair;
+}
+
+// `count` PNG files of 8 x 8 pixels in their own folder; the answer a
+// multi-select file dialog gives for all of them.
+std::string writeImages(const BenchFolder& folder, std::uint32_t count) {
+    const std::string images = folder.path("images");
+    std::filesystem::create_directories(images);
+    std::string answer = images;
+    std::mt19937 random(7);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const UniqueBitmap image(FreeImage_Allocate(8, 8, 32, 0, 0, 0));
+        BYTE* bits = FreeImage_GetBits(image.get());
+        for (unsigned byte = 0; byte < FreeImage_GetPitch(image.get()) * 8; ++byte) {
+            bits[byte] = static_cast<BYTE>(random());
+        }
+        char name[32];
+        std::snprintf(name, sizeof(name), "new_%04u.png", i);
+        FreeImage_Save(FIF_PNG, image.get(), (images + "\\" + name).c_str(), 0);
+        answer += std::string(1, '\0') + name;
+    }
+    return answer;
+}
+
+int itemCount(const EditorApp& app) { return static_cast<int>(SendMessageA(app.entryList, LVM_GETITEMCOUNT, 0, 0)); }
+
+void command(const EditorApp& app, WORD id) { SendMessageA(app.mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+void selectFirstItems(const EditorApp& app, int count) {
+    LVITEMA state = {};
+    state.state = LVIS_SELECTED;
+    state.stateMask = LVIS_SELECTED;
+    for (int item = 0; item < count; ++item) {
+        SendMessageA(app.entryList, LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&state));
+    }
+}
+
+// Says so when a command ended differently from what was measured.
+void expect(bool holds, const char* what) {
+    if (!holds) {
+        std::printf("  !! %s\n", what);
+    }
+    for (const std::string& message : script().messages) {
+        std::printf("  message: %s\n", message.c_str());
+    }
+    script().messages.clear();
+    std::fflush(stdout);
+}
+
+void openPair(EditorApp& app, const Pair& pair, std::uint32_t count) {
+    // The document without any window, for the share of the window code.
+    measure(program, "open pair, document alone", count, "entries", app.mainWindow,
+            [&] { FilePair alone(pair.index, pair.image); });
+    script().fileAnswers = {pair.index, pair.image};
+    const std::size_t before = privateBytes();
+    measure(program, "open pair", count, "entries", app.mainWindow, [&] { command(app, ID_FILE_OPEN); });
+    reportMemory(program, "memory for document and list", count, "entries", privateBytes() - before);
+    expect(itemCount(app) == static_cast<int>(count), "not every entry is listed");
+}
+
+} // namespace
+
+int main() {
+    BenchFolder folder;
+    const Pair pair10k = writePair(folder, 10000, 1024, 1024);
+    const Pair pair50k = writePair(folder, 50000, 2048, 2560);
+    const std::string images = writeImages(folder, 1000);
+    script().folder = folder.path("extracted");
+    std::filesystem::create_directories(script().folder);
+
+    EditorApp app;
+    app.ui = scriptedUi();
+    BuildImageTypeLists(app.readableTypes, app.writableTypes);
+    app.instance = GetModuleHandleA(nullptr);
+    CreateWindows(app);
+    NewDocument(app);
+    ShowWindow(app.mainWindow, SW_SHOW);
+    pumpMessages(app.mainWindow);
+
+    openPair(app, pair10k, 10000);
+
+    selectFirstItems(app, 1000);
+    measure(program, "extract selected entries", 1000, "entries", app.mainWindow,
+            [&] { command(app, ID_EDIT_EXTRACT_FILES); });
+    expect(script().messages == std::vector<std::string>{"The selected files have been extracted"},
+           "the extraction did not report success");
+
+    script().fileAnswers = {images};
+    measure(program, "insert files into 10,000 entries", 1000, "files", app.mainWindow,
+            [&] { command(app, ID_EDIT_INSERT_FILES); });
+    expect(itemCount(app) == 11000, "not every inserted file is listed");
+
+    const int all = itemCount(app);
+    measure(program, "select all, delete", static_cast<std::size_t>(all), "entries", app.mainWindow, [&] {
+        command(app, ID_EDIT_SELECT_ALL);
+        command(app, ID_EDIT_DELETE_FILES);
+    });
+    expect(itemCount(app) == 0 && app.document->entries().empty(), "entries are left");
+
+    openPair(app, pair50k, 50000);
+
+    ReleaseApp(app);
+    return 0;
+}

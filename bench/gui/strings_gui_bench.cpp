@@ -1,0 +1,157 @@
+// StringTableEditor at production size: a table of 100,000 strings opened,
+// sorted by a click on a column header, given one more string, saved, and
+// emptied by Select All and Delete String. The real window runs shown; the
+// file dialogs and the Edit String dialog are answered at once.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "editorstate.h"
+#include "guibench.h"
+#include "mainwindow.h"
+#include "modaldialogs.h"
+#include "namekey.h"
+#include "stringtableeditor_resource.h"
+
+namespace {
+
+const char program[] = "StringTableEditor";
+
+std::string g_openPath;
+std::vector<std::string> g_messages;
+
+BOOL answerOpen(OPENFILENAMEA* dialog) {
+    lstrcpynA(dialog->lpstrFile, g_openPath.c_str(), static_cast<int>(dialog->nMaxFile));
+    return TRUE;
+}
+
+BOOL cancelSave(OPENFILENAMEA*) { return FALSE; }
+
+int recordMessage(HWND, const char* text, const char*, UINT) {
+    g_messages.push_back(text != nullptr ? text : "");
+    return IDOK;
+}
+
+bool answerEditString(HWND, const char*, const TextUnit*) {
+    g_editor.nameBuffer = "ZZ_BENCH_NEW_STRING";
+    g_editor.textBuffer = L"One more line for the benchmark.";
+    return true;
+}
+
+struct Entry {
+    std::uint32_t key;
+    std::string name;
+    std::u16string text;
+};
+
+// Names as translators' tables have them, texts of a few words up to a long
+// sentence; the file holds them in key order, as the editor saves a table.
+std::string writeTable(const BenchFolder& folder, std::uint32_t count) {
+    static const char* const kinds[] = {"QUEST_", "ITEM_", "DIALOG_", "UI_", "npc_", "Tip-"};
+    static const char* const fields[] = {"_TITLE", "_DESC", "_LINE2", ""};
+    static const char16_t* const words[] = {u"the ", u"sword ", u"of ", u"Varnis ", u"gold ", u"\u00e9p\u00e9e ",
+                                            u"quest ", u"north ", u"Take ", u"\u00c4rger "};
+    std::mt19937 random(count);
+    std::vector<Entry> entries(count);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        char name[64];
+        std::snprintf(name, sizeof(name), "%s%06u%s", kinds[i % 6], i, fields[(i / 6) % 4]);
+        entries[i].name = name;
+        entries[i].key = ComputeNameKey(name);
+        const unsigned length = 2 + random() % 12;
+        for (unsigned w = 0; w < length; ++w) {
+            entries[i].text += words[random() % 10];
+        }
+    }
+    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.key < b.key; });
+    std::string records;
+    std::string texts;
+    std::string names;
+    putUint32(records, count);
+    for (const Entry& entry : entries) {
+        putUint32(records, entry.key);
+        putUint32(records, static_cast<std::uint32_t>(entry.text.size()));
+        putUint32(records, static_cast<std::uint32_t>(entry.name.size()));
+        for (char16_t unit : entry.text) {
+            texts.push_back(static_cast<char>(unit & 0xFF));
+            texts.push_back(static_cast<char>(unit >> 8));
+        }
+        names += entry.name;
+    }
+    const std::string path = folder.path("strings" + std::to_string(count) + ".DAT");
+    writeFile(path, records + texts + names);
+    return path;
+}
+
+int rowCount() { return static_cast<int>(SendMessageA(g_editor.entryList.listWindow, LVM_GETITEMCOUNT, 0, 0)); }
+
+void command(WORD id) { SendMessageA(g_editor.mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+// A click on a column header, as the mouse makes it.
+void clickHeader(int column) {
+    HWND header = reinterpret_cast<HWND>(SendMessageA(g_editor.entryList.listWindow, LVM_GETHEADER, 0, 0));
+    RECT rect = {};
+    SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&rect));
+    const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageA(header, WM_LBUTTONUP, 0, point);
+}
+
+void expect(bool holds, const char* what) {
+    if (!holds) {
+        std::printf("  !! %s\n", what);
+    }
+    for (const std::string& message : g_messages) {
+        std::printf("  message: %s\n", message.c_str());
+    }
+    g_messages.clear();
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main() {
+    const std::uint32_t count = 100000;
+    BenchFolder folder;
+    g_openPath = writeTable(folder, count);
+    const auto fileSize = static_cast<std::size_t>(std::filesystem::file_size(g_openPath));
+
+    g_modalDialogs = {answerOpen, cancelSave, recordMessage, answerEditString};
+    if (!StartEditor(GetModuleHandleA(nullptr), SW_SHOW)) {
+        return 1;
+    }
+    HWND window = g_editor.mainWindow;
+    pumpMessages(window);
+
+    const std::size_t before = privateBytes();
+    measure(program, "open table", count, "strings", window, [] { command(ID_FILE_OPEN); });
+    reportMemory(program, "memory for document and list", count, "strings", privateBytes() - before);
+    reportMemory(program, "(the file itself)", count, "strings", fileSize);
+    expect(rowCount() == static_cast<int>(count), "not every string is listed");
+
+    measure(program, "sort by a click on \"Text\"", count, "strings", window, [] { clickHeader(1); });
+    expect(g_editor.entryList.sortColumn == 1, "the click did not sort by text");
+
+    measure(program, "insert string", count, "strings", window, [] { command(ID_EDIT_INSERT_STRING); });
+    expect(rowCount() == static_cast<int>(count) + 1, "the new string has no row");
+
+    measure(program, "save", count + 1, "strings", window, [] { command(ID_FILE_SAVE); });
+    expect(std::filesystem::file_size(g_openPath) > fileSize, "the table was not saved");
+
+    measure(program, "select all, delete string", count + 1, "strings", window, [] {
+        command(ID_EDIT_SELECT_ALL);
+        command(ID_EDIT_DELETE_STRING);
+    });
+    expect(rowCount() == 0 && g_editor.table->count == 0, "strings are left");
+
+    ShutdownEditor();
+    return 0;
+}
