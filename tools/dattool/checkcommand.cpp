@@ -18,9 +18,9 @@ int CheckCommand(const std::string& tablePath) {
         std::cout << "reader: " << DescribeReadStatus(result.status) << '\n';
         return kExitFailed;
     }
-    const std::vector<std::string> problems = FindTableProblems(*result.table);
-    for (const std::string& problem : problems) {
-        std::cout << problem << '\n';
+    const std::vector<TableProblem> problems = FindTableProblems(*result.table);
+    for (const TableProblem& problem : problems) {
+        std::cout << DescribeTableProblem(problem) << '\n';
     }
     return problems.empty() ? kExitSuccess : kExitFailed;
 }
