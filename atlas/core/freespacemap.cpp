@@ -13,11 +13,10 @@ void FreeSpaceMap::addFree(std::uint32_t x, std::uint32_t y, std::uint32_t width
         return;
     }
     const bool alreadyFree = positions_.anyContains(added, steps_);
-    keepWithinLimits();
     if (!alreadyFree) {
         store(added);
-        keepWithinLimits();
     }
+    keepWithinLimits();
 }
 
 // A scan of the slots from 0 that re-reads their count at every step cuts

@@ -64,6 +64,10 @@ void RectangleGrid::makeGrids(std::uint64_t width, std::uint64_t height, const s
     grids_.swap(made);
     width_ = width;
     height_ = height;
+    cellBytes_ = 0;
+    for (const Grid& grid : grids_) {
+        cellBytes_ += grid.cells.capacity() * sizeof(Cell);
+    }
     entryBytes_ = 0;
     for (std::uint32_t slot = 0; slot < slots.size(); ++slot) {
         if (slots[slot].width != 0 && slots[slot].height != 0) {
@@ -132,8 +136,12 @@ bool RectangleGrid::anyContains(const AtlasRect& rect, std::uint64_t& tests) con
         const std::uint32_t shift = shiftOf(grid);
         const std::vector<AtlasRect>& rects = g.cells[(rect.y >> shift) * g.columns + (rect.x >> shift)].rects;
         tests += 1 + rects.size();
+        // All four comparisons, then one branch: listed rectangles rarely
+        // contain the one asked about.
+        const std::uint64_t right = rightEnd(rect);
+        const std::uint64_t bottom = bottomEnd(rect);
         for (const AtlasRect& listed : rects) {
-            if (containsRect(listed, rect)) {
+            if ((listed.x <= rect.x) & (listed.y <= rect.y) & (right <= rightEnd(listed)) & (bottom <= bottomEnd(listed))) {
                 return true;
             }
         }
@@ -170,17 +178,12 @@ void RectangleGrid::collectOverlapping(const AtlasRect& rect, std::vector<std::u
     }
 }
 
-std::size_t RectangleGrid::bytes() const {
-    std::size_t bytes = entryBytes_;
-    for (const Grid& grid : grids_) {
-        bytes += grid.cells.capacity() * sizeof(Cell);
-    }
-    return bytes;
-}
+std::size_t RectangleGrid::bytes() const { return cellBytes_ + entryBytes_; }
 
 void RectangleGrid::swap(RectangleGrid& other) noexcept {
     grids_.swap(other.grids_);
     std::swap(width_, other.width_);
     std::swap(height_, other.height_);
+    std::swap(cellBytes_, other.cellBytes_);
     std::swap(entryBytes_, other.entryBytes_);
 }

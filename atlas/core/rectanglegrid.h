@@ -76,5 +76,6 @@ private:
     std::array<Grid, grids> grids_;
     std::uint64_t width_ = 0;  // the area the grids cover, [0, width_) x [0, height_)
     std::uint64_t height_ = 0;
+    std::size_t cellBytes_ = 0;
     std::size_t entryBytes_ = 0;
 };

@@ -1,5 +1,6 @@
 // check: the reader's verdict, then what the reader does not test.
 #include <iostream>
+#include <string>
 
 #include "datcommands.h"
 #include "tablecheck.h"
@@ -19,8 +20,16 @@ int CheckCommand(const std::string& tablePath) {
         return kExitFailed;
     }
     const std::vector<TableProblem> problems = FindTableProblems(*result.table);
+    TableProblemLines lines;
+    std::string text;
     for (const TableProblem& problem : problems) {
-        std::cout << DescribeTableProblem(problem) << '\n';
+        lines.Append(problem, text);
+        text += '\n';
+        if (text.size() >= 1 << 16) {
+            std::cout << text;
+            text.clear();
+        }
     }
+    std::cout << text;
     return problems.empty() ? kExitSuccess : kExitFailed;
 }

@@ -55,14 +55,10 @@ struct FirstOfKey {
     SeenEntry firstOfOtherName;
 };
 
-std::string Hex(std::uint32_t value) {
+void AppendHex(std::uint32_t value, std::string& out) {
     char text[16];
     std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(value));
-    return text;
-}
-
-std::string Describe(std::size_t number, const StringEntry& entry) {
-    return "entry " + std::to_string(number) + " \"" + EscapeForLine(NameAsUtf8(entry)) + "\"";
+    out += text;
 }
 
 } // namespace
@@ -97,18 +93,39 @@ std::vector<TableProblem> FindTableProblems(const StringTable& table) {
     return problems;
 }
 
-std::string DescribeTableProblem(const TableProblem& problem) {
-    const std::string subject = Describe(problem.number, *problem.entry) + ": ";
-    const StringEntry& entry = *problem.entry;
+void TableProblemLines::AppendEntry(std::size_t number, const StringEntry& entry, std::string& out) {
+    const std::string_view name(entry.name, entry.nameLength);
+    if (name != lastName_ || lastShown_.empty()) {
+        lastName_.assign(name);
+        lastShown_ = EscapeForLine(NameAsUtf8(entry));
+    }
+    out += "entry ";
+    out += std::to_string(number);
+    out += " \"";
+    out += lastShown_;
+    out += '"';
+}
+
+void TableProblemLines::Append(const TableProblem& problem, std::string& out) {
+    AppendEntry(problem.number, *problem.entry, out);
     switch (problem.kind) {
     case TableProblem::Kind::SameName:
-        return subject + "same name as " + Describe(problem.otherNumber, *problem.other);
+        out += ": same name as ";
+        AppendEntry(problem.otherNumber, *problem.other, out);
+        return;
     case TableProblem::Kind::WrongKey:
-        return subject + "key " + Hex(entry.key) + " is not the CRC of its name (" + Hex(ComputeNameKey(entry.name)) +
-               ")";
+        out += ": key ";
+        AppendHex(problem.entry->key, out);
+        out += " is not the CRC of its name (";
+        AppendHex(ComputeNameKey(problem.entry->name), out);
+        out += ")";
+        return;
     case TableProblem::Kind::SharedKey:
-        return subject + "key " + Hex(entry.key) + " is also the key of " +
-               Describe(problem.otherNumber, *problem.other) + ", another name";
+        out += ": key ";
+        AppendHex(problem.entry->key, out);
+        out += " is also the key of ";
+        AppendEntry(problem.otherNumber, *problem.other, out);
+        out += ", another name";
+        return;
     }
-    return subject;
 }

@@ -30,5 +30,18 @@ inline bool operator==(const TableProblem& a, const TableProblem& b) {
 // that makes it a problem.
 std::vector<TableProblem> FindTableProblems(const StringTable& table);
 
-// One line: `entry 3 "X": key 0x12345678 is not the CRC of its name (0x...)`.
-std::string DescribeTableProblem(const TableProblem& problem);
+// Turns problems into lines like `entry 3 "X": key 0x12345678 is not the CRC
+// of its name (0x...)`. A name is converted once for as long as the same
+// name comes again: a table of one name repeated millions of times is what
+// check meets at its largest.
+class TableProblemLines {
+public:
+    // Appends the line of `problem`, without a line end, to `out`.
+    void Append(const TableProblem& problem, std::string& out);
+
+private:
+    void AppendEntry(std::size_t number, const StringEntry& entry, std::string& out);
+
+    std::string lastName_;   // the bytes of the name converted last
+    std::string lastShown_;  // and that name in UTF-8, escaped
+};
