@@ -28,3 +28,23 @@ inline bool containsRect(const AtlasRect& outer, const AtlasRect& inner) {
 inline bool rectsOverlap(const AtlasRect& a, const AtlasRect& b) {
     return a.x < rightEnd(b) && b.x < rightEnd(a) && a.y < bottomEnd(b) && b.y < bottomEnd(a);
 }
+
+// The parts of `slot` outside `used`, each one that is not empty, in the
+// order that free space takes them: left, top, right, bottom. The left and
+// right parts span the slot's whole height and the top and bottom parts its
+// whole width, so they overlap at the corners.
+template <class Add>
+void forEachPartOutside(const AtlasRect& slot, const AtlasRect& used, Add add) {
+    if (used.x > slot.x) {
+        add(AtlasRect{slot.x, slot.y, used.x - slot.x, slot.height});
+    }
+    if (used.y > slot.y) {
+        add(AtlasRect{slot.x, slot.y, slot.width, used.y - slot.y});
+    }
+    if (rightEnd(used) < rightEnd(slot)) {
+        add(AtlasRect{used.x + used.width, slot.y, slot.x + slot.width - used.x - used.width, slot.height});
+    }
+    if (bottomEnd(used) < bottomEnd(slot)) {
+        add(AtlasRect{slot.x, used.y + used.height, slot.width, slot.y + slot.height - used.y - used.height});
+    }
+}

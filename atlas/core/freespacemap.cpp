@@ -33,18 +33,8 @@ void FreeSpaceMap::occupy(std::uint32_t x, std::uint32_t y, std::uint32_t width,
     for (const std::uint32_t i : overlapping_) {
         const AtlasRect slot = freeRects_[i];
         vacate(i);
-        if (used.x > slot.x) {
-            addFree(slot.x, slot.y, used.x - slot.x, slot.height);
-        }
-        if (used.y > slot.y) {
-            addFree(slot.x, slot.y, slot.width, used.y - slot.y);
-        }
-        if (rightEnd(used) < rightEnd(slot)) {
-            addFree(used.x + used.width, slot.y, slot.x + slot.width - used.x - used.width, slot.height);
-        }
-        if (bottomEnd(used) < bottomEnd(slot)) {
-            addFree(slot.x, used.y + used.height, slot.width, slot.y + slot.height - used.y - used.height);
-        }
+        forEachPartOutside(slot, used,
+                           [this](const AtlasRect& part) { addFree(part.x, part.y, part.width, part.height); });
     }
 }
 

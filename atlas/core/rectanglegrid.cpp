@@ -88,37 +88,39 @@ void RectangleGrid::insert(std::uint32_t slot, const std::vector<AtlasRect>& slo
     list(slot, rect, tests);
 }
 
-void RectangleGrid::list(std::uint32_t slot, const AtlasRect& rect, std::uint64_t& tests) {
+// Visits the cells of the rectangle's own grid, the ones that list it, and
+// keeps the grid's count of entries.
+template <class Visit>
+void RectangleGrid::forEachListingCell(const AtlasRect& rect, int change, std::uint64_t& tests, Visit visit) {
     const std::size_t grid = gridOf(rect);
     const CellRange range = cellsOf(rect, grid);
     tests += range.count();
     for (std::uint64_t row = range.firstRow; row <= range.lastRow; ++row) {
         for (std::uint64_t column = range.firstColumn; column <= range.lastColumn; ++column) {
-            Cell& cell = cellAt(grid, column, row);
-            const std::size_t capacity = cell.rects.capacity();
-            cell.rects.push_back(rect);
-            cell.slots.push_back(slot);
-            entryBytes_ += (cell.rects.capacity() - capacity) * (sizeof(AtlasRect) + sizeof(std::uint32_t));
+            visit(cellAt(grid, column, row));
         }
     }
-    grids_[grid].listed += range.count();
+    grids_[grid].listed += change * static_cast<std::ptrdiff_t>(range.count());
+}
+
+void RectangleGrid::list(std::uint32_t slot, const AtlasRect& rect, std::uint64_t& tests) {
+    forEachListingCell(rect, +1, tests, [&](Cell& cell) {
+        const std::size_t capacity = cell.rects.capacity();
+        cell.rects.push_back(rect);
+        cell.slots.push_back(slot);
+        entryBytes_ += (cell.rects.capacity() - capacity) * (sizeof(AtlasRect) + sizeof(std::uint32_t));
+    });
 }
 
 void RectangleGrid::erase(std::uint32_t slot, const AtlasRect& rect, std::uint64_t& tests) {
-    const std::size_t grid = gridOf(rect);
-    const CellRange range = cellsOf(rect, grid);
-    tests += range.count();
-    for (std::uint64_t row = range.firstRow; row <= range.lastRow; ++row) {
-        for (std::uint64_t column = range.firstColumn; column <= range.lastColumn; ++column) {
-            Cell& cell = cellAt(grid, column, row);
-            const auto index = std::find(cell.slots.begin(), cell.slots.end(), slot) - cell.slots.begin();
-            cell.rects[static_cast<std::size_t>(index)] = cell.rects.back();
-            cell.rects.pop_back();
-            cell.slots[static_cast<std::size_t>(index)] = cell.slots.back();
-            cell.slots.pop_back();
-        }
-    }
-    grids_[grid].listed -= range.count();
+    forEachListingCell(rect, -1, tests, [&](Cell& cell) {
+        const auto index = static_cast<std::size_t>(std::find(cell.slots.begin(), cell.slots.end(), slot) -
+                                                    cell.slots.begin());
+        cell.rects[index] = cell.rects.back();
+        cell.rects.pop_back();
+        cell.slots[index] = cell.slots.back();
+        cell.slots.pop_back();
+    });
 }
 
 // A rectangle that contains `rect` overlaps at least as many cells of every

@@ -54,7 +54,7 @@ private:
         std::uint64_t columns = 0;  // 0: the grid is not used
         std::uint64_t rows = 0;
         std::vector<Cell> cells;
-        std::size_t listed = 0;  // entries in all its cells
+        std::ptrdiff_t listed = 0;  // entries in all its cells
     };
     // The cells of one grid that a rectangle overlaps, as a range of columns
     // and rows, cut to the grid.
@@ -71,6 +71,8 @@ private:
     std::size_t gridOf(const AtlasRect& rect) const;
     Cell& cellAt(std::size_t grid, std::uint64_t column, std::uint64_t row);
     void makeGrids(std::uint64_t width, std::uint64_t height, const std::vector<AtlasRect>& slots, std::uint64_t& tests);
+    template <class Visit>
+    void forEachListingCell(const AtlasRect& rect, int change, std::uint64_t& tests, Visit visit);
     void list(std::uint32_t slot, const AtlasRect& rect, std::uint64_t& tests);
 
     std::array<Grid, grids> grids_;

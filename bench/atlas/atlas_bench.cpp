@@ -3,7 +3,6 @@
 // fragment free space.
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <random>
 #include <stdexcept>
@@ -14,6 +13,7 @@
 
 #include "atlasgrowth.h"
 #include "atlasimage.h"
+#include "benchfolder.h"
 #include "bitmap.h"
 #include "comparison.h"
 #include "exceptions.h"
@@ -23,30 +23,13 @@
 #include "linearfreespacemap.h"
 #include "packingsession.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 
 const std::uint32_t randomSeed = 20240601;
 
 // Files made once for the whole run and deleted at its end.
-class BenchFolder {
-public:
-    BenchFolder() : folder_(fs::temp_directory_path() / ("pxa_atlas_bench_" + std::to_string(std::random_device()()))) {
-        fs::create_directories(folder_);
-    }
-    ~BenchFolder() {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
-    std::string path(const std::string& name) const { return (folder_ / name).string(); }
-
-private:
-    fs::path folder_;
-};
-
 BenchFolder& benchFolder() {
-    static BenchFolder folder;
+    static BenchFolder folder("pxa_atlas_bench_");
     return folder;
 }
 

@@ -1,6 +1,5 @@
 // dattool's import and check at scale, each beside the plain way it replaces.
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <random>
@@ -10,6 +9,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "benchfolder.h"
 #include "comparison.h"
 #include "datcommands.h"
 #include "datfile.h"
@@ -18,27 +18,10 @@
 #include "tablecheck.h"
 #include "tablereference.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 
-class BenchFolder {
-public:
-    BenchFolder() : folder_(fs::temp_directory_path() / ("dattool_bench_" + std::to_string(std::random_device()()))) {
-        fs::create_directories(folder_);
-    }
-    ~BenchFolder() {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
-    std::string path(const std::string& name) const { return (folder_ / name).string(); }
-
-private:
-    fs::path folder_;
-};
-
 BenchFolder& benchFolder() {
-    static BenchFolder folder;
+    static BenchFolder folder("dattool_bench_");
     return folder;
 }
 
