@@ -112,9 +112,11 @@ void readIndex(const std::string& fileName, std::uint32_t atlasWidth, std::uint3
             THROW_AT_SITE(BadFileException, fileName);
         }
         entries.emplace(upperCaseAscii(record.name), entry);
+        // In 64 bits, and no more than a size_t holds on a 32-bit system.
         const std::uint64_t records = std::uint64_t{i} + 1;
+        const std::uint64_t bytes = freeSpaceForReading.bytes + freeSpacePerRecord.bytes * records;
         freeSpace.limit(FreeSpaceLimits{
-            freeSpaceForReading.bytes + static_cast<std::size_t>(freeSpacePerRecord.bytes * records),
+            static_cast<std::size_t>(std::min<std::uint64_t>(bytes, std::numeric_limits<std::size_t>::max())),
             stepsBefore + freeSpaceForReading.steps + freeSpacePerRecord.steps * records});
         try {
             // Also for a repeated name: its pixels are in the atlas all the same.
