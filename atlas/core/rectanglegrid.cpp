@@ -138,12 +138,8 @@ bool RectangleGrid::anyContains(const AtlasRect& rect, std::uint64_t& tests) con
         const std::uint32_t shift = shiftOf(grid);
         const std::vector<AtlasRect>& rects = g.cells[(rect.y >> shift) * g.columns + (rect.x >> shift)].rects;
         tests += 1 + rects.size();
-        // All four comparisons, then one branch: listed rectangles rarely
-        // contain the one asked about.
-        const std::uint64_t right = rightEnd(rect);
-        const std::uint64_t bottom = bottomEnd(rect);
         for (const AtlasRect& listed : rects) {
-            if ((listed.x <= rect.x) & (listed.y <= rect.y) & (right <= rightEnd(listed)) & (bottom <= bottomEnd(listed))) {
+            if (containsRect(listed, rect)) {
                 return true;
             }
         }
