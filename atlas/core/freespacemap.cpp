@@ -98,8 +98,7 @@ void FreeSpaceMap::vacate(std::uint32_t slot) {
 }
 
 void FreeSpaceMap::keepWithinLimits() const {
-    const bool bytesLimited = limits_.bytes != FreeSpaceLimits{}.bytes;
-    if (steps_ > limits_.steps || (bytesLimited && usage().bytes > limits_.bytes)) {
+    if (steps_ > limits_.steps || (limits_.bytes != FreeSpaceLimits{}.bytes && usage().bytes > limits_.bytes)) {
         throw std::length_error("free space beyond its limits");
     }
 }

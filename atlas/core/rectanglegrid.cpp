@@ -176,8 +176,6 @@ void RectangleGrid::collectOverlapping(const AtlasRect& rect, std::vector<std::u
     }
 }
 
-std::size_t RectangleGrid::bytes() const { return cellBytes_ + entryBytes_; }
-
 void RectangleGrid::swap(RectangleGrid& other) noexcept {
     grids_.swap(other.grids_);
     std::swap(width_, other.width_);

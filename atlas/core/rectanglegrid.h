@@ -38,7 +38,7 @@ public:
     // particular order, a slot as often as it has cells that do.
     void collectOverlapping(const AtlasRect& rect, std::vector<std::uint32_t>& found, std::uint64_t& tests) const;
 
-    std::size_t bytes() const;
+    std::size_t bytes() const { return cellBytes_ + entryBytes_; }
 
     void swap(RectangleGrid& other) noexcept;
 
