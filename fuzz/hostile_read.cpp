@@ -197,7 +197,12 @@ std::string ReadIndexAgainst(const std::string& indexPath, std::uint32_t side) {
     EntryTable entries;
     FreeSpaceMap freeSpace;
     freeSpace.addFree(0, 0, side, side);
-    readIndex(indexPath, side, side, entries, freeSpace);
+    try {
+        readIndex(indexPath, side, side, entries, freeSpace);
+    } catch (const Exception&) {
+        return "refused after " + std::to_string(entries.size()) + " entries, " +
+               std::to_string(freeSpace.freeRects().size()) + " free-space slots";
+    }
     return std::to_string(entries.size()) + " entries, " + std::to_string(freeSpace.freeRects().size()) +
            " free-space slots";
 }

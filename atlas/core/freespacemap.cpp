@@ -1,86 +1,104 @@
 #include "freespacemap.h"
 
-namespace {
-
-bool isVacant(const AtlasRect& slot) {
-    return slot.width == 0 || slot.height == 0;
-}
-
-// 64-bit ends, so that a rectangle touching 2^32 cannot wrap around.
-std::uint64_t rightEnd(const AtlasRect& r) { return std::uint64_t{r.x} + r.width; }
-std::uint64_t bottomEnd(const AtlasRect& r) { return std::uint64_t{r.y} + r.height; }
-
-bool contains(const AtlasRect& outer, const AtlasRect& inner) {
-    return inner.x >= outer.x && rightEnd(inner) <= rightEnd(outer) &&
-           inner.y >= outer.y && bottomEnd(inner) <= bottomEnd(outer);
-}
-
-bool overlaps(const AtlasRect& a, const AtlasRect& b) {
-    return a.x < rightEnd(b) && b.x < rightEnd(a) && a.y < bottomEnd(b) && b.y < bottomEnd(a);
-}
-
-} // namespace
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
 
 void FreeSpaceMap::addFree(std::uint32_t x, std::uint32_t y, std::uint32_t width, std::uint32_t height) {
     const AtlasRect added{x, y, width, height};
     // An empty rectangle frees nothing; stored, it would pass for a vacant
-    // slot that the stack does not know.
-    if (isVacant(added)) {
+    // slot that the stack does not know. A vacant slot contains only empty
+    // rectangles, so only live slots can make a non-empty one redundant.
+    if (width == 0 || height == 0) {
         return;
     }
-    // Vacant slots take part in this test as they are (a zero-sized slot
-    // contains only zero-sized rectangles, which never get here).
-    for (const AtlasRect& slot : freeRects_) {
-        if (contains(slot, added)) {
-            return;
-        }
+    const bool alreadyFree = positions_.anyContains(added, steps_);
+    if (!alreadyFree) {
+        store(added);
     }
-    if (!vacantSlots_.empty()) {
-        const std::uint32_t reused = vacantSlots_.back();
-        vacantSlots_.pop_back();
-        freeRects_[reused] = added;
-    } else {
-        freeRects_.push_back(added);
-    }
+    keepWithinLimits();
 }
 
+// A scan of the slots from 0 that re-reads their count at every step cuts
+// exactly the slots that overlapped the rectangle when it began, in slot
+// order: the pieces it adds lie outside the rectangle, and a slot is only
+// changed by being cut or, while vacant, by taking a piece.
 void FreeSpaceMap::occupy(std::uint32_t x, std::uint32_t y, std::uint32_t width, std::uint32_t height) {
     const AtlasRect used{x, y, width, height};
-    // The count is read on every step: pieces appended by addFree are cut too.
-    for (std::size_t i = 0; i < freeRects_.size(); ++i) {
+    overlapping_.clear();
+    positions_.collectOverlapping(used, overlapping_, steps_);
+    keepWithinLimits();
+    std::sort(overlapping_.begin(), overlapping_.end());
+    overlapping_.erase(std::unique(overlapping_.begin(), overlapping_.end()), overlapping_.end());
+    for (const std::uint32_t i : overlapping_) {
         const AtlasRect slot = freeRects_[i];
-        // A vacant slot keeps its old corner; the overlap test alone would
-        // let a rectangle around that corner vacate it a second time.
-        if (isVacant(slot) || !overlaps(used, slot)) {
-            continue;
-        }
-        freeRects_[i].width = 0;
-        freeRects_[i].height = 0;
-        vacantSlots_.push_back(static_cast<std::uint32_t>(i));
-
-        if (used.x > slot.x) {
-            addFree(slot.x, slot.y, used.x - slot.x, slot.height);
-        }
-        if (used.y > slot.y) {
-            addFree(slot.x, slot.y, slot.width, used.y - slot.y);
-        }
-        if (rightEnd(used) < rightEnd(slot)) {
-            addFree(used.x + used.width, slot.y, slot.x + slot.width - used.x - used.width, slot.height);
-        }
-        if (bottomEnd(used) < bottomEnd(slot)) {
-            addFree(slot.x, used.y + used.height, slot.width, slot.y + slot.height - used.y - used.height);
-        }
+        vacate(i);
+        forEachPartOutside(slot, used,
+                           [this](const AtlasRect& part) { addFree(part.x, part.y, part.width, part.height); });
     }
 }
 
 bool FreeSpaceMap::place(AtlasRect& cell) {
-    for (const AtlasRect& slot : freeRects_) {
-        if (!isVacant(slot) && slot.width >= cell.width && slot.height >= cell.height) {
-            cell.x = slot.x;
-            cell.y = slot.y;
-            occupy(slot.x, slot.y, cell.width, cell.height);
-            return true;
-        }
+    // Live slots are at least 1 x 1, vacant ones 0 x 0: asking for at least
+    // 1 x 1 skips the vacant ones as the scan does.
+    const std::size_t first =
+        sizes_.firstFit(std::max<std::uint32_t>(cell.width, 1), std::max<std::uint32_t>(cell.height, 1), freeRects_,
+                        steps_);
+    keepWithinLimits();
+    if (first == FirstFitTree::none) {
+        return false;
     }
-    return false;
+    const AtlasRect slot = freeRects_[first];
+    cell.x = slot.x;
+    cell.y = slot.y;
+    occupy(slot.x, slot.y, cell.width, cell.height);
+    return true;
+}
+
+FreeSpaceUsage FreeSpaceMap::usage() const {
+    const std::size_t bytes = freeRects_.capacity() * sizeof(AtlasRect) +
+                              vacantSlots_.size() * sizeof(std::uint32_t) + sizes_.bytes() + positions_.bytes() +
+                              overlapping_.capacity() * sizeof(std::uint32_t);
+    return FreeSpaceUsage{bytes, steps_};
+}
+
+void FreeSpaceMap::swap(FreeSpaceMap& other) noexcept {
+    freeRects_.swap(other.freeRects_);
+    vacantSlots_.swap(other.vacantSlots_);
+    sizes_.swap(other.sizes_);
+    positions_.swap(other.positions_);
+    overlapping_.swap(other.overlapping_);
+    std::swap(limits_, other.limits_);
+    std::swap(steps_, other.steps_);
+}
+
+// The last vacated slot takes the rectangle; the list grows only when none is.
+void FreeSpaceMap::store(const AtlasRect& rect) {
+    std::uint32_t slot = 0;
+    if (!vacantSlots_.empty()) {
+        slot = vacantSlots_.back();
+        freeRects_[slot] = rect;
+        vacantSlots_.pop_back();
+    } else {
+        slot = static_cast<std::uint32_t>(freeRects_.size());
+        freeRects_.push_back(rect);
+    }
+    ++steps_;
+    sizes_.touch(slot);
+    positions_.insert(slot, freeRects_, steps_);
+}
+
+void FreeSpaceMap::vacate(std::uint32_t slot) {
+    ++steps_;
+    vacantSlots_.push_back(slot);
+    positions_.erase(slot, freeRects_[slot], steps_);
+    freeRects_[slot].width = 0;
+    freeRects_[slot].height = 0;
+    sizes_.touch(slot);
+}
+
+void FreeSpaceMap::keepWithinLimits() const {
+    if (steps_ > limits_.steps || (limits_.bytes != FreeSpaceLimits{}.bytes && usage().bytes > limits_.bytes)) {
+        throw std::length_error("free space beyond its limits");
+    }
 }

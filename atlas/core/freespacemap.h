@@ -4,24 +4,38 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <limits>
 #include <vector>
 
-// A rectangle in atlas pixels, origin at the top-left, rows growing downwards.
-struct AtlasRect {
-    std::uint32_t x = 0;
-    std::uint32_t y = 0;
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
+#include "atlasrect.h"
+#include "firstfittree.h"
+#include "rectanglegrid.h"
+
+// How much a map may grow and work before it gives up. A map made from a
+// file that was crafted to fragment free space stops at these instead of
+// taking the machine's memory and the user's afternoon.
+struct FreeSpaceLimits {
+    std::size_t bytes = std::numeric_limits<std::size_t>::max();
+    std::uint64_t steps = std::numeric_limits<std::uint64_t>::max();
 };
 
-inline bool operator==(const AtlasRect& a, const AtlasRect& b) {
-    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
-}
+// What a map holds and has done: the memory of all its parts, and the work
+// of all its operations so far, counted in cells, tree nodes and rectangles
+// looked at or changed.
+struct FreeSpaceUsage {
+    std::size_t bytes = 0;
+    std::uint64_t steps = 0;
+};
 
 // Free space as a list of possibly overlapping maximal rectangles. Slots are
 // never removed: a used-up slot becomes vacant (width and height 0) and is
 // reused, last vacated first, before the list grows. Slot order decides where
 // a cell goes, so copies keep it exactly.
+//
+// The list is what a plain scan of it would give, operation by operation; two
+// indexes over it only find the answers faster: the first large enough slot
+// in slot order, the slots that overlap a rectangle, and whether one
+// contains it.
 class FreeSpaceMap {
 public:
     // Declares the rectangle free, unless one slot already contains it.
@@ -35,16 +49,28 @@ public:
     // large enough and occupies it. False, with nothing changed, when none is.
     bool place(AtlasRect& cell);
 
+    // From now on an operation that takes the map's usage beyond `limits`
+    // throws std::length_error; the map must then be destroyed or assigned.
+    // Without a call there are no limits.
+    void limit(const FreeSpaceLimits& limits) { limits_ = limits; }
+    FreeSpaceUsage usage() const;
+
     // Exchanges the contents without allocating, so a rollback cannot fail.
-    void swap(FreeSpaceMap& other) noexcept {
-        freeRects_.swap(other.freeRects_);
-        vacantSlots_.swap(other.vacantSlots_);
-    }
+    void swap(FreeSpaceMap& other) noexcept;
 
     const std::vector<AtlasRect>& freeRects() const { return freeRects_; }
     const std::deque<std::uint32_t>& vacantSlots() const { return vacantSlots_; }
 
 private:
+    void store(const AtlasRect& rect);
+    void vacate(std::uint32_t slot);
+    void keepWithinLimits() const;
+
     std::vector<AtlasRect> freeRects_;
     std::deque<std::uint32_t> vacantSlots_;
+    FirstFitTree sizes_;          // by slot: the first slot that fits
+    RectangleGrid positions_;     // live slots by position
+    std::vector<std::uint32_t> overlapping_;  // occupy's working list
+    FreeSpaceLimits limits_;
+    std::uint64_t steps_ = 0;
 };

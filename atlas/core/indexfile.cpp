@@ -4,6 +4,7 @@
 #include <cstring>
 #include <fstream>
 #include <limits>
+#include <stdexcept>
 
 #include "entryname.h"
 #include "exceptions.h"
@@ -101,6 +102,7 @@ std::vector<IndexRecord> readIndexRecords(const std::string& fileName) {
 void readIndex(const std::string& fileName, std::uint32_t atlasWidth, std::uint32_t atlasHeight,
                EntryTable& entries, FreeSpaceMap& freeSpace) {
     IndexFileReader reader(fileName);
+    const std::uint64_t stepsBefore = freeSpace.usage().steps;
     // Each record is judged as soon as it is read, so a corrupt record is
     // reported even when the file also ends early after it.
     for (std::uint32_t i = 0; i < reader.entryCount(); ++i) {
@@ -110,9 +112,20 @@ void readIndex(const std::string& fileName, std::uint32_t atlasWidth, std::uint3
             THROW_AT_SITE(BadFileException, fileName);
         }
         entries.emplace(upperCaseAscii(record.name), entry);
-        // Also for a repeated name: its pixels are in the atlas all the same.
-        freeSpace.occupy(entry.x - 1, entry.y - 1, entry.width + 2, entry.height + 2);
+        // In 64 bits, and no more than a size_t holds on a 32-bit system.
+        const std::uint64_t records = std::uint64_t{i} + 1;
+        const std::uint64_t bytes = freeSpaceForReading.bytes + freeSpacePerRecord.bytes * records;
+        freeSpace.limit(FreeSpaceLimits{
+            static_cast<std::size_t>(std::min<std::uint64_t>(bytes, std::numeric_limits<std::size_t>::max())),
+            stepsBefore + freeSpaceForReading.steps + freeSpacePerRecord.steps * records});
+        try {
+            // Also for a repeated name: its pixels are in the atlas all the same.
+            freeSpace.occupy(entry.x - 1, entry.y - 1, entry.width + 2, entry.height + 2);
+        } catch (const std::length_error&) {
+            THROW_AT_SITE(BadFileException, fileName);
+        }
     }
+    freeSpace.limit(FreeSpaceLimits{});
 }
 
 void writeIndex(const StagedFile& staged, const EntryTable& entries) {

@@ -3,6 +3,7 @@
 // 32-bit little-endian whatever the host.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <fstream>
 #include <string>
@@ -42,9 +43,22 @@ private:
 // atlas included: what tools that judge an index file need to see.
 std::vector<IndexRecord> readIndexRecords(const std::string& fileName);
 
+// What taking the cells of an index out of free space may cost the map, in
+// memory and in work, each an allowance and a share for every record read
+// so far: 60 MB and about a second for a file of 1 MB (12,945 records). The
+// files the editor writes need a fraction of it (see the tests); a file that
+// needs more was made to fragment free space and is refused as corrupt.
+struct FreeSpaceAllowance {
+    std::size_t bytes;
+    std::uint64_t steps;
+};
+constexpr FreeSpaceAllowance freeSpaceForReading{std::size_t{48} << 20, std::uint64_t{1} << 24};
+constexpr FreeSpaceAllowance freeSpacePerRecord{1024, 16384};
+
 // Adds the records of fileName to entries (upper-cased names; a repeated name
 // keeps its first record) and takes every record's cell out of freeSpace. A
-// record whose cell leaves the atlasWidth x atlasHeight atlas is corrupt.
+// record whose cell leaves the atlasWidth x atlasHeight atlas is corrupt, and
+// so is a file whose cells need more than the limits above.
 void readIndex(const std::string& fileName, std::uint32_t atlasWidth, std::uint32_t atlasHeight,
                EntryTable& entries, FreeSpaceMap& freeSpace);
 

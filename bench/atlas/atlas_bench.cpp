@@ -1,7 +1,8 @@
-// Opening a large index, inserting many small images, placing many cells.
+// Opening a large index, inserting many small images, placing many cells;
+// the free-space map against the plain list it replaces, and indexes made to
+// fragment free space.
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <random>
 #include <stdexcept>
@@ -11,35 +12,24 @@
 #include <benchmark/benchmark.h>
 
 #include "atlasgrowth.h"
+#include "atlasimage.h"
+#include "benchfolder.h"
 #include "bitmap.h"
+#include "comparison.h"
+#include "exceptions.h"
 #include "filepair.h"
 #include "freespacemap.h"
 #include "indexfile.h"
-
-namespace fs = std::filesystem;
+#include "linearfreespacemap.h"
+#include "packingsession.h"
 
 namespace {
 
 const std::uint32_t randomSeed = 20240601;
 
 // Files made once for the whole run and deleted at its end.
-class BenchFolder {
-public:
-    BenchFolder() : folder_(fs::temp_directory_path() / ("pxa_atlas_bench_" + std::to_string(std::random_device()()))) {
-        fs::create_directories(folder_);
-    }
-    ~BenchFolder() {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
-    std::string path(const std::string& name) const { return (folder_ / name).string(); }
-
-private:
-    fs::path folder_;
-};
-
 BenchFolder& benchFolder() {
-    static BenchFolder folder;
+    static BenchFolder folder("pxa_atlas_bench_");
     return folder;
 }
 
@@ -128,14 +118,31 @@ const std::vector<std::string>& randomImageFiles() {
     return paths;
 }
 
-void BM_OpenPairWith10000Entries(benchmark::State& state) {
+void OpenPairWith10000Entries(benchmark::State& state) {
     const LargePair& files = largePair();
     for (auto _ : state) {
         FilePair pair(files.indexPath, files.imagePath);
         benchmark::DoNotOptimize(pair.entries().size());
     }
 }
-BENCHMARK(BM_OpenPairWith10000Entries)->Unit(benchmark::kMillisecond);
+
+// What opening did with the plain list: the image, then each record in
+// file order into the table and out of free space.
+void OpenPairWith10000EntriesIntoThePlainList(benchmark::State& state) {
+    const LargePair& files = largePair();
+    for (auto _ : state) {
+        const UniqueBitmap image = loadImage(files.imagePath);
+        LinearFreeSpaceMap freeSpace;
+        freeSpace.addFree(0, 0, FreeImage_GetWidth(image.get()), FreeImage_GetHeight(image.get()));
+        EntryTable entries;
+        for (const IndexRecord& record : readIndexRecords(files.indexPath)) {
+            const AtlasEntry& e = record.entry;
+            entries.emplace(record.name, e);
+            freeSpace.occupy(e.x - 1, e.y - 1, e.width + 2, e.height + 2);
+        }
+        benchmark::DoNotOptimize(entries.size());
+    }
+}
 
 // The index alone: reading, validating and cutting 10,000 cells out of free space.
 void BM_ReadIndexOf10000Entries(benchmark::State& state) {
@@ -207,6 +214,136 @@ void BM_FreeSpaceMapPlace10000Cells(benchmark::State& state) {
 }
 BENCHMARK(BM_FreeSpaceMapPlace10000Cells)->Unit(benchmark::kMillisecond);
 
+// Placing random cells of 4-64 px into a 256 x 256 atlas that grows as it
+// must, every tenth step freeing a placed cell instead, until `cells` are
+// placed.
+template <class Map>
+void PackRandomCells(benchmark::State& state, std::size_t cells) {
+    std::size_t slots = 0;
+    for (auto _ : state) {
+        PackingSession<Map> session(randomSeed, 256, SessionMix{});
+        for (std::size_t placed = 0; placed < cells;) {
+            placed += session.step().width != 0 ? 1 : 0;
+        }
+        slots = session.map.freeRects().size();
+    }
+    state.counters["slots"] = static_cast<double>(slots);
+}
+
+void PackRandomCellsAtScale(benchmark::State& state) {
+    PackRandomCells<FreeSpaceMap>(state, static_cast<std::size_t>(state.range(0)));
+}
+BENCHMARK(PackRandomCellsAtScale)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// Index files of the cells of `records` against a side x side atlas that is
+// never allocated, as opening reads them after loading the image.
+struct CraftedIndex {
+    std::string path;
+    std::uint32_t side;
+};
+
+CraftedIndex writeCraftedIndex(const std::string& name, std::uint32_t side, const std::vector<AtlasEntry>& records) {
+    std::string bytes;
+    putUint32(bytes, static_cast<std::uint32_t>(records.size()));
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        char recordName[64] = {};
+        std::snprintf(recordName, sizeof recordName, "R%zu", i);
+        bytes.append(recordName, sizeof recordName);
+        putUint32(bytes, records[i].x);
+        putUint32(bytes, records[i].y);
+        putUint32(bytes, records[i].width);
+        putUint32(bytes, records[i].height);
+        bytes.push_back(1);
+    }
+    const CraftedIndex index{benchFolder().path(name), side};
+    std::ofstream(index.path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return index;
+}
+
+// Two staircases of entries of 0 x 0 (cells of 2 x 2), one above the other's
+// corner: every free rectangle between a step of one and a step of the
+// other stays, so free space grows with the square of the records.
+CraftedIndex staircases(std::uint32_t side, std::uint32_t steps) {
+    std::vector<AtlasEntry> records;
+    const std::uint32_t half = (side - 2) / 2;
+    for (std::uint32_t i = 0; i < steps; ++i) {
+        const std::uint32_t t = 1 + i * (half / steps);
+        records.push_back({t, half - t, 0, 0, 1});
+        records.push_back({half + t, side - 2 - t, 0, 0, 1});
+    }
+    return writeCraftedIndex("stairs" + std::to_string(steps) + ".pxa", side, records);
+}
+
+const std::uint32_t recordsInOneMegabyte = ((1u << 20) - 4) / 81;
+
+// Entries of 0-3 px at random places, overlapping at will.
+CraftedIndex scatteredSmallCells(std::uint32_t side) {
+    std::mt19937 random(randomSeed);
+    std::vector<AtlasEntry> records;
+    for (std::uint32_t i = 0; i < recordsInOneMegabyte; ++i) {
+        records.push_back({1 + static_cast<std::uint32_t>(random() % (side - 6)), 1 + static_cast<std::uint32_t>(random() % (side - 6)),
+                           static_cast<std::uint32_t>(random() % 4), static_cast<std::uint32_t>(random() % 4), 1});
+    }
+    return writeCraftedIndex("scattered.pxa", side, records);
+}
+
+// Reading the index as opening does, the outcome as a counter: 1 opened,
+// 0 refused as corrupt.
+void ReadCraftedIndex(benchmark::State& state, const CraftedIndex& index) {
+    bool opened = false;
+    for (auto _ : state) {
+        EntryTable entries;
+        FreeSpaceMap freeSpace;
+        freeSpace.addFree(0, 0, index.side, index.side);
+        try {
+            readIndex(index.path, index.side, index.side, entries, freeSpace);
+            opened = true;
+        } catch (const BadFileException&) {
+            opened = false;
+        }
+    }
+    state.counters["opened"] = opened ? 1 : 0;
+}
+
+void ReadCraftedIndexIntoThePlainList(benchmark::State& state, const CraftedIndex& index) {
+    for (auto _ : state) {
+        LinearFreeSpaceMap freeSpace;
+        freeSpace.addFree(0, 0, index.side, index.side);
+        for (const IndexRecord& record : readIndexRecords(index.path)) {
+            const AtlasEntry& e = record.entry;
+            freeSpace.occupy(e.x - 1, e.y - 1, e.width + 2, e.height + 2);
+        }
+        benchmark::DoNotOptimize(freeSpace.freeRects().size());
+    }
+}
+
+void registerComparisons() {
+    RegisterComparison(
+        "PackRandomCells/30000", [](benchmark::State& state) { PackRandomCells<LinearFreeSpaceMap>(state, 30000); },
+        [](benchmark::State& state) { PackRandomCells<FreeSpaceMap>(state, 30000); });
+    RegisterComparison("OpenPairWith10000ShuffledEntries", OpenPairWith10000EntriesIntoThePlainList,
+                       OpenPairWith10000Entries);
+    // 256 records (21 KB): the plain list takes a second or more; 512 took
+    // it 6.4 s and 1,024 (83 KB) 25 s.
+    RegisterComparison(
+        "ReadIndexOfTwoStaircases/256",
+        [](benchmark::State& state) { ReadCraftedIndexIntoThePlainList(state, staircases(4096, 128)); },
+        [](benchmark::State& state) { ReadCraftedIndex(state, staircases(4096, 128)); });
+    benchmark::RegisterBenchmark("ReadIndexOfTwoStaircases/1024/now",
+                                 [](benchmark::State& state) { ReadCraftedIndex(state, staircases(4096, 512)); })
+        ->Unit(benchmark::kMillisecond);
+    // The largest hostile indexes: 1 MB each.
+    benchmark::RegisterBenchmark("ReadIndexOfTwoStaircases/12944/now", [](benchmark::State& state) {
+        ReadCraftedIndex(state, staircases(8 * (recordsInOneMegabyte / 2), recordsInOneMegabyte / 2));
+    })->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("ReadIndexOfScatteredSmallCells/12945/now", [](benchmark::State& state) {
+        ReadCraftedIndex(state, scatteredSmallCells(4096));
+    })->Unit(benchmark::kMillisecond);
+}
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    registerComparisons();
+    return RunBenchmarksWithComparisons(argc, argv);
+}

@@ -1,9 +1,15 @@
 #include "freespacemap.h"
 
 #include <algorithm>
+#include <limits>
 #include <ostream>
+#include <random>
+#include <stdexcept>
 
 #include <gtest/gtest.h>
+
+#include "linearfreespacemap.h"
+#include "packingsession.h"
 
 std::ostream& operator<<(std::ostream& out, const AtlasRect& r) {
     return out << "(" << r.x << ", " << r.y << ", " << r.width << ", " << r.height << ")";
@@ -185,4 +191,67 @@ TEST(FreeSpaceMap, AVacantSlotIsNeverVacatedAgainByACellAroundItsCorner) {
 
     // The free rectangle below the cells is still known, so this fits.
     EXPECT_EQ(placed(map, 12, 5), (AtlasRect{4, 11, 12, 5}));
+}
+
+// The indexed map against the plain list it stands for, call by call: the
+// same placements, the same slots in the same order, the same stack.
+TEST(FreeSpaceMap, MatchesThePlainListInEditingSessions) {
+    const SessionMix mixes[] = {
+        {10, 0, 0, 0, 4, 64},   // placements, the atlas growing by one doubling at a time, removals
+        {15, 10, 5, 5, 1, 40},  // replacements, cells of an opened index, growth by several doublings
+        {30, 20, 0, 0, 1, 6},   // churn of tiny cells, refilling vacant slots
+    };
+    for (const SessionMix& mix : mixes) {
+        PackingSession<FreeSpaceMap> indexed(7, 64, mix);
+        PackingSession<LinearFreeSpaceMap> plain(7, 64, mix);
+        for (int step = 0; step < 2000; ++step) {
+            ASSERT_EQ(indexed.step(), plain.step()) << "step " << step;
+            ASSERT_EQ(indexed.map.freeRects(), plain.map.freeRects()) << "step " << step;
+            ASSERT_EQ(indexed.map.vacantSlots(), plain.map.vacantSlots()) << "step " << step;
+        }
+    }
+}
+
+// Rectangles of any size anywhere, empty ones and ones that reach past 2^32
+// included, around the edges of the index's cells and at the end of the
+// coordinates.
+TEST(FreeSpaceMap, MatchesThePlainListOnArbitraryRectangles) {
+    std::mt19937 random(11);
+    for (const std::uint32_t origin : {0u, 60u, 250u, 4090u, 0xFFFFFFC0u}) {
+        FreeSpaceMap indexed;
+        LinearFreeSpaceMap plain;
+        const auto coordinate = [&] { return origin + static_cast<std::uint32_t>(random() % 80); };
+        const auto length = [&] { return static_cast<std::uint32_t>(random() % 8 == 0 ? random() % 3000 : random() % 24); };
+        for (int step = 0; step < 2000; ++step) {
+            const AtlasRect r{coordinate(), coordinate(), length(), length()};
+            switch (random() % 3) {
+            case 0:
+                indexed.addFree(r.x, r.y, r.width, r.height);
+                plain.addFree(r.x, r.y, r.width, r.height);
+                break;
+            case 1:
+                indexed.occupy(r.x, r.y, r.width, r.height);
+                plain.occupy(r.x, r.y, r.width, r.height);
+                break;
+            default:
+                AtlasRect first = r;
+                AtlasRect second = r;
+                ASSERT_EQ(indexed.place(first), plain.place(second)) << "step " << step;
+                ASSERT_EQ(first, second) << "step " << step;
+            }
+            ASSERT_EQ(indexed.freeRects(), plain.freeRects()) << "origin " << origin << ", step " << step;
+            ASSERT_EQ(indexed.vacantSlots(), plain.vacantSlots()) << "origin " << origin << ", step " << step;
+        }
+    }
+}
+
+TEST(FreeSpaceMap, AnOperationBeyondTheLimitsThrowsLengthError) {
+    FreeSpaceMap map = mapOf({{0, 0, 256, 256}});
+    map.limit(FreeSpaceLimits{map.usage().bytes, std::numeric_limits<std::uint64_t>::max()});
+    EXPECT_THROW(map.occupy(10, 10, 20, 20), std::length_error);  // more pieces need more memory
+
+    FreeSpaceMap busy = mapOf({{0, 0, 256, 256}});
+    busy.limit(FreeSpaceLimits{std::numeric_limits<std::size_t>::max(), busy.usage().steps});
+    AtlasRect cell{0, 0, 4, 4};
+    EXPECT_THROW(busy.place(cell), std::length_error);
 }

@@ -5,6 +5,8 @@
 #include "exceptions.h"
 #include "filepair.h"
 #include "freespacemap.h"
+#include "indexfile.h"
+#include "packingsession.h"
 
 namespace {
 
@@ -41,6 +43,20 @@ bool isFree(const FreeSpaceMap& map, const AtlasRect& area) {
         }
     }
     return false;
+}
+
+// Reads the index against an atlas of that size that is never allocated:
+// what opening does after loading the image.
+std::string readIndexError(const std::string& path, std::uint32_t width, std::uint32_t height,
+                           FreeSpaceMap& freeSpace) {
+    EntryTable entries;
+    freeSpace.addFree(0, 0, width, height);
+    try {
+        readIndex(path, width, height, entries, freeSpace);
+    } catch (const Exception& e) {
+        return e.message;
+    }
+    return "opened";
 }
 
 } // namespace
@@ -202,4 +218,44 @@ TEST_F(IndexFileTest, AnEmptyDocumentSavesAsFourZeroBytes) {
     FilePair pair(16, 16);
     pair.saveIndex(indexPath);
     EXPECT_EQ(readFileBytes(indexPath), (Bytes{0, 0, 0, 0}));
+}
+
+// Two staircases of 2 x 2 cells, one above the other's corner: every free
+// rectangle between a step of one and a step of the other stays free, so
+// free space grows with the square of the records, and so does each step.
+TEST_F(IndexFileTest, AnIndexThatFragmentsFreeSpaceBeyondTheLimitsIsCorrupt) {
+    const std::uint32_t side = 4096;
+    const std::uint32_t steps = 512;
+    const std::uint32_t half = (side - 2) / 2;
+    std::vector<IndexRecordSpec> records;
+    for (std::uint32_t i = 0; i < steps; ++i) {
+        const std::uint32_t t = 1 + i * (half / steps);
+        records.push_back({"A" + std::to_string(i), {t, half - t, 0, 0, 1}});
+        records.push_back({"B" + std::to_string(i), {half + t, side - 2 - t, 0, 0, 1}});
+    }
+    writeFileBytes(indexPath, indexBytes(records));
+    FreeSpaceMap freeSpace;
+    EXPECT_EQ(readIndexError(indexPath, side, side, freeSpace), "Bad or corrupted file:\n" + indexPath);
+}
+
+// The files the editor writes need a small part of what opening allows: the
+// atlas of 100,000 random insertions and removals, opened with its entries
+// in name order.
+TEST_F(IndexFileTest, OpeningWhatEditingMadeStaysFarWithinTheLimits) {
+    PackingSession<FreeSpaceMap> session(5, 256, SessionMix{25, 5, 0, 0, 4, 64});
+    for (int step = 0; step < 100000; ++step) {
+        session.step();
+    }
+
+    EntryTable entries;
+    for (const AtlasRect& cell : session.cells) {
+        entries.emplace("CELL" + std::to_string(entries.size()),
+                        AtlasEntry{cell.x + 1, cell.y + 1, cell.width - 2, cell.height - 2, 1});
+    }
+    writeIndex(indexPath, entries);
+    FreeSpaceMap opened;
+    ASSERT_EQ(readIndexError(indexPath, session.width, session.height, opened), "opened");
+    const std::uint64_t records = entries.size();
+    EXPECT_LT(opened.usage().bytes, (freeSpaceForReading.bytes + freeSpacePerRecord.bytes * records) / 4);
+    EXPECT_LT(opened.usage().steps, (freeSpaceForReading.steps + freeSpacePerRecord.steps * records) / 8);
 }

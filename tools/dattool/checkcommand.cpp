@@ -1,5 +1,6 @@
 // check: the reader's verdict, then what the reader does not test.
 #include <iostream>
+#include <string>
 
 #include "datcommands.h"
 #include "tablecheck.h"
@@ -18,9 +19,17 @@ int CheckCommand(const std::string& tablePath) {
         std::cout << "reader: " << DescribeReadStatus(result.status) << '\n';
         return kExitFailed;
     }
-    const std::vector<std::string> problems = FindTableProblems(*result.table);
-    for (const std::string& problem : problems) {
-        std::cout << problem << '\n';
+    const std::vector<TableProblem> problems = FindTableProblems(*result.table);
+    TableProblemLines lines;
+    std::string text;
+    for (const TableProblem& problem : problems) {
+        lines.Append(problem, text);
+        text += '\n';
+        if (text.size() >= 1 << 16) {
+            std::cout << text;
+            text.clear();
+        }
     }
+    std::cout << text;
     return problems.empty() ? kExitSuccess : kExitFailed;
 }

@@ -6,6 +6,7 @@
 #include "datcommands.h"
 #include "encoding.h"
 #include "exchangeformat.h"
+#include "keyordertable.h"
 #include "tablefiles.h"
 #include "tabletext.h"
 #include "textfiles.h"
@@ -84,14 +85,11 @@ int ImportCommand(const std::string& inputPath, const std::string& tablePath) {
                                                          " rows were refused") << '\n';
         return kExitFailed;
     }
-    StringTablePtr table = StringTableCreate();
+    // The same table as inserting the rows in turn as the editor does, which
+    // would walk the list once per row.
+    const StringTablePtr table = TableInKeyOrder(converted);
     if (!table) {
         throw std::bad_alloc();
-    }
-    for (const TableRow& row : converted) {
-        if (StringTableInsert(*table, row.name.c_str(), AsTextUnits(row.text).c_str()) == nullptr) {
-            throw std::bad_alloc();
-        }
     }
     SaveTable(*table, tablePath);
     return kExitSuccess;
