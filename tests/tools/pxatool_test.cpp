@@ -1,6 +1,5 @@
 // pxatool, run as a child process on pairs made in the test.
 #include <filesystem>
-#include <map>
 
 #include <nlohmann/json.hpp>
 
@@ -424,25 +423,21 @@ TEST_F(PxatoolTest, ExportWritesJsonFramesOrCsvRecordsByTheExtension) {
 
     const std::string csv = folder.path("frames.CSV");
     ASSERT_EQ(OnPair("export", {csv}).exitCode, 0);
-    const std::string text = "name,x,y,width,height\r\n\"A,\"\"B\"\".PNG\",10,2,2,5\r\nTREE.PNG,1,1,4,3\r\n";
-    EXPECT_EQ(readFileBytes(csv), Bytes(text.begin(), text.end()));
+    const std::string records = "name,x,y,width,height\r\n\"A,\"\"B\"\".PNG\",10,2,2,5\r\nTREE.PNG,1,1,4,3\r\n";
+    EXPECT_EQ(readFileBytes(csv), Bytes(records.begin(), records.end()));
 
-    const ProgramRun unknown = OnPair("export", {folder.path("frames.txt")});
-    EXPECT_EQ(unknown.exitCode, 1);
-    EXPECT_EQ(unknown.err, Error(folder.path("frames.txt"), "Unknown export format: the file name must end in .json or .csv"));
+    const std::string text = folder.path("frames.txt");
+    EXPECT_EQ(OnPair("export", {text}).err,
+              Error(text, "Unknown export format: the file name must end in .json or .csv"));
 }
 
 TEST_F(PxatoolTest, CompactPacksEveryEntryAsInsertWouldKeepingItsPixelsAndFlag) {
     const UniqueBitmap pattern = makePatternImage(128, 128, 9);
     ASSERT_TRUE(FreeImage_Save(FIF_TARGA, pattern.get(), image.c_str(), 0));
-    const std::map<std::string, AtlasEntry> original = {{"A.PNG", {1, 1, 10, 10, 7}},
-                                                        {"B.PNG", {60, 60, 20, 5, 0}},
-                                                        {"C.PNG", {100, 100, 6, 6, 255}},
-                                                        {"FLAT.PNG", {40, 1, 0, 4, 3}}};
-    std::vector<IndexRecordSpec> records;
-    for (const auto& [name, entry] : original) {
-        records.push_back({name, entry});
-    }
+    const std::vector<IndexRecordSpec> records = {{"A.PNG", {1, 1, 10, 10, 7}},
+                                                  {"B.PNG", {60, 60, 20, 5, 0}},
+                                                  {"C.PNG", {100, 100, 6, 6, 255}},
+                                                  {"FLAT.PNG", {40, 1, 0, 4, 3}}};
     writeFileBytes(index, indexBytes(records));
     // FLAT.PNG has no pixels to extract; the others go to the folder.
     const auto extractAll = [&](const std::string& name) {
@@ -461,25 +456,20 @@ TEST_F(PxatoolTest, CompactPacksEveryEntryAsInsertWouldKeepingItsPixelsAndFlag) 
         EXPECT_EQ(readFileBytes(before + "/" + name), readFileBytes(after + "/" + name)) << name;
     }
 
-    // The places are those that inserting the same images into an empty
-    // atlas of that size gives.
+    // Each entry is where inserting its image into an empty atlas of that size puts it.
     const std::string otherIndex = folder.path("other.pxa");
     const std::string otherImage = folder.path("other.tga");
     ASSERT_EQ(Pxatool({"new", otherIndex, otherImage, "--size", "32x32"}).exitCode, 0);
     ASSERT_EQ(Pxatool({"insert", otherIndex, otherImage, before}).exitCode, 0);
     const FilePair compacted(index, image);
     const FilePair inserted(otherIndex, otherImage);
-    for (const auto& [name, entry] : original) {
-        const AtlasEntry* now = compacted.find(name);
-        ASSERT_NE(now, nullptr) << name;
-        EXPECT_EQ(now->width, entry.width);
-        EXPECT_EQ(now->height, entry.height);
-        EXPECT_EQ(now->flag, entry.flag);
-        const AtlasEntry* reference = inserted.find(name);
-        if (reference != nullptr) {
-            EXPECT_EQ(now->x, reference->x) << name;
-            EXPECT_EQ(now->y, reference->y) << name;
-        }
+    for (const IndexRecordSpec& record : records) {
+        const AtlasEntry* now = compacted.find(record.name);
+        const AtlasEntry* placed = record.entry.width == 0 ? now : inserted.find(record.name);
+        ASSERT_TRUE(now && placed) << record.name;
+        EXPECT_TRUE(*now == (AtlasEntry{placed->x, placed->y, record.entry.width, record.entry.height,
+                                         record.entry.flag}))
+            << record.name;
     }
 }
 
@@ -492,17 +482,12 @@ TEST_F(PxatoolTest, InsertTakesTheImageFilesOfFoldersInNameOrder) {
     Png("art/a.png", 4, 4, 2);
     Png("art/sub/c.png", 2, 2, 3);
     writeFileBytes(folder.path("art/notes.txt"), {'h', 'i'});
-    std::filesystem::create_directory(folder.path("empty"));
     const Bytes pairBefore = PairBytes();
 
     const ProgramRun dryRun = OnPair("insert", {folder.path("art"), "--dry-run"});
     EXPECT_EQ(dryRun.exitCode, 0) << dryRun.err;
     EXPECT_EQ(dryRun.out, "B.PNG\t1\t1\t4\t4\t1\nA.PNG\t7\t1\t4\t4\t1\n");
     EXPECT_EQ(PairBytes(), pairBefore);
-
-    const ProgramRun empty = OnPair("insert", {folder.path("empty")});
-    EXPECT_EQ(empty.exitCode, 1);
-    EXPECT_EQ(empty.err, Error(folder.path("empty"), "No image files in the folder"));
 
     const ProgramRun recursive = OnPair("insert", {folder.path("art"), "--recursive"});
     EXPECT_EQ(recursive.exitCode, 0) << recursive.err;

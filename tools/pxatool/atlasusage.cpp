@@ -8,7 +8,8 @@ std::string AtlasSizeText(const FilePair& pair) {
 }
 
 std::string UsedPercent(const FilePair& pair) {
-    const std::uint64_t atlasArea = std::uint64_t{FreeImage_GetWidth(pair.bitmap())} * FreeImage_GetHeight(pair.bitmap());
+    const std::uint64_t atlasArea =
+        std::uint64_t{FreeImage_GetWidth(pair.bitmap())} * FreeImage_GetHeight(pair.bitmap());
     std::uint64_t cellArea = 0;
     for (const auto& named : pair.entries()) {
         const AtlasEntry& entry = named.second;
