@@ -14,6 +14,11 @@ namespace {
 
 const std::string kFolder = UNPACKED_FOLDER "/" DIST_NAME;
 
+BOOL CALLBACK FindVisibleWindow(HWND candidate, LPARAM found) {
+    *reinterpret_cast<HWND*>(found) = IsWindowVisible(candidate) ? candidate : nullptr;
+    return !IsWindowVisible(candidate);
+}
+
 // Starts a windowed program, closes its main window as the user would once it
 // shows and returns the exit code; -1 when no window showed or it did not end.
 int RunAndClose(const std::string& program) {
@@ -27,20 +32,12 @@ int RunAndClose(const std::string& program) {
     }
     const std::unique_ptr<void, decltype(&CloseHandle)> owned[] = {{process.hProcess, CloseHandle},
                                                                    {process.hThread, CloseHandle}};
-    std::pair<DWORD, HWND> search(process.dwProcessId, nullptr);
-    const WNDENUMPROC findVisibleWindow = [](HWND window, LPARAM found) -> BOOL {
-        auto& search = *reinterpret_cast<std::pair<DWORD, HWND>*>(found);
-        DWORD processId = 0;
-        GetWindowThreadProcessId(window, &processId);
-        search.second = processId == search.first && IsWindowVisible(window) ? window : nullptr;
-        return search.second == nullptr;
-    };
-    for (int tries = 0; tries < 300 && !search.second && WaitForSingleObject(process.hProcess, 100) == WAIT_TIMEOUT;
-         ++tries) {
-        EnumWindows(findVisibleWindow, reinterpret_cast<LPARAM>(&search));
+    HWND window = nullptr;
+    for (int tries = 0; tries < 300 && !window && WaitForSingleObject(process.hProcess, 100) == WAIT_TIMEOUT; ++tries) {
+        EnumThreadWindows(process.dwThreadId, FindVisibleWindow, reinterpret_cast<LPARAM>(&window));
     }
     DWORD exitCode = 0;
-    if (search.second && PostMessageA(search.second, WM_CLOSE, 0, 0) &&
+    if (window && PostMessageA(window, WM_CLOSE, 0, 0) &&
         WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0 &&
         GetExitCodeProcess(process.hProcess, &exitCode)) {
         return static_cast<int>(exitCode);
