@@ -19,7 +19,7 @@ RUNNABLE_DIR = $(if $(filter win64,$(WINE_ARCH)),$(WINDOWS64_DIR),$(WINDOWS_DIR)
 PXA_EDITOR = $(RUNNABLE_DIR)/atlas/ui/PXAEditor.exe
 STRING_TABLE_EDITOR = $(RUNNABLE_DIR)/strings/ui/StringTableEditor.exe
 
-.PHONY: all packages host windows windows64 runnable-windows test run run-strings screenshot bench bench-gui fuzz fuzz-build clean
+.PHONY: all packages host windows windows64 runnable-windows test run run-strings screenshot bench bench-gui fuzz fuzz-build dist clean
 
 all: host windows
 
@@ -82,6 +82,12 @@ fuzz-build: packages
 
 fuzz: fuzz-build
 	@bash fuzz/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+# dist/pxa-editors-<version>-win32.zip for users, from the i686 build
+# (packaging/CMakeLists.txt). make test unpacks and runs the zip that the
+# runnable build makes the same way.
+dist: windows
+	cmake --build $(WINDOWS_DIR) --target dist
 
 clean:
 	rm -rf $(BUILD)

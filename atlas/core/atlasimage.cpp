@@ -5,15 +5,17 @@
 #include "exceptions.h"
 #include "safefile.h"
 
-UniqueBitmap loadImage(const std::string& fileName) {
+FREE_IMAGE_FORMAT readableFormat(const std::string& fileName) {
     FREE_IMAGE_FORMAT format = FreeImage_GetFileType(fileName.c_str(), 0);
     if (format == FIF_UNKNOWN) {
         format = FreeImage_GetFIFFromFilename(fileName.c_str());
-        if (format == FIF_UNKNOWN) {
-            THROW_AT_SITE(Exception, "Unsupported image format");
-        }
     }
-    if (!FreeImage_FIFSupportsReading(format)) {
+    return format != FIF_UNKNOWN && FreeImage_FIFSupportsReading(format) ? format : FIF_UNKNOWN;
+}
+
+UniqueBitmap loadImage(const std::string& fileName) {
+    const FREE_IMAGE_FORMAT format = readableFormat(fileName);
+    if (format == FIF_UNKNOWN) {
         THROW_AT_SITE(Exception, "Unsupported image format");
     }
     const UniqueBitmap source(FreeImage_Load(format, fileName.c_str(), 0));
@@ -46,8 +48,7 @@ void saveBitmapSafely(FIBITMAP* bitmap, const std::string& fileName, int format)
     }
 }
 
-void saveEntryImage(const AtlasEntry& entry, FIBITMAP* atlas, const std::string& fileName, int format) {
-    format = formatForSaving(fileName, format);
+UniqueBitmap copyEntryPixels(const AtlasEntry& entry, FIBITMAP* atlas) {
     // FreeImage takes int coordinates; a rectangle beyond them cannot be in the atlas.
     const std::uint64_t right = std::uint64_t{entry.x} + entry.width;
     const std::uint64_t bottom = std::uint64_t{entry.y} + entry.height;
@@ -59,7 +60,12 @@ void saveEntryImage(const AtlasEntry& entry, FIBITMAP* atlas, const std::string&
     if (!copy) {
         THROW_AT_SITE(Exception, "Unable to copy bitmap");
     }
-    saveBitmapSafely(copy.get(), fileName, format);
+    return copy;
+}
+
+void saveEntryImage(const AtlasEntry& entry, FIBITMAP* atlas, const std::string& fileName, int format) {
+    format = formatForSaving(fileName, format);
+    saveBitmapSafely(copyEntryPixels(entry, atlas).get(), fileName, format);
 }
 
 void clearCell(FIBITMAP* atlas, std::uint32_t left, std::uint32_t top, std::uint32_t width, std::uint32_t height) {

@@ -9,9 +9,17 @@
 
 class StagedFile;
 
+// The format loadImage reads the file in, found by its content or else by
+// its extension; FIF_UNKNOWN when loadImage refuses it as unsupported.
+FREE_IMAGE_FORMAT readableFormat(const std::string& fileName);
+
 // Any image FreeImage can read, as a new 32-bit bitmap. The content decides
 // the format; the extension is only asked when the content is not recognised.
 UniqueBitmap loadImage(const std::string& fileName);
+
+// The entry's rectangle (without the border) as a new bitmap. Throws
+// "Unable to copy bitmap" when it cannot be had.
+UniqueBitmap copyEntryPixels(const AtlasEntry& entry, FIBITMAP* atlas);
 
 // Writes the entry's rectangle (without the border) to fileName in `format`,
 // or in the format its extension names when `format` is -1.

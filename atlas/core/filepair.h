@@ -49,6 +49,13 @@ public:
     // order (largest area first). On failure the document is as it was.
     void insertFiles(std::vector<std::string>& paths);
 
+    // Packs every entry anew, from an empty atlas of width x height, by the
+    // rules of insertFiles (the atlas grows as needed), moving its pixels and
+    // redrawing its border. Names, sizes, flags and pixels stay; only
+    // positions change. Clears the selection. On failure the document is as
+    // it was.
+    void compact(std::int32_t width, std::int32_t height);
+
     // False, with nothing changed, for an empty or existing new name or an
     // unknown old name. A selected entry stays selected under its new name.
     bool rename(const std::string& oldName, const std::string& newName);

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <numeric>
 #include <utility>
 
 #include "atlasgrowth.h"
@@ -11,31 +12,31 @@
 
 namespace {
 
-std::uint64_t areaOf(const UniqueBitmap& bitmap) {
-    return std::uint64_t{FreeImage_GetWidth(bitmap.get())} * FreeImage_GetHeight(bitmap.get());
+std::uint64_t areaOf(const NewEntryImage& image) {
+    return std::uint64_t{image.width} * image.height;
 }
 
-// Quicksort by descending area, moving paths and bitmaps together. Where
-// images of equal area end up depends on this exact partitioning, and with it
-// where they are placed, so it must not be swapped for another sort.
-void sortByDescendingArea(std::vector<std::string>& paths, std::vector<UniqueBitmap>& bitmaps,
+// Quicksort of `order` by descending area. Where images of equal area end up
+// depends on this exact partitioning, and with it where they are placed, so it
+// must not be swapped for another sort.
+void sortByDescendingArea(std::vector<std::size_t>& order, const std::vector<NewEntryImage>& images,
                           std::ptrdiff_t lo, std::ptrdiff_t hi) {
+    const auto area = [&](std::ptrdiff_t at) { return areaOf(images[order[static_cast<std::size_t>(at)]]); };
     for (;;) {
-        const std::uint64_t pivot = areaOf(bitmaps[static_cast<std::size_t>((lo + hi) / 2)]);
+        const std::uint64_t pivot = area((lo + hi) / 2);
         std::ptrdiff_t i = lo;
         std::ptrdiff_t j = hi;
         for (;;) {
-            while (areaOf(bitmaps[static_cast<std::size_t>(i)]) > pivot) {
+            while (area(i) > pivot) {
                 ++i;
             }
-            while (areaOf(bitmaps[static_cast<std::size_t>(j)]) < pivot) {
+            while (area(j) < pivot) {
                 --j;
             }
             if (i > j) {
                 break;
             }
-            std::swap(paths[static_cast<std::size_t>(i)], paths[static_cast<std::size_t>(j)]);
-            std::swap(bitmaps[static_cast<std::size_t>(i)], bitmaps[static_cast<std::size_t>(j)]);
+            std::swap(order[static_cast<std::size_t>(i)], order[static_cast<std::size_t>(j)]);
             ++i;
             --j;
             if (i > j) {
@@ -43,13 +44,23 @@ void sortByDescendingArea(std::vector<std::string>& paths, std::vector<UniqueBit
             }
         }
         if (lo < j) {
-            sortByDescendingArea(paths, bitmaps, lo, j);
+            sortByDescendingArea(order, images, lo, j);
         }
         if (i >= hi) {
             return;
         }
         lo = i;
     }
+}
+
+template <typename T>
+std::vector<T> reordered(std::vector<T>& items, const std::vector<std::size_t>& order) {
+    std::vector<T> result;
+    result.reserve(items.size());
+    for (std::size_t index : order) {
+        result.push_back(std::move(items[index]));
+    }
+    return result;
 }
 
 // Repeats the image's edge pixels in the one-pixel ring of its cell, corners
@@ -78,39 +89,55 @@ void fillBorder(FIBITMAP* atlas, const AtlasRect& cell) {
     std::memcpy(lastImageRow - pitch + leftBorder, lastImageRow + leftBorder, cellBytes);
 }
 
+// Indices of the images, largest area first.
+std::vector<std::size_t> placementOrder(const std::vector<NewEntryImage>& images) {
+    std::vector<std::size_t> order(images.size());
+    std::iota(order.begin(), order.end(), 0);
+    if (!images.empty()) {
+        sortByDescendingArea(order, images, 0, static_cast<std::ptrdiff_t>(images.size()) - 1);
+    }
+    return order;
+}
+
 } // namespace
 
 void FilePair::State::insertFiles(std::vector<std::string>& paths) {
     if (paths.empty()) {
         return;
     }
-
-    std::vector<UniqueBitmap> loaded;
-    loaded.reserve(paths.size());
+    std::vector<NewEntryImage> images;
+    images.reserve(paths.size());
     for (const std::string& path : paths) {
-        loaded.push_back(loadImage(path));
+        UniqueBitmap pixels = loadImage(path);
+        const std::uint32_t width = FreeImage_GetWidth(pixels.get());
+        const std::uint32_t height = FreeImage_GetHeight(pixels.get());
+        images.push_back(NewEntryImage{entryNameFromPath(path), std::move(pixels), width, height, 1});
     }
-    sortByDescendingArea(paths, loaded, 0, static_cast<std::ptrdiff_t>(paths.size()) - 1);
+    // The caller learns the placement order from its own list.
+    const std::vector<std::size_t> order = placementOrder(images);
+    paths = reordered(paths, order);
+    packImages(reordered(images, order));
+}
 
-    std::vector<std::string> names;
-    names.reserve(paths.size());
-    for (const std::string& path : paths) {
-        names.push_back(entryNameFromPath(path));
-    }
+void FilePair::State::insertImages(std::vector<NewEntryImage> images) {
+    const std::vector<std::size_t> order = placementOrder(images);
+    packImages(reordered(images, order));
+}
 
+void FilePair::State::packImages(const std::vector<NewEntryImage>& images) {
     // Cells are chosen on rectangles alone, growing the free space as needed;
     // the pixels move only once every cell is known, so the old atlas is
     // copied once, into the last enlarged bitmap.
     std::vector<AtlasRect> cells;
-    cells.reserve(paths.size());
+    cells.reserve(images.size());
     std::uint32_t width = FreeImage_GetWidth(bitmap.get());
     std::uint32_t height = FreeImage_GetHeight(bitmap.get());
     FreeSpaceMap snapshot = freeSpace;
     UniqueBitmap enlarged;
     try {
-        for (const UniqueBitmap& image : loaded) {
-            // Loaded images are at most INT_MAX wide and high: the +2 cannot wrap.
-            AtlasRect cell{0, 0, FreeImage_GetWidth(image.get()) + 2, FreeImage_GetHeight(image.get()) + 2};
+        for (const NewEntryImage& image : images) {
+            // Images are at most INT_MAX wide and high: the +2 cannot wrap.
+            AtlasRect cell{0, 0, image.width + 2, image.height + 2};
             while (!freeSpace.place(cell)) {
                 enlarged.reset();
                 if (growFreeSpace(freeSpace, width, height)) {
@@ -133,16 +160,20 @@ void FilePair::State::insertFiles(std::vector<std::string>& paths) {
         bitmap = std::move(enlarged);
     }
 
-    for (std::size_t k = 0; k < loaded.size(); ++k) {
+    for (std::size_t k = 0; k < images.size(); ++k) {
+        const NewEntryImage& image = images[k];
         const AtlasRect& cell = cells[k];
-        const auto existing = entries.find(names[k]);
+        const auto existing = entries.find(image.name);
         if (existing != entries.end()) {
             removeEntry(existing);
         }
-        FreeImage_Paste(bitmap.get(), loaded[k].get(), static_cast<int>(cell.x + 1), static_cast<int>(cell.y + 1),
-                        pasteExactly);
-        fillBorder(bitmap.get(), cell);
-        entries.emplace(names[k], AtlasEntry{cell.x + 1, cell.y + 1, cell.width - 2, cell.height - 2, 1});
+        // An entry of zero width or height has no pixels and no border to repeat.
+        if (image.pixels) {
+            FreeImage_Paste(bitmap.get(), image.pixels.get(), static_cast<int>(cell.x + 1),
+                            static_cast<int>(cell.y + 1), pasteExactly);
+            fillBorder(bitmap.get(), cell);
+        }
+        entries.emplace(image.name, AtlasEntry{cell.x + 1, cell.y + 1, image.width, image.height, image.flag});
     }
     modified = ImageModified | IndexModified;
 }

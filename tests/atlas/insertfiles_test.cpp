@@ -315,6 +315,22 @@ TEST_F(InsertFilesTest, AReplacedCellThatCannotBeBlankedKeepsItsPixels) {
     EXPECT_EQ(pixelAt(pair.bitmap(), 1, 1), patternPixel(1, 0, 0));
 }
 
+// Compaction packs into an atlas of its own: whether that atlas or one of its
+// growth steps cannot be had, the document stays as it was.
+TEST_F(InsertFilesTest, AFailedCompactionLeavesTheDocumentAsItWas) {
+    FilePair pair(64, 64);
+    std::vector<std::string> paths = {image("a.png", 20, 20, 3)};
+    pair.insertFiles(paths);
+    pair.select("A.PNG");
+    const DocumentState before(pair);
+    for (const int successfulAllocations : {0, 1, 2}) {
+        ScopedAllocator recording(recordingAllocator);
+        setRecordingAllocatorLimit(successfulAllocations);
+        EXPECT_THROW(pair.compact(4, 4), Exception);
+        expectUnchanged(before, pair);
+    }
+}
+
 TEST(AllocateBitmap, RefusesSizesBeyondFreeImageOrTheAddressSpace) {
     ScopedAllocator recording(recordingAllocator);
     setRecordingAllocatorLimit(0);

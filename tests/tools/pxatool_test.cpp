@@ -1,6 +1,8 @@
 // pxatool, run as a child process on pairs made in the test.
 #include <filesystem>
 
+#include <nlohmann/json.hpp>
+
 #include <gtest/gtest.h>
 
 #include "atlasimage.h"
@@ -123,7 +125,8 @@ TEST_F(PxatoolTest, UsageErrorsExitWithTwoAndOneLine) {
 }
 
 TEST_F(PxatoolTest, HelpIsOnStandardOutputForEveryCommand) {
-    for (const char* command : {"new", "list", "info", "insert", "extract", "rename", "remove", "check"}) {
+    for (const char* command :
+         {"new", "list", "info", "insert", "extract", "rename", "remove", "check", "export", "compact"}) {
         const ProgramRun run = Pxatool({command, "--help"});
         EXPECT_EQ(run.exitCode, 0) << command;
         EXPECT_NE(run.out.find(std::string("pxatool ") + command), std::string::npos) << run.out;
@@ -131,6 +134,8 @@ TEST_F(PxatoolTest, HelpIsOnStandardOutputForEveryCommand) {
     const ProgramRun run = Pxatool({"--help"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_NE(run.out.find("extract"), std::string::npos);
+    EXPECT_EQ(Pxatool({"--version"}).out, "pxatool " PXA_VERSION "\n");
+    EXPECT_EQ(RunDattool({"--version"}).out, "dattool " PXA_VERSION "\n");
 }
 
 TEST_F(PxatoolTest, InsertPlacesLikeTheEditorAndPrintsEntriesInPlacementOrder) {
@@ -403,4 +408,89 @@ TEST_F(PxatoolTest, CheckReportsWhatOpeningDoesNotTest) {
     EXPECT_EQ(sound.exitCode, 0);
     EXPECT_EQ(sound.out, "");
     EXPECT_EQ(sound.err, "");
+}
+
+TEST_F(PxatoolTest, ExportWritesJsonFramesOrCsvRecordsByTheExtension) {
+    WritePair({{"tree.png", {1, 1, 4, 3, 1}}, {"a,\"b\".png", {10, 2, 2, 5, 9}}}, 64, 32);
+    const std::string json = folder.path("frames.json");
+    ASSERT_EQ(OnPair("export", {json}).exitCode, 0);
+    const nlohmann::json parsed = nlohmann::json::parse(readFileBytes(json));
+    EXPECT_EQ(parsed["meta"]["image"], "atlas.tga");
+    EXPECT_EQ(parsed["meta"]["size"], (nlohmann::json{{"w", 64}, {"h", 32}}));
+    EXPECT_EQ(parsed["frames"].size(), 2u);
+    EXPECT_EQ(parsed["frames"]["TREE.PNG"]["frame"], (nlohmann::json{{"x", 1}, {"y", 1}, {"w", 4}, {"h", 3}}));
+    EXPECT_EQ(parsed["frames"]["A,\"B\".PNG"]["frame"], (nlohmann::json{{"x", 10}, {"y", 2}, {"w", 2}, {"h", 5}}));
+
+    const std::string csv = folder.path("frames.CSV");
+    ASSERT_EQ(OnPair("export", {csv}).exitCode, 0);
+    const std::string records = "name,x,y,width,height\r\n\"A,\"\"B\"\".PNG\",10,2,2,5\r\nTREE.PNG,1,1,4,3\r\n";
+    EXPECT_EQ(readFileBytes(csv), Bytes(records.begin(), records.end()));
+
+    const std::string text = folder.path("frames.txt");
+    EXPECT_EQ(OnPair("export", {text}).err,
+              Error(text, "Unknown export format: the file name must end in .json or .csv"));
+}
+
+TEST_F(PxatoolTest, CompactPacksEveryEntryAsInsertWouldKeepingItsPixelsAndFlag) {
+    const UniqueBitmap pattern = makePatternImage(128, 128, 9);
+    ASSERT_TRUE(FreeImage_Save(FIF_TARGA, pattern.get(), image.c_str(), 0));
+    const std::vector<IndexRecordSpec> records = {{"A.PNG", {1, 1, 10, 10, 7}},
+                                                  {"B.PNG", {60, 60, 20, 5, 0}},
+                                                  {"C.PNG", {100, 100, 6, 6, 255}},
+                                                  {"FLAT.PNG", {40, 1, 0, 4, 3}}};
+    writeFileBytes(index, indexBytes(records));
+    // FLAT.PNG has no pixels to extract; the others go to the folder.
+    const auto extractAll = [&](const std::string& name) {
+        std::filesystem::create_directory(folder.path(name));
+        OnPair("extract", {folder.path(name)});
+        return folder.path(name);
+    };
+    const std::string before = extractAll("before");
+
+    const ProgramRun run = OnPair("compact", {"--size", "32x32"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "size 128x128 -> 32x32\nused-percent 2.3 -> 36.5\n");
+    EXPECT_EQ(OnPair("check").out, "record 4 \"FLAT.PNG\": zero size 0x4\n");  // no overlaps
+    const std::string after = extractAll("after");
+    for (const char* name : {"A.PNG", "B.PNG", "C.PNG"}) {
+        EXPECT_EQ(readFileBytes(before + "/" + name), readFileBytes(after + "/" + name)) << name;
+    }
+
+    // Each entry is where inserting its image into an empty atlas of that size puts it.
+    const std::string otherIndex = folder.path("other.pxa");
+    const std::string otherImage = folder.path("other.tga");
+    ASSERT_EQ(Pxatool({"new", otherIndex, otherImage, "--size", "32x32"}).exitCode, 0);
+    ASSERT_EQ(Pxatool({"insert", otherIndex, otherImage, before}).exitCode, 0);
+    const FilePair compacted(index, image);
+    const FilePair inserted(otherIndex, otherImage);
+    for (const IndexRecordSpec& record : records) {
+        const AtlasEntry* now = compacted.find(record.name);
+        const AtlasEntry* placed = record.entry.width == 0 ? now : inserted.find(record.name);
+        ASSERT_TRUE(now && placed) << record.name;
+        EXPECT_TRUE(*now == (AtlasEntry{placed->x, placed->y, record.entry.width, record.entry.height,
+                                         record.entry.flag}))
+            << record.name;
+    }
+}
+
+// Two images of one area come out of the sort in the opposite order, so the
+// places show the order the folder's files were taken in.
+TEST_F(PxatoolTest, InsertTakesTheImageFilesOfFoldersInNameOrder) {
+    NewPair();
+    std::filesystem::create_directories(folder.path("art/sub"));
+    Png("art/b.png", 4, 4, 1);
+    Png("art/a.png", 4, 4, 2);
+    Png("art/sub/c.png", 2, 2, 3);
+    writeFileBytes(folder.path("art/notes.txt"), {'h', 'i'});
+    const Bytes pairBefore = PairBytes();
+
+    const ProgramRun dryRun = OnPair("insert", {folder.path("art"), "--dry-run"});
+    EXPECT_EQ(dryRun.exitCode, 0) << dryRun.err;
+    EXPECT_EQ(dryRun.out, "B.PNG\t1\t1\t4\t4\t1\nA.PNG\t7\t1\t4\t4\t1\n");
+    EXPECT_EQ(PairBytes(), pairBefore);
+
+    const ProgramRun recursive = OnPair("insert", {folder.path("art"), "--recursive"});
+    EXPECT_EQ(recursive.exitCode, 0) << recursive.err;
+    EXPECT_EQ(recursive.out, dryRun.out + "C.PNG\t13\t1\t2\t2\t1\n");
+    EXPECT_EQ(OnPair("list").out, "A.PNG\t7\t1\t4\t4\t1\nB.PNG\t1\t1\t4\t4\t1\nC.PNG\t13\t1\t2\t2\t1\n");
 }

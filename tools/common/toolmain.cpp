@@ -37,6 +37,7 @@ int RunTool(const std::string& toolName, CLI::App& app, const CommandActions& ac
         std::cerr << ErrorLine(toolName, error.file(), error.what()) << '\n';
         return kExitUsage;
     }
+    app.set_version_flag("--version", toolName + " " + PXA_VERSION, "print the version and exit");
     // CLI11 takes the arguments last one first.
     std::reverse(arguments.begin(), arguments.end());
     try {

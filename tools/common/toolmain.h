@@ -21,7 +21,8 @@ using CommandActions = std::map<const CLI::App*, CommandAction>;
 
 // Parses the program's arguments (as UTF-8 or in the system code page, see
 // ProgramArguments), runs the action of the one subcommand chosen and returns
-// the process's exit status. Help goes to standard output; every error is one
-// line on standard error.
+// the process's exit status. Help and the version (--version: the tool's name
+// and the project's version) go to standard output; every error is one line
+// on standard error.
 int RunTool(const std::string& toolName, CLI::App& app, const CommandActions& actions, int argc, char** argv,
             bool utf8Arguments);

@@ -14,12 +14,29 @@ std::vector<std::string> ProgramArguments(int argc, char** argv, bool asUtf8);
 // the path has characters that code page cannot hold.
 std::string NativePath(const std::string& utf8Path);
 
+// The inverse of NativePath for text of this system's 8-bit code page, such
+// as names from an index file: as UTF-8. On POSIX, where that code page is
+// UTF-8, bytes that are not valid UTF-8 are read as Windows-1252.
+std::string SystemTextToUtf8(const std::string& text);
+
 // Lines end in "\n" alone on every system, so output compares and pipes alike.
 void UseBinaryStandardStreams();
 
 // True when `path` names an existing folder / an existing file system object.
 bool IsFolder(const std::string& path);
 bool PathExists(const std::string& path);
+
+// One thing inside a folder. A link (on Windows: a reparse point such as a
+// junction) may lead back up the tree, so walks do not follow linked folders.
+struct FolderItem {
+    std::string name;
+    bool isFolder = false;
+    bool isLink = false;
+};
+
+// What a folder holds, without "." and "..", in no particular order.
+// Throws ToolError(folder, ...) when the folder cannot be read.
+std::vector<FolderItem> ListFolder(const std::string& folder);
 
 // The separator that joins a folder and a file name on this system.
 char PathSeparator();

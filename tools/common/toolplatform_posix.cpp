@@ -1,6 +1,12 @@
 #include "toolplatform.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
+
+#include <memory>
+
+#include "encoding.h"
+#include "toolerror.h"
 
 std::vector<std::string> ProgramArguments(int argc, char** argv, bool) {
     return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
@@ -24,4 +30,32 @@ bool PathExists(const std::string& path) {
 
 char PathSeparator() {
     return '/';
+}
+
+std::string SystemTextToUtf8(const std::string& text) {
+    std::u16string unused;
+    return Utf8ToUtf16(text, unused) ? text : Windows1252ToUtf8(text);
+}
+
+std::vector<FolderItem> ListFolder(const std::string& folder) {
+    const std::unique_ptr<DIR, int (*)(DIR*)> directory(opendir(folder.c_str()), closedir);
+    if (!directory) {
+        throw ToolError(folder, "Unable to read the folder");
+    }
+    std::vector<FolderItem> items;
+    while (const dirent* found = readdir(directory.get())) {
+        const std::string name = found->d_name;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        const std::string path = folder + "/" + name;
+        struct stat status;
+        struct stat linkStatus;
+        FolderItem item;
+        item.name = name;
+        item.isFolder = stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+        item.isLink = lstat(path.c_str(), &linkStatus) == 0 && S_ISLNK(linkStatus.st_mode);
+        items.push_back(item);
+    }
+    return items;
 }

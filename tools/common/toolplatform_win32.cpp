@@ -13,6 +13,15 @@
 
 namespace {
 
+// FindFirstFileA returns INVALID_HANDLE_VALUE, not null, when it fails.
+struct FindCloser {
+    void operator()(HANDLE search) const {
+        if (search != INVALID_HANDLE_VALUE) {
+            FindClose(search);
+        }
+    }
+};
+
 struct LocalFreeDeleter {
     void operator()(LPWSTR* block) const { LocalFree(block); }
 };
@@ -86,4 +95,46 @@ bool PathExists(const std::string& path) {
 
 char PathSeparator() {
     return '\\';
+}
+
+std::string SystemTextToUtf8(const std::string& text) {
+    if (text.empty()) {
+        return text;
+    }
+    const int length = static_cast<int>(text.size());
+    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
+    if (size <= 0 || MultiByteToWideChar(CP_ACP, 0, text.data(), length, &wide[0], size) != size) {
+        return Windows1252ToUtf8(text);
+    }
+    return Utf16ToUtf8Lossy(std::u16string(wide.begin(), wide.end()));
+}
+
+std::vector<FolderItem> ListFolder(const std::string& folder) {
+    const char last = folder.empty() ? '\0' : folder.back();
+    const std::string pattern = folder + (last == '\\' || last == '/' || last == ':' ? "*" : "\\*");
+    WIN32_FIND_DATAA found;
+    const std::unique_ptr<void, FindCloser> search(FindFirstFileA(pattern.c_str(), &found));
+    std::vector<FolderItem> items;
+    if (search.get() == INVALID_HANDLE_VALUE) {
+        // The root of an empty drive has not even "." and "..".
+        if (GetLastError() == ERROR_FILE_NOT_FOUND) {
+            return items;
+        }
+        throw ToolError(folder, "Unable to read the folder");
+    }
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..") {
+            FolderItem item;
+            item.name = name;
+            item.isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+            item.isLink = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+            items.push_back(item);
+        }
+    } while (FindNextFileA(search.get(), &found));
+    if (GetLastError() != ERROR_NO_MORE_FILES) {
+        throw ToolError(folder, "Unable to read the folder");
+    }
+    return items;
 }

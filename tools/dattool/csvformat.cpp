@@ -2,24 +2,10 @@
 
 #include <cctype>
 
+#include "csvfield.h"
 #include "toolerror.h"
 
 namespace {
-
-void AppendField(std::string& out, const std::string& field) {
-    if (field.find_first_of(",\"\r\n") == std::string::npos) {
-        out += field;
-        return;
-    }
-    out += '"';
-    for (char c : field) {
-        if (c == '"') {
-            out += '"';
-        }
-        out += c;
-    }
-    out += '"';
-}
 
 struct CsvRecord {
     std::vector<std::string> fields;
@@ -126,9 +112,9 @@ bool IsEmptyLine(const CsvRecord& record) {
 std::string WriteCsv(const ExchangeRows& rows) {
     std::string out = "name,text\r\n";
     for (const ExchangeRow& row : rows) {
-        AppendField(out, row.name);
+        AppendCsvField(out, row.name);
         out += ',';
-        AppendField(out, row.text);
+        AppendCsvField(out, row.text);
         out += "\r\n";
     }
     return out;

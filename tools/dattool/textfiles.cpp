@@ -3,8 +3,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "rawfile.h"
-#include "safefile.h"
+#include "safetextfile.h"
 #include "toolerror.h"
 #include "toolplatform.h"
 
@@ -22,15 +21,5 @@ std::string ReadWholeFile(const std::string& path) {
 }
 
 void WriteWholeFile(const std::string& path, const std::string& content) {
-    const auto write = [&content](RawFile& file) { return RawFileWrite(file, content.data(), content.size()); };
-    switch (SaveFile(NativePath(path), write).failedStep) {
-    case FileStep::None:
-        return;
-    case FileStep::Create:
-        throw ToolError(path, "Unable to create file");
-    case FileStep::Replace:
-        throw ToolError(path, "Unable to replace file");
-    default:
-        throw ToolError(path, "Unable to write to file");
-    }
+    WriteFileSafely(NativePath(path), content, path);
 }

@@ -6,6 +6,7 @@
 #include "entryname.h"
 #include "exceptions.h"
 #include "paircommands.h"
+#include "pathlists.h"
 #include "safefilename.h"
 #include "toolerror.h"
 #include "toolmain.h"
@@ -31,14 +32,6 @@ std::vector<std::string> NamesToExtract(const FilePair& pair, const std::vector<
         }
     }
     return names;
-}
-
-std::string JoinPath(const std::string& folder, const std::string& name) {
-    const char last = folder.empty() ? '\0' : folder.back();
-    if (last == '/' || last == PathSeparator()) {
-        return folder + name;
-    }
-    return folder + PathSeparator() + name;
 }
 
 } // namespace

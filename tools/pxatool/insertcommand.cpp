@@ -7,6 +7,7 @@
 #include "entryname.h"
 #include "exceptions.h"
 #include "paircommands.h"
+#include "pathlists.h"
 #include "toolerror.h"
 #include "toolmain.h"
 
@@ -53,7 +54,8 @@ bool IsReplacedLater(const std::vector<std::string>& placed, std::size_t index) 
 
 } // namespace
 
-int InsertCommand(const PairPaths& paths, std::vector<std::string> files) {
+int InsertCommand(const PairPaths& paths, const std::vector<std::string>& arguments, bool recursive, bool dryRun) {
+    std::vector<std::string> files = ImageFilesOf(arguments, recursive);
     RequireUsableNames(files);
     FilePair pair = OpenPair(paths.index, paths.image);
     try {
@@ -62,7 +64,9 @@ int InsertCommand(const PairPaths& paths, std::vector<std::string> files) {
         const std::string culprit = FileThatFailed(files);
         throw ToolError(culprit.empty() ? paths.image : culprit, failure.message);
     }
-    SavePair(pair, paths.index, paths.image);
+    if (!dryRun) {
+        SavePair(pair, paths.index, paths.image);
+    }
     for (std::size_t index = 0; index < files.size(); ++index) {
         if (!IsReplacedLater(files, index)) {
             const std::string name = entryNameFromPath(files[index]);

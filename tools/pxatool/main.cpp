@@ -24,10 +24,10 @@ int main(int argc, char** argv) {
 
     AtlasSize size;
     std::string sizeText = "256x256";
+    const CLI::Validator sizeCheck([&](std::string& text) { return ParseAtlasSize(text, size); }, "WxH", "size");
     bool force = false;
     CLI::App* create = AddPairCommand(app, "new", "Create and save a new empty pair.", paths);
-    create->add_option("--size", sizeText, "atlas size WIDTHxHEIGHT (default 256x256)")
-        ->check(CLI::Validator([&](std::string& text) { return ParseAtlasSize(text, size); }, "WxH", "size"));
+    create->add_option("--size", sizeText, "atlas size WIDTHxHEIGHT (default 256x256)")->check(sizeCheck);
     create->add_flag("--force", force, "overwrite existing files");
     actions[create] = [&] { return NewCommand(paths, size, force); };
 
@@ -38,10 +38,15 @@ int main(int argc, char** argv) {
     actions[info] = [&] { return InfoCommand(paths); };
 
     std::vector<std::string> files;
+    bool recursive = false;
+    bool dryRun = false;
     CLI::App* insert = AddPairCommand(app, "insert", "Pack image files into the atlas, replacing entries of the same "
                                                      "name, save, and print the placed entries.", paths);
-    insert->add_option("FILE", files, "image files to insert")->required();
-    actions[insert] = [&] { return InsertCommand(paths, files); };
+    insert->add_option("FILE", files, "image files, or folders whose image files are inserted in name order")
+        ->required();
+    insert->add_flag("--recursive", recursive, "take the image files in the folders' subfolders too");
+    insert->add_flag("--dry-run", dryRun, "print where the entries would go, but save nothing");
+    actions[insert] = [&] { return InsertCommand(paths, files, recursive, dryRun); };
 
     std::string folder;
     std::vector<std::string> names;
@@ -66,6 +71,20 @@ int main(int argc, char** argv) {
     CLI::App* check = AddPairCommand(app, "check", "Report overlapping cells, repeated names, cells outside the "
                                                    "atlas and empty entries; exit 1 when any are found.", paths);
     actions[check] = [&] { return CheckCommand(paths); };
+
+    std::string exportFile;
+    CLI::App* exportRects = AddPairCommand(app, "export", "Write the entries' rectangles for game engines and web "
+                                                          "frameworks: JSON frames or CSV, by the extension.", paths);
+    exportRects->add_option("OUT", exportFile, "the file to write (.json or .csv)")->required();
+    actions[exportRects] = [&] { return ExportCommand(paths, exportFile); };
+
+    CLI::App* compact = AddPairCommand(app, "compact", "Pack every entry anew from an empty atlas, as insert would, "
+                                                       "save, and print the size and used percent before and after.",
+                                       paths);
+    compact->add_option("--size", sizeText, "atlas size to start from, WIDTHxHEIGHT (default 256x256); it grows "
+                                             "as insert grows it")
+        ->check(sizeCheck);
+    actions[compact] = [&] { return CompactCommand(paths, size); };
 
     // Names and paths are bytes of the system code page, as in the editor.
     return RunTool(kToolName, app, actions, argc, argv, false);

@@ -24,9 +24,16 @@ struct AtlasSize {
 int NewCommand(const PairPaths& pair, const AtlasSize& size, bool overwrite);
 int ListCommand(const PairPaths& pair);
 int InfoCommand(const PairPaths& pair);
-int InsertCommand(const PairPaths& pair, std::vector<std::string> files);
+// Folders among `files` stand for the image files in them (ImageFilesOf). A
+// dry run places the images and prints the entries, but saves nothing.
+int InsertCommand(const PairPaths& pair, const std::vector<std::string>& files, bool recursive, bool dryRun);
 int ExtractCommand(const PairPaths& pair, const std::string& folder, const std::vector<std::string>& names,
                    bool overwrite);
 int RenameCommand(const PairPaths& pair, const std::string& oldName, const std::string& newName);
 int RemoveCommand(const PairPaths& pair, const std::vector<std::string>& names);
 int CheckCommand(const PairPaths& pair);
+// The entries' rectangles as JSON or CSV, chosen by the extension of `out`.
+int ExportCommand(const PairPaths& pair, const std::string& out);
+// Re-packs every entry from an empty atlas of `startSize` (FilePair::compact),
+// saves the pair and prints the size and the used percent before and after.
+int CompactCommand(const PairPaths& pair, const AtlasSize& startSize);

@@ -1,0 +1,32 @@
+// export: the entries' rectangles for game engines and web frameworks.
+#include "atlasexport.h"
+#include "atlaspairfiles.h"
+#include "entryname.h"
+#include "paircommands.h"
+#include "safetextfile.h"
+#include "toolerror.h"
+#include "toolmain.h"
+
+namespace {
+
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+} // namespace
+
+int ExportCommand(const PairPaths& paths, const std::string& out) {
+    const std::string upperOut = upperCaseAscii(out);
+    const bool json = EndsWith(upperOut, ".JSON");
+    if (!json && !EndsWith(upperOut, ".CSV")) {
+        throw ToolError(out, "Unknown export format: the file name must end in .json or .csv");
+    }
+    const FilePair pair = OpenPair(paths.index, paths.image);
+    const std::string imageName = paths.image.substr(paths.image.find_last_of("\\/") + 1);
+    WriteFileSafely(out,
+                    json ? AtlasJson(pair.entries(), imageName, FreeImage_GetWidth(pair.bitmap()),
+                                     FreeImage_GetHeight(pair.bitmap()))
+                         : AtlasCsv(pair.entries()),
+                    out);
+    return kExitSuccess;
+}
