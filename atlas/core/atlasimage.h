@@ -9,6 +9,8 @@
 
 // Any image FreeImage can read, as a new 32-bit bitmap. The content decides
 // the format; the extension is only asked when the content is not recognised.
+// Images beyond the atlas limits (bitmap.h) are refused, where the format
+// allows from their header alone.
 UniqueBitmap loadImage(const std::string& fileName);
 
 // Writes the entry's rectangle (without the border) to fileName in `format`,
