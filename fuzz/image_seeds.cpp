@@ -84,6 +84,7 @@ void WriteFreeImageSeeds() {
         }
         std::string suffix(FreeImage_GetFIFExtensionList(format));
         suffix = suffix.substr(0, suffix.find(','));
+        const std::string name = FreeImage_GetFormatFromFIF(format);
         for (const Kind& kind : kinds) {
             if (!FreeImage_FIFSupportsExportType(format, kind.type) ||
                 (kind.type == FIT_BITMAP && !FreeImage_FIFSupportsExportBPP(format, kind.bpp))) {
@@ -99,7 +100,7 @@ void WriteFreeImageSeeds() {
             for (const auto& [flag, flagName] : flags) {
                 std::remove(scratch.c_str());
                 if (bitmap && FreeImage_Save(format, bitmap.get(), scratch.c_str(), flag)) {
-                    WriteSeed(suffix + "-" + kind.name + flagName, suffix, ReadBytes(scratch));
+                    WriteSeed(name + "-" + kind.name + flagName, suffix, ReadBytes(scratch));
                 }
             }
         }
@@ -231,11 +232,6 @@ void WriteHandMadeSeeds() {
         Bytes out;
         PutText(out, "#define seed_width 8\n#define seed_height 2\nstatic char seed_bits[] = {\n 0x81, 0x7e };\n");
         WriteSeed("xbm", "xbm", out);
-    }
-    {   // G3 fax: a few white and black runs, then end-of-line codes.
-        Bytes out;
-        Put(out, {0x00, 0x10, 0x4D, 0x8B, 0x35, 0x40, 0x01, 0x00, 0x10, 0x01});
-        WriteSeed("g3", "g3", out);
     }
     {   // Kodak PhotoCD: the loader reads its base image at a fixed offset.
         Bytes out;

@@ -24,6 +24,12 @@ trap 'rm -rf "$run"' EXIT
 trap 'exit 1' INT TERM
 mkdir -p "$build/artifacts" "$build/logs"
 bash "$here/make-seeds.sh" "$run/seeds" "$build/image_seeds" || { echo "fuzz seeds: FAILED (make-seeds.sh)"; exit 1; }
+# IMAGE_FORMATS="psd dds": only the image seeds of these extensions.
+if [ -n "${IMAGE_FORMATS:-}" ]; then
+  for seed in "$run/seeds/image"/*; do
+    [[ " $IMAGE_FORMATS " == *" $(head -n 1 "$seed") "* ]] || rm -f "$seed"
+  done
+fi
 
 # Index inputs are read against a 64 x 64 atlas, so a hundred records say
 # all there is to say; DAT inputs need room for texts past the reader's
