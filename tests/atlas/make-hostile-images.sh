@@ -190,6 +190,9 @@ AAAAAJiABAAAAAAAAgAEAAAAAAAAAAAASAAAAEgAAAAAAAgAAQAIAAAAAAAAAAAAAAAAAAAAAAAA
 AAEAAAAAIyh1MAAB6mAjKHUwAAAAAAACAAQAAAAAAAIABAAABQMAAQEABQMAAQEAAP8=
 EOF
 
+# XBM: a line as long as the line buffer: its terminating null was written
+# past the buffer on the stack.
+bytes xbm-long-line.xbm '#define %s 1\n' "$(printf 'w%.0s' {1..600})"
 # Faults found by reading the decoders, made by hand.
 # ICO: a negative height made the pixel read's size wrap around; it read the
 # rest of the file into a 1 x 2 bitmap.
