@@ -193,6 +193,24 @@ EOF
 # XBM: a line as long as the line buffer: its terminating null was written
 # past the buffer on the stack.
 bytes xbm-long-line.xbm '#define %s 1\n' "$(printf 'w%.0s' {1..600})"
+# PSD: a negative resolution overflowed its conversion to unsigned.
+b64 psd-negative-resolution.psd <<'EOF'
+OEJQUwABAAAAAAAAAAMAAAAFAAAABwAQAAMAAAAAAAAANjhCSU0D7QAAAAAAEA3OwxAFUkeUiUgA
+AAABAAE4QklNA+8AAAAAAA4AAAAAAAAAAAAAAGQAAAAAAAgAAAAAAAAAAAABAA8ADwAPAA8ADwAP
+AA8PBFFGk4jVyg0kGWZbqJ3q3ywhbmOwpQ3OwxAFUkeUidbLGA1aTw2pnuvgLSJvZLGm8+g1Kg2E
+eca7CP1KP4yBzsMQBQ1fVKGW49glGmdcqZ7r4A06L3xxvrMA9UI3hHnGuw==
+EOF
+# DDS: a negative width allocated its absolute value but read lines of a wrapped-around length.
+b64 dds-negative-width.dds <<'EOF'
+BERTIHwAAAD571r/8wADAPz////3/wAAAAAAMAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA
+Pz8/Pz8AAAAAAAAAAAAAIAAAVQAH////////////////////////////////////////////////
+/////////////////////////////yRBXqR7mADS
+EOF
+# XBM: a file ending inside the data: the search for the next value never saw the end.
+b64 xbm-ends-inside-data.xbm <<'EOF'
+I2RlZmluZSBzZWVkX3dpZHRoIDgKI2RlZmluZSBzZWVkX2hlaWdodCAyCnN0YXRpYyBjaGFyIHNl
+ZWRfYml0c1tdLyogID0gewog////DCwgMHg3ZSB9Owo=
+EOF
 # Faults found by reading the decoders, made by hand.
 # ICO: a negative height made the pixel read's size wrap around; it read the
 # rest of the file into a 1 x 2 bitmap.
