@@ -222,6 +222,10 @@ AAMAAAAWAQMAAQAAAGEAAAAXAQQAAQAAAKAAAAAaAQUAAQAAAHoBAAAbAQUAAQAAAIIBAAAcAQMA
 AQAAAAEAAAAoAQMAAQAAAAIAAABTAQMAAwAAAJABAAAAAAAASAAAAAEAAABIAAAAAQAAABAAEAAQ
 AAIAAgACAA==
 EOF
+# TGA: a file shorter than its footer: a negative thumbnail size, allocated as nearly the address space.
+b64 tga-thumbnail-before-start.img <<'EOF'
+eUcqUDsKO1RSVUVWSVNJT04tWEZJTEUuAA==
+EOF
 # Faults found by reading the decoders, made by hand.
 # ICO: a negative height made the pixel read's size wrap around; it read the
 # rest of the file into a 1 x 2 bitmap.
