@@ -250,3 +250,9 @@ bytes xpm-no-bitmap.xpm '/* XPM */\nstatic char *x[] = {\n"100000 100000 1 1",\n
 { printf '\1\332\1\1\0\3\377\377\377\377\377\377'; zeros 500; } >"$out/sgi-huge-offset-table.sgi"
 # XBM: a million by a million: the raster's size overflowed an int.
 bytes xbm-huge.xbm '#define x_width 1000000\n#define x_height 1000000\nstatic char x_bits[] = {\n 0x00 };\n'
+# PSD: a raw 100 x 100 thumbnail whose lines are 4 bytes: 300-byte lines
+# were copied out of a 4-byte buffer.
+{ printf '8BPS\0\1\0\0\0\0\0\0\0\3\0\0\0\1\0\0\0\1\0\10\0\3'; zeros 4; printf '\0\0\0\60'
+  printf '8BIM\4\14\0\0\0\0\0\44'
+  printf '\0\0\0\0\0\0\0\144\0\0\0\144\0\0\0\4\0\0\1\220\0\0\0\0\0\30\0\1'; printf 'thumbnai'
+  zeros 6; printf 'rgb'; } >"$out/psd-thumbnail-short-lines.psd"
