@@ -226,6 +226,24 @@ EOF
 b64 tga-thumbnail-before-start.img <<'EOF'
 eUcqUDsKO1RSVUVWSVNJT04tWEZJTEUuAA==
 EOF
+# XPM: a colour name ending in a space and one character: the scan for short words read past its end.
+b64 xpm-space-at-end-of-name.xpm <<'EOF'
+LyogWFBNICovCnN0YXRpYyBjaGFyICpmcmVlaW1hZ2VbXSACCHsKLyogd2lkdGggaGVpZ2h0IG4z
+Al9jb2xvcnMgY2hhcnNfcGVyX3BpeGVsICovCiI3IDUgMzUgMSIqLyxjIApvbG9ycyAqLwoiICBj
+ICNhZGEyOTciLAoiLiBjICNjZWMzYjgiLAoiWCBjICNlZmU0ZDkiLAoibyBjICMxMDA1ZmEiLAoi
+TyBjICMzMTI2MWIiLAoiKyBjICM1MjQ3M2MiLAoiQCBjICM3MzY4NWQiLAoiIyBjICs4ODdkNzIv
+KiBYUE0gIiwKIiQgYyAjYTk5ZTkzIiwKIiUgYyAjY2FiZmI0IiwKIiYgYyI7IGMgIzYzNTg0ZCIs
+CiI6IGMgIzg0Nzk2ZSIsLCBjICNjNmIwIiwKIjwgYyAjZTdkY2QxIiwKIjEgYyAjMDhmZGYyIiwK
+IjIgcyAjMjkxZTEzIiwKIjMgYyAjM2U2IiwKInIgYyAjOWQ5Mjg3IiwKInQgYyAjYiBjIGViM2E4
+KyIsCiJ5IGMgI2RmZDRjOSIsCi8qIHBpeGVscyAqLwoiIC5Yb08rQCIsCiIjJCUmKj0tIiwKIjs6
+Piw8MTMiLAoiMzQ1Njc4OSIsCiIwcXdlcv//////////////dHkiCn07ODkiLAoiMHF3ZXJ0eSIK
+fTsK
+EOF
+# PNG: an error while the pixels were read leaked the bitmap and the row pointers (set after setjmp, not volatile).
+b64 png-error-in-pixels.png <<'EOF'
+iVBORw0KGgoAAAANSUhEUgAAAAcAAAAFEAAAAAD8YXVHAAAACXBIWXMAAAsTAAALEwEAmpwYAAAA
+IUlEQVQImWNcNV0MCbDcvv0RCm7fRuF+/Hj7Iwr3IzoXAFvqNGOeRR++AAAAAElFTkSuQmCC
+EOF
 # Faults found by reading the decoders, made by hand.
 # ICO: a negative height made the pixel read's size wrap around; it read the
 # rest of the file into a 1 x 2 bitmap.
