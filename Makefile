@@ -28,12 +28,14 @@ packages:
 
 # Every build uses FreeImage from the project's recipe (deps/freeimage), built
 # once per machine and target: i686, x86_64, host, fuzz. freeimage: TARGET;
-# afterwards $(call freeimage_root,TARGET) is its install prefix.
+# afterwards $(call freeimage_root,TARGET) is its install prefix, through a
+# link that keeps its name when the recipe changes: the builds then relink
+# against the new library instead of recompiling for a new include path.
 define freeimage
 	@mkdir -p $(BUILD)
-	@bash deps/freeimage/build.sh $(1) > $(BUILD)/freeimage-$(1).tmp && mv $(BUILD)/freeimage-$(1).tmp $(BUILD)/freeimage-$(1)
+	@prefix=$$(bash deps/freeimage/build.sh $(1)) && rm -rf $(BUILD)/freeimage-$(1) && ln -s "$$prefix" $(BUILD)/freeimage-$(1)
 endef
-freeimage_root = "$$(tail -n 1 $(BUILD)/freeimage-$(1))"
+freeimage_root = "$(abspath $(BUILD))/freeimage-$(1)"
 
 host: packages
 	$(call freeimage,host)
