@@ -244,6 +244,10 @@ b64 png-error-in-pixels.png <<'EOF'
 iVBORw0KGgoAAAANSUhEUgAAAAcAAAAFEAAAAAD8YXVHAAAACXBIWXMAAAsTAAALEwEAmpwYAAAA
 IUlEQVQImWNcNV0MCbDcvv0RCm7fRuF+/Hj7Iwr3IzoXAFvqNGOeRR++AAAAAElFTkSuQmCC
 EOF
+# WBMP: 10 bytes declaring 63994 x 62707 pixels, read byte by byte past the end of the file for seconds.
+b64 wbmp-large-and-empty.wap <<'EOF'
+AAD5+mjz
+EOF
 # Faults found by reading the decoders, made by hand.
 # ICO: a negative height made the pixel read's size wrap around; it read the
 # rest of the file into a 1 x 2 bitmap.
