@@ -29,8 +29,8 @@ packages:
 # Every build uses FreeImage from the project's recipe (deps/freeimage), built
 # once per machine and target: i686, x86_64, host, fuzz. freeimage: TARGET;
 # afterwards $(call freeimage_root,TARGET) is its install prefix, through a
-# link that keeps its name when the recipe changes: the builds then relink
-# against the new library instead of recompiling for a new include path.
+# link of a fixed name, so that a build directory never holds the path of a
+# cached build that a later recipe replaced.
 define freeimage
 	@mkdir -p $(BUILD)
 	@prefix=$$(bash deps/freeimage/build.sh $(1)) && rm -rf $(BUILD)/freeimage-$(1) && ln -s "$$prefix" $(BUILD)/freeimage-$(1)
