@@ -248,6 +248,16 @@ EOF
 b64 wbmp-large-and-empty.wap <<'EOF'
 AAD5+mjz
 EOF
+# MNG: a stream without an end chunk was read past the end of the file for ever.
+b64 mng-without-end.mng <<'EOF'
+ik1ORw0KGgoAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA
+AAAAAPfV
+EOF
+# WBMP: an extension header ending the file kept its more-follows bit, read for ever.
+b64 wbmp-extension-header-at-end.wap <<'EOF'
+AP//Bf////8FAAAAMiA4IDI1MwoAKCAg////////////////////////////////////////////
+/////////////////////////////////////////////////////zI0ADo6OgA7OzsAPDwoKAQ=
+EOF
 # Faults found by reading the decoders, made by hand.
 # ICO: a negative height made the pixel read's size wrap around; it read the
 # rest of the file into a 1 x 2 bitmap.
