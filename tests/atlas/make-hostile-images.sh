@@ -258,6 +258,18 @@ b64 wbmp-extension-header-at-end.wap <<'EOF'
 AP//Bf////8FAAAAMiA4IDI1MwoAKCAg////////////////////////////////////////////
 /////////////////////////////////////////////////////zI0ADo6OgA7OzsAPDwoKAQ=
 EOF
+# JPEG: a progressive image's coefficients, allocated at once: 999 MB.
+b64 jpeg-progressive-coefficients.jpg <<'EOF'
+/9j/4AAQSkZJRgABAQEASABIAAD/2wBDAAgGBgcGBQgHBwcJCQgKDBQNDAsLDBkSEw8UHRofHh0a
+HBwgJC4nICIsIxwcKDcpLDAxNDQ0Hy05PTgyPC4zNDL/2wBDAQkJCQwLDBgNDRgyIRwhMjIyMjIy
+MjIyMjIyMjIyMjIyMjIyMjIyMjIyMjIyMjIyMjIyMjIyMjIyMjIyMjIyMjL/wgARCFZIieUDASIA
+AhEBAxEB/8QAFQABAQAAAAAAAAAAAAAAAAAAAAH/xAAVAQEBAAAAAAAAAAAAAAAAAAAAAv/aAAwD
+AQACEAMQAAAICQoL/8QAtRAAAgEDAwIEAwUFBAQAAAF9AQIDAAAKCiAgh1ANBF4F8CTc0TYoST5f
+VHVqi4ChlresDgGCX//EAADQAQCdASoHAAUAAgA0JYgCdAD0eqqyABYQAQEBAAAAAAAAAAABcDf/
+xAAWEQADAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAARH/2gAIAQIBAT8BrP/EABkQAQAC
+AwAAAAAAAAAAAAAAAAECOgATMf/aAAgBAQAGPwI2VMKmdz//xAAZEAACAwEAAAAAAAAAAAAAAAAB
+////AAAAAAAAAQAAAT8hRDIiqjOzfA7pGVkrn//Z
+EOF
 # Faults found by reading the decoders, made by hand.
 # ICO: a negative height made the pixel read's size wrap around; it read the
 # rest of the file into a 1 x 2 bitmap.
