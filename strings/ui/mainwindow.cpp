@@ -3,9 +3,11 @@
 #include <commctrl.h>
 
 #include "documentcommands.h"
+#include "droppedfiles.h"
 #include "editorstate.h"
 #include "entrycommands.h"
 #include "entrylist.h"
+#include "findcommands.h"
 #include "heap.h"
 #include "modaldialogs.h"
 #include "stringtableeditor_resource.h"
@@ -74,6 +76,12 @@ void OnCommand(WORD command) {
     case ID_EDIT_INVERT_SELECTION:
       InvertSelectionCommand();
       break;
+    case ID_EDIT_FIND:
+      FindCommand();
+      break;
+    case ID_EDIT_FIND_NEXT:
+      FindNextCommand();
+      break;
   }
 }
 
@@ -131,6 +139,7 @@ bool StartEditor(HINSTANCE instance, int showCommand) {
   }
   g_editor.mainWindow = window;
   SetDocumentTitle(nullptr);
+  DragAcceptFiles(window, TRUE);
 
   INITCOMMONCONTROLSEX controls = {};
   controls.dwSize = sizeof(controls);
@@ -153,11 +162,16 @@ bool StartEditor(HINSTANCE instance, int showCommand) {
   return true;
 }
 
+// Every dialog is modal and pumps its own messages, so the accelerators
+// only ever see keys meant for the main window and its list.
 void RunMessageLoop() {
+  HACCEL accelerators = LoadAcceleratorsA(g_editor.instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
+    if (accelerators == nullptr || TranslateAcceleratorA(g_editor.mainWindow, accelerators, &message) == 0) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
   }
 }
 
@@ -201,6 +215,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
       OnCommand(LOWORD(wParam));
       return 0;
+    case WM_DROPFILES: {
+      const DroppedFiles dropped(reinterpret_cast<HDROP>(wParam));
+      OpenFirstTable(dropped.paths());
+      return 0;
+    }
     case WM_CLOSE:
     case WM_DESTROY:
       PostQuitMessage(0);

@@ -1,8 +1,11 @@
-// The program from its entry point: a normal run, and the report that ends it
-// when its windows cannot be made.
+// The program from its entry point: a normal run, a pair named on the command
+// line, and the report that ends it when its windows cannot be made.
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include "atlas_scripted_ui.h"
+#include "atlastestsupport.h"
 #include "editor.h"
 #include "exceptions.h"
 
@@ -59,6 +62,7 @@ struct RunningWindow {
     bool found = false;
     bool visible = false;
     std::string title;
+    LRESULT items = 0;
 };
 RunningWindow runningWindow;
 
@@ -70,7 +74,8 @@ void CALLBACK closeTheEditor(HWND, UINT, UINT_PTR timer, DWORD) {
     }
     char title[MAX_PATH] = "";
     GetWindowTextA(windows[0], title, MAX_PATH);
-    runningWindow = {true, IsWindowVisible(windows[0]) != FALSE, title};
+    HWND list = FindWindowExA(windows[0], nullptr, WC_LISTVIEWA, nullptr);
+    runningWindow = {true, IsWindowVisible(windows[0]) != FALSE, title, SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)};
     PostMessageA(windows[0], WM_CLOSE, 0, 0);
 }
 
@@ -115,4 +120,33 @@ TEST(AtlasStartup, AWindowThatCannotBeCreatedEndsTheProgramWithTheReport) {
     const std::string line = report.text.substr(prefix.size(), report.text.size() - prefix.size() - suffix.size());
     EXPECT_EQ(line.find_first_not_of("0123456789"), std::string::npos) << line;
     EXPECT_TRUE(editorWindowsOfThisThread().empty()) << "the tear-down destroyed what was made";
+}
+
+TEST(AtlasStartup, OpensTheIndexAndImageNamedOnTheCommandLineAsOpenWould) {
+    TestFolder folder;
+    const std::string index = folder.path("my sprites.pxa");
+    const std::string image = folder.path("my sprites.tga");
+    writeFileBytes(index, indexBytes({{"TREE.TGA", {1, 1, 4, 4, 1}}}));
+    writeBlankAtlas(image, 64, 64);
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string title;
+        LRESULT items;
+        std::vector<std::string> messages;
+    };
+    const Case cases[] = {
+        {{index, image}, "PXA Editor - [" + index + "]", 1, {}},
+        {{folder.path("missing.pxa"), image}, "PXA Editor - [Unnamed]", 0, {"Unable to open file"}},
+        {{index}, "PXA Editor - [Unnamed]", 0, {}},
+    };
+    for (const Case& c : cases) {
+        ResetScript();
+        runningWindow = RunningWindow();
+        SetTimer(nullptr, 0, 100, closeTheEditor);
+        EXPECT_EQ(RunEditor(GetModuleHandleA(nullptr), ScriptedModalUi(), c.arguments), 0);
+        EXPECT_TRUE(runningWindow.visible);
+        EXPECT_EQ(runningWindow.title, c.title);
+        EXPECT_EQ(runningWindow.items, c.items);
+        EXPECT_EQ(Script().messageBoxTexts(), c.messages);
+    }
 }
