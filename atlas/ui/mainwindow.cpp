@@ -146,7 +146,7 @@ LRESULT handleMainWindowMessage(EditorApp* app, HWND window, UINT message, WPARA
         if (app != nullptr) {
             InsertDroppedFiles(*app, dropped.paths());
         }
-        return 0;  // the drop is finished; nothing must reach it after this
+        return 0;  // DragFinish has released the drop: DefWindowProcA must not see it
     }
     default:
         break;

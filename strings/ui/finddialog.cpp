@@ -18,6 +18,13 @@ void InitializeDialog(HWND dialog) {
   SetFocus(GetDlgItem(dialog, IDC_FIND_TEXT));
 }
 
+FindScope CheckedScope(HWND dialog) {
+  if (IsDlgButtonChecked(dialog, IDC_FIND_IN_NAMES) == BST_CHECKED) {
+    return FindScope::Names;
+  }
+  return IsDlgButtonChecked(dialog, IDC_FIND_IN_TEXTS) == BST_CHECKED ? FindScope::Texts : FindScope::Both;
+}
+
 void AcceptDialog(HWND dialog) {
   TextUnit piece[kFindBufferSize] = {};
   GetDlgItemTextW(dialog, IDC_FIND_TEXT, piece, kFindBufferSize);
@@ -26,11 +33,7 @@ void AcceptDialog(HWND dialog) {
     return;
   }
   lstrcpynW(g_editor.findText, piece, kFindBufferSize);
-  for (int scope = 0; scope < 3; ++scope) {
-    if (IsDlgButtonChecked(dialog, kScopeButtons[scope]) == BST_CHECKED) {
-      g_editor.findScope = static_cast<FindScope>(scope);
-    }
-  }
+  g_editor.findScope = CheckedScope(dialog);
   EndDialog(dialog, IDOK);
 }
 

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <new>
+
 #include "documentcommands.h"
 #include "droppedfiles.h"
 #include "editorstate.h"
@@ -118,6 +120,17 @@ void OnSize(WPARAM sizeType, LPARAM size) {
   }
 }
 
+// Reading the paths needs memory; nothing may be thrown through the system's code.
+void OnDropFiles(HDROP drop) {
+  const DroppedFiles dropped(drop);
+  try {
+    OpenFirstTable(dropped.paths());
+  } catch (const std::bad_alloc&) {
+    g_modalDialogs.messageBox(g_editor.mainWindow, "There is not enough memory to open the dropped file.", "Error",
+                              MB_OK | MB_ICONERROR);
+  }
+}
+
 bool FailStart(const char* message) {
   MessageBoxA(nullptr, message, "VRN DAT Editor", MB_OK | MB_ICONERROR);
   ShutdownEditor();
@@ -215,11 +228,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
       OnCommand(LOWORD(wParam));
       return 0;
-    case WM_DROPFILES: {
-      const DroppedFiles dropped(reinterpret_cast<HDROP>(wParam));
-      OpenFirstTable(dropped.paths());
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wParam));
       return 0;
-    }
     case WM_CLOSE:
     case WM_DESTROY:
       PostQuitMessage(0);

@@ -2,6 +2,8 @@
 // inserts chosen files.
 #include "atlas_editor_fixture.h"
 
+#include <commctrl.h>
+
 #include <filesystem>
 
 #include "file_drop.h"

@@ -1,8 +1,10 @@
 // The program from its entry point: a normal run, a pair named on the command
 // line, and the report that ends it when its windows cannot be made.
-#include <gtest/gtest.h>
+#include <windows.h>
 
 #include <commctrl.h>
+
+#include <gtest/gtest.h>
 
 #include "atlas_scripted_ui.h"
 #include "atlastestsupport.h"
