@@ -4,9 +4,7 @@
 #include <commdlg.h>
 
 #include <cstdio>
-#include <functional>
 
-#include "documentcommands.h"
 #include "file_drop.h"
 #include "namekey.h"
 #include "stringtableeditor_resource.h"
@@ -179,27 +177,18 @@ TEST_F(StringsDocument, AFailedSaveIsReportedAndAFailedSaveAsKeepsTitleAndPath) 
   RemoveDirectoryA(path.c_str());
 }
 
-TEST_F(StringsDocument, TheCommandLineAndADropOpenTheirFirstFileAsOpenWould) {
+TEST_F(StringsDocument, ADropOpensItsFirstFileAsOpenWould) {
   const std::string table = WriteTable("my table.DAT", {{"A", L"B"}});
   const std::string missing = folder_.PathOf("missing.DAT");
-  Open(missing);
-  ASSERT_EQ(g_script.messageBoxes.size(), 1u);
-  const MessageBoxCall openReport = g_script.messageBoxes[0];
-  const std::function<void(const std::vector<std::string>&)> ways[] = {
-      OpenFirstTable, [this](const std::vector<std::string>& paths) { DropFiles(MainWindow(), paths); }};
-  for (const auto& open : ways) {
-    Command(ID_FILE_CLOSE);
-    g_script.messageBoxes.clear();
-    open({missing, table});
-    ASSERT_EQ(g_script.messageBoxes.size(), 1u);
-    EXPECT_EQ(g_script.messageBoxes[0].text, openReport.text);
-    EXPECT_EQ(g_script.messageBoxes[0].type, openReport.type);
-    EXPECT_EQ(g_editor.table, nullptr);
-    open({table, missing});
-    EXPECT_EQ(WindowText(MainWindow()), TitleWith("my table.DAT"));
-    EXPECT_EQ(RowNames(), std::vector<std::string>{"A"});
-    EXPECT_EQ(g_script.messageBoxes.size(), 1u);
-  }
+  Open(missing);  // Open's own report
+  DropFiles(MainWindow(), {missing, table});
+  EXPECT_EQ(g_editor.table, nullptr);
+  ASSERT_EQ(g_script.messageBoxes.size(), 2u);
+  EXPECT_EQ(g_script.messageBoxes[1].text, g_script.messageBoxes[0].text);
+  EXPECT_EQ(g_script.messageBoxes[1].type, g_script.messageBoxes[0].type);
+  DropFiles(MainWindow(), {table, missing});
+  EXPECT_EQ(WindowText(MainWindow()), TitleWith("my table.DAT"));
+  EXPECT_EQ(RowNames(), std::vector<std::string>{"A"});
 }
 
 }  // namespace

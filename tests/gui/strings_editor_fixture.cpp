@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "entrylist.h"
+#include "finddialog.h"
 #include "heap.h"
 #include "mainwindow.h"
 #include "namekey.h"
@@ -75,21 +76,6 @@ bool ScriptedEditString(HWND, const char* oldName, const TextUnit* oldText) {
   return answer.ok;
 }
 
-bool ScriptedFind(HWND) {
-  ++g_script.findCalls;
-  if (g_script.findAnswers.empty()) {
-    ++g_script.unexpectedCalls;
-    return false;
-  }
-  const FindAnswer answer = g_script.findAnswers.front();
-  g_script.findAnswers.pop_front();
-  if (answer.ok) {
-    lstrcpynW(g_editor.findText, answer.piece.c_str(), kFindBufferSize);
-    g_editor.findScope = answer.scope;
-  }
-  return answer.ok;
-}
-
 // A modal loop that nobody answers would hang the whole test program and
 // lose every result; after this long the watchdog cancels this thread's
 // dialogs and fails the test instead.
@@ -129,7 +115,7 @@ void DrainMessages() {
 void StringsEditorTest::SetUp() {
   g_script = ScriptedDialogs();
   savedDialogs_ = g_modalDialogs;
-  g_modalDialogs = {ScriptedOpenFile, ScriptedSaveFile, ScriptedMessageBox, ScriptedEditString, ScriptedFind};
+  g_modalDialogs = {ScriptedOpenFile, ScriptedSaveFile, ScriptedMessageBox, ScriptedEditString, FindDialog};
   g_testStarted = GetTickCount();
   g_watchdogFired = false;
   watchdog_ = SetTimer(nullptr, 0, 1000, WatchdogTick);

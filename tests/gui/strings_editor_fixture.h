@@ -48,20 +48,12 @@ struct EditStringAnswer {
   Text text;
 };
 
-struct FindAnswer {
-  bool ok;
-  Text piece;
-  FindScope scope;
-};
-
 // The scripted dialogs: each call takes the next answer of its kind; a call
 // with no answer left counts as Cancel and as a test failure.
 struct ScriptedDialogs {
   std::deque<std::string> openPaths;  // an empty string stands for Cancel
   std::deque<std::string> savePaths;
   std::deque<EditStringAnswer> editAnswers;
-  std::deque<FindAnswer> findAnswers;
-  int findCalls = 0;
   std::vector<FileDialogCall> openCalls;
   std::vector<FileDialogCall> saveCalls;
   std::vector<MessageBoxCall> messageBoxes;
