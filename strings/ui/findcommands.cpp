@@ -8,9 +8,12 @@
 
 namespace {
 
+// Room for the piece in any code page: UTF-8 takes up to 3 bytes a unit.
+constexpr int kNamePieceSize = 3 * kFindBufferSize;
+
 // The piece as the names hold text, in the ANSI code page. False when that
 // code page lacks some of its characters: then no name can hold it.
-bool NamePiece(const TextUnit* text, char (&piece)[2 * kFindBufferSize]) {
+bool NamePiece(const TextUnit* text, char (&piece)[kNamePieceSize]) {
   // With UTF-8 as the code page the call refuses to report replacements.
   const bool utf8 = GetACP() == CP_UTF8;
   BOOL replaced = FALSE;
@@ -23,7 +26,7 @@ bool NamePiece(const TextUnit* text, char (&piece)[2 * kFindBufferSize]) {
 // focused row itself. The found row becomes the only selected one.
 void FindNext() {
   EntryList& list = g_editor.entryList;
-  char namePiece[2 * kFindBufferSize];
+  char namePiece[kNamePieceSize];
   const bool inNames = g_editor.findScope != FindScope::Texts && NamePiece(g_editor.findText, namePiece);
   const EntryQuery query{inNames ? namePiece : nullptr,
                          g_editor.findScope != FindScope::Names ? g_editor.findText : nullptr};
