@@ -18,6 +18,11 @@ constexpr size_t kNameBufferSize = 256;
 constexpr int kMaxNameLength = 254;
 constexpr size_t kTextBufferSize = 10240;
 constexpr int kMaxTextLength = 10239;
+// What Find looks for: at most 255 units.
+constexpr int kFindBufferSize = 256;
+
+// Where Find looks.
+enum class FindScope { Names, Texts, Both };
 
 // The list-view control with the state it mirrors. The control is virtual
 // (LVS_OWNERDATA): `rows` is the list, row i showing the entry rows[i], and
@@ -48,6 +53,8 @@ struct EditorState {
   char currentPath[kPathBufferSize] = {};  // empty for an untitled document
   std::string nameBuffer;  // the Edit String dialog's answer
   std::basic_string<TextUnit> textBuffer;
+  TextUnit findText[kFindBufferSize] = {};  // the Find dialog's answer, kept for Find Next
+  FindScope findScope = FindScope::Both;
 };
 
 extern EditorState g_editor;

@@ -1,6 +1,7 @@
 #include "modaldialogs.h"
 
 #include "editstringdialog.h"
+#include "finddialog.h"
 
 namespace {
 
@@ -14,6 +15,6 @@ int RealMessageBox(HWND owner, const char* text, const char* caption, UINT type)
 
 }  // namespace
 
-ModalDialogs RealModalDialogs() { return {RealOpenFile, RealSaveFile, RealMessageBox, EditStringDialog}; }
+ModalDialogs RealModalDialogs() { return {RealOpenFile, RealSaveFile, RealMessageBox, EditStringDialog, FindDialog}; }
 
 ModalDialogs g_modalDialogs = RealModalDialogs();

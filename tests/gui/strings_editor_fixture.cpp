@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "entrylist.h"
+#include "finddialog.h"
 #include "heap.h"
 #include "mainwindow.h"
 #include "namekey.h"
@@ -114,7 +115,7 @@ void DrainMessages() {
 void StringsEditorTest::SetUp() {
   g_script = ScriptedDialogs();
   savedDialogs_ = g_modalDialogs;
-  g_modalDialogs = {ScriptedOpenFile, ScriptedSaveFile, ScriptedMessageBox, ScriptedEditString};
+  g_modalDialogs = {ScriptedOpenFile, ScriptedSaveFile, ScriptedMessageBox, ScriptedEditString, FindDialog};
   g_testStarted = GetTickCount();
   g_watchdogFired = false;
   watchdog_ = SetTimer(nullptr, 0, 1000, WatchdogTick);
