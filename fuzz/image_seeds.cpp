@@ -32,24 +32,25 @@ Bytes ReadBytes(const std::string& path) {
     return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-// A 7 x 5 bitmap of the type and depth, with a different value in every
-// channel of every pixel (and a palette of distinct greys below 16 bits).
-UniqueBitmap PatternBitmap(FREE_IMAGE_TYPE type, int bpp) {
+// A bitmap of the type and depth (7 x 5 unless given), with a different value
+// in every channel of every pixel (and a palette of distinct greys below 16
+// bits).
+UniqueBitmap PatternBitmap(FREE_IMAGE_TYPE type, int bpp, unsigned width = 7, unsigned height = 5) {
     const bool masks = type == FIT_BITMAP && bpp == 16;
-    UniqueBitmap bitmap(FreeImage_AllocateT(type, 7, 5, bpp, masks ? FI16_565_RED_MASK : 0,
+    UniqueBitmap bitmap(FreeImage_AllocateT(type, width, height, bpp, masks ? FI16_565_RED_MASK : 0,
                                             masks ? FI16_565_GREEN_MASK : 0, masks ? FI16_565_BLUE_MASK : 0));
     if (!bitmap) {
         return bitmap;
     }
     const unsigned pitch = FreeImage_GetPitch(bitmap.get());
-    for (unsigned y = 0; y < 5; ++y) {
+    for (unsigned y = 0; y < height; ++y) {
         BYTE* line = FreeImage_GetScanLine(bitmap.get(), y);
         for (unsigned i = 0; i < pitch; ++i) {
             line[i] = static_cast<BYTE>(y * 37 + i * 11 + 3);
         }
     }
     if (type == FIT_FLOAT || type == FIT_RGBF || type == FIT_RGBAF) {
-        for (unsigned y = 0; y < 5; ++y) {
+        for (unsigned y = 0; y < height; ++y) {
             float* line = reinterpret_cast<float*>(FreeImage_GetScanLine(bitmap.get(), y));
             for (unsigned i = 0; i < FreeImage_GetLine(bitmap.get()) / sizeof(float); ++i) {
                 line[i] = static_cast<float>((y * 7 + i) % 13) / 12.0f;
@@ -59,7 +60,10 @@ UniqueBitmap PatternBitmap(FREE_IMAGE_TYPE type, int bpp) {
     return bitmap;
 }
 
-// Every format FreeImage writes, in every type and depth it takes.
+// Every format FreeImage writes, in every type and depth it takes, at 7 x 5 or,
+// for the writers that refuse so small an image (icons from 16 x 16 square,
+// JPEG 2000 with its six resolution levels from 32 x 32), at the smallest
+// square they take.
 void WriteFreeImageSeeds() {
     struct Kind { FREE_IMAGE_TYPE type; int bpp; const char* name; };
     const Kind kinds[] = {
@@ -90,7 +94,6 @@ void WriteFreeImageSeeds() {
                 (kind.type == FIT_BITMAP && !FreeImage_FIFSupportsExportBPP(format, kind.bpp))) {
                 continue;
             }
-            const UniqueBitmap bitmap = PatternBitmap(kind.type, kind.bpp);
             std::vector<std::pair<int, std::string>> flags = {{0, ""}};
             for (const Option& option : options) {
                 if (option.format == format) {
@@ -98,9 +101,13 @@ void WriteFreeImageSeeds() {
                 }
             }
             for (const auto& [flag, flagName] : flags) {
-                std::remove(scratch.c_str());
-                if (bitmap && FreeImage_Save(format, bitmap.get(), scratch.c_str(), flag)) {
-                    WriteSeed(name + "-" + kind.name + flagName, suffix, ReadBytes(scratch));
+                for (const auto& [width, height] : {std::pair{7u, 5u}, {16u, 16u}, {32u, 32u}}) {
+                    const UniqueBitmap bitmap = PatternBitmap(kind.type, kind.bpp, width, height);
+                    std::remove(scratch.c_str());
+                    if (bitmap && FreeImage_Save(format, bitmap.get(), scratch.c_str(), flag)) {
+                        WriteSeed(name + "-" + kind.name + flagName, suffix, ReadBytes(scratch));
+                        break;
+                    }
                 }
             }
         }
@@ -256,7 +263,8 @@ void WriteHandMadeSeeds() {
         Put16be(out, 0x00FF);
         WriteSeed("pict", "pct", out);
     }
-    {   // MNG: a one-frame stream whose image is a PNG's own chunks.
+    {   // MNG: a one-frame stream whose image is a PNG's own chunks; an icon
+        // whose one image is that PNG (as Windows stores large icons).
         const UniqueBitmap bitmap = PatternBitmap(FIT_BITMAP, 24);
         const std::string scratch = folder + "/scratch.png";
         if (bitmap && FreeImage_Save(FIF_PNG, bitmap.get(), scratch.c_str(), 0)) {
@@ -268,6 +276,12 @@ void WriteHandMadeSeeds() {
             out.insert(out.end(), png.begin() + 8, png.end());
             PutChunk(out, "MEND", {});
             WriteSeed("mng", "mng", out);
+            Bytes icon;
+            Put16le(icon, 0); Put16le(icon, 1); Put16le(icon, 1);
+            Put(icon, {7, 5, 0, 0}); Put16le(icon, 1); Put16le(icon, 32);
+            Put32le(icon, static_cast<unsigned>(png.size())); Put32le(icon, 22);
+            icon.insert(icon.end(), png.begin(), png.end());
+            WriteSeed("ico-png", "ico", icon);
         }
         std::remove(scratch.c_str());
     }
