@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "exceptions.h"
+#include "imagefile.h"
 #include "safefile.h"
 
 FREE_IMAGE_FORMAT readableFormat(const std::string& fileName) {
@@ -11,6 +12,15 @@ FREE_IMAGE_FORMAT readableFormat(const std::string& fileName) {
         format = FreeImage_GetFIFFromFilename(fileName.c_str());
     }
     return format != FIF_UNKNOWN && FreeImage_FIFSupportsReading(format) ? format : FIF_UNKNOWN;
+}
+
+bool isReadableImage(const std::string& fileName) { return readableFormat(fileName) != FIF_UNKNOWN; }
+
+bool namesImageFormat(const std::string& fileName) { return formatForSaving(fileName, FIF_UNKNOWN) != FIF_UNKNOWN; }
+
+ImageSize imageSizeOf(const std::string& fileName) {
+    const UniqueBitmap image = loadImage(fileName);
+    return ImageSize{FreeImage_GetWidth(image.get()), FreeImage_GetHeight(image.get())};
 }
 
 UniqueBitmap loadImage(const std::string& fileName) {

@@ -8,6 +8,7 @@ pxa_add_test(NAME atlas_gui_tests
   SOURCES
     ${atlas_gui_support}
     atlas_document_commands_test.cpp
+    atlas_draw_selected_test.cpp
     atlas_entry_commands_test.cpp
     atlas_entry_list_test.cpp
     atlas_main_window_test.cpp

@@ -1,7 +1,7 @@
 #include "atlaspairfiles.h"
 
-#include "atlasimage.h"
 #include "exceptions.h"
+#include "imagefile.h"
 #include "toolerror.h"
 #include "toolplatform.h"
 
@@ -34,11 +34,11 @@ FilePair OpenPair(const std::string& indexPath, const std::string& imagePath) {
 }
 
 void SavePair(FilePair& pair, const std::string& indexPath, const std::string& imagePath) {
-    if (formatForSaving(imagePath, FIF_UNKNOWN) == FIF_UNKNOWN) {
+    if (!namesImageFormat(imagePath)) {
         throw ToolError(imagePath, "Unknown image format: the file name needs an image extension such as .tga");
     }
     try {
-        pair.savePair(indexPath, imagePath, FIF_UNKNOWN);
+        pair.savePair(indexPath, imagePath, -1);
     } catch (const FileException& failure) {
         throw ToolError(failure.fileName, failure.note.empty() ? failure.message : failure.message + ". " + failure.note);
     }

@@ -23,10 +23,7 @@ int ExportCommand(const PairPaths& paths, const std::string& out) {
     }
     const FilePair pair = OpenPair(paths.index, paths.image);
     const std::string imageName = paths.image.substr(paths.image.find_last_of("\\/") + 1);
-    WriteFileSafely(out,
-                    json ? AtlasJson(pair.entries(), imageName, FreeImage_GetWidth(pair.bitmap()),
-                                     FreeImage_GetHeight(pair.bitmap()))
-                         : AtlasCsv(pair.entries()),
+    WriteFileSafely(out, json ? AtlasJson(pair.entries(), imageName, pair.width(), pair.height()) : AtlasCsv(pair.entries()),
                     out);
     return kExitSuccess;
 }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "atlasimage.h"
+#include "imagefile.h"
 #include "toolerror.h"
 #include "toolplatform.h"
 
@@ -16,7 +16,7 @@ void AddImageFiles(const std::string& folder, bool recursive, std::vector<std::s
     for (const FolderItem& item : items) {
         const std::string path = JoinPath(folder, item.name);
         if (!item.isFolder) {
-            if (readableFormat(path) != FIF_UNKNOWN) {
+            if (isReadableImage(path)) {
                 files.push_back(path);
             }
         } else if (recursive && !item.isLink) {
