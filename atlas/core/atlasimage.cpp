@@ -26,15 +26,15 @@ ImageSize imageSizeOf(const std::string& fileName) {
 UniqueBitmap loadImage(const std::string& fileName) {
     const FREE_IMAGE_FORMAT format = readableFormat(fileName);
     if (format == FIF_UNKNOWN) {
-        THROW_AT_SITE(Exception, "Unsupported image format");
+        THROW_AT_SITE(Exception, "Unsupported image format", fileName);
     }
     const UniqueBitmap source(FreeImage_Load(format, fileName.c_str(), 0));
     if (!source) {
-        THROW_AT_SITE(Exception, "Unable to load image");
+        THROW_AT_SITE(Exception, "Unable to load image", fileName);
     }
     UniqueBitmap converted(FreeImage_ConvertTo32Bits(source.get()));
     if (!converted) {
-        THROW_AT_SITE(Exception, "Unable to convert image");
+        THROW_AT_SITE(Exception, "Unable to convert image", fileName);
     }
     return converted;
 }

@@ -36,6 +36,7 @@ public:
 
 private:
     std::ifstream file_;
+    std::string fileName_;
     std::uint32_t entryCount_ = 0;
 };
 

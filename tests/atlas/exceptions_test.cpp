@@ -6,6 +6,7 @@
 
 #include "atlasimage.h"
 #include "atlastestsupport.h"
+#include "indexfile.h"
 
 static_assert(std::string_view(SourceFileBaseName("atlas/core/filepair.cpp")) == "filepair.cpp");
 static_assert(std::string_view(SourceFileBaseName(".\\filepair.cpp")) == "filepair.cpp");
@@ -65,7 +66,7 @@ TEST(Exceptions, CopyKeepsFileLineAndMessage) {
     }
 }
 
-TEST(Exceptions, LibraryFailuresNameTheirSourceFileWithoutFolder) {
+TEST(Exceptions, LibraryFailuresNameTheirSourceFileWithoutFolderAndTheFileTheyConcern) {
     try {
         loadImage("missing.qqq");
         FAIL() << "loaded a missing file";
@@ -73,5 +74,13 @@ TEST(Exceptions, LibraryFailuresNameTheirSourceFileWithoutFolder) {
         EXPECT_EQ(e.message, "Unsupported image format");
         EXPECT_EQ(e.file, "atlasimage.cpp");
         EXPECT_GT(e.line, 0);
+        EXPECT_EQ(e.fileName, "missing.qqq");
+    }
+    try {
+        readIndexRecords("missing.pxa");
+        FAIL() << "read a missing index";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.message, "Unable to open file");
+        EXPECT_EQ(e.fileName, "missing.pxa");
     }
 }

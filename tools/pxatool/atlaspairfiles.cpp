@@ -5,16 +5,6 @@
 #include "toolerror.h"
 #include "toolplatform.h"
 
-namespace {
-
-// The index reader's own failures; every other failure of opening a pair
-// comes from loading the image, which is read first.
-bool IsIndexFailure(const Exception& failure) {
-    return failure.message == "Unable to open file" || failure.message == "Unable to read file";
-}
-
-} // namespace
-
 void RequireExisting(const std::string& path) {
     if (!PathExists(path)) {
         throw ToolError(path, "No such file");
@@ -29,7 +19,7 @@ FilePair OpenPair(const std::string& indexPath, const std::string& imagePath) {
     } catch (const BadFileException&) {
         throw ToolError(indexPath, "Bad or corrupted file: a record's cell leaves the atlas (pxatool check names it)");
     } catch (const Exception& failure) {
-        throw ToolError(IsIndexFailure(failure) ? indexPath : imagePath, failure.message);
+        throw ToolError(failure.fileName.empty() ? imagePath : failure.fileName, failure.message);
     }
 }
 

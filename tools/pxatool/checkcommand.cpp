@@ -14,16 +14,12 @@ int CheckCommand(const PairPaths& paths) {
     RequireExisting(paths.image);
     RequireExisting(paths.index);
     ImageSize atlas{};
-    try {
-        atlas = imageSizeOf(paths.image);
-    } catch (const Exception& failure) {
-        throw ToolError(paths.image, failure.message);
-    }
     std::vector<IndexRecord> records;
     try {
+        atlas = imageSizeOf(paths.image);
         records = readIndexRecords(paths.index);
     } catch (const Exception& failure) {
-        throw ToolError(paths.index, failure.message);
+        throw ToolError(failure.fileName, failure.message);
     }
     const std::vector<std::string> problems = FindIndexProblems(records, atlas.width, atlas.height);
     for (const std::string& problem : problems) {
