@@ -14,7 +14,7 @@
 namespace {
 
 const std::size_t countSize = 4;
-const std::size_t nameSize = 64;
+const std::size_t nameSize = maxEntryNameBytes;
 const std::size_t recordSize = nameSize + 4 * 4 + 1;
 
 std::uint32_t decodeUint32(const unsigned char* bytes) {

@@ -27,6 +27,11 @@ constexpr std::uint16_t kEntriesPerBlock = 64;
 constexpr std::uint16_t kMaxBlockCount = 0xFFFF;
 constexpr std::size_t kReadBufferSize = 4096;
 
+// The longest name (bytes) and text (code units) that the editor's dialog and
+// dattool store; an entry read from a file may hold longer ones.
+constexpr std::size_t kMostNameBytes = 254;
+constexpr std::size_t kMostTextUnits = 10239;
+
 // The first three fields are those of a record in the DAT file, in its order.
 struct StringEntry {
     std::uint32_t key;         // ComputeNameKey of name

@@ -12,12 +12,6 @@
 #include "stringtable.h"
 
 constexpr size_t kPathBufferSize = 260;
-// A new name holds at most 254 bytes and a new text at most 10239 units; an
-// entry read from a file may hold longer ones, which editing keeps whole.
-constexpr size_t kNameBufferSize = 256;
-constexpr int kMaxNameLength = 254;
-constexpr size_t kTextBufferSize = 10240;
-constexpr int kMaxTextLength = 10239;
 
 // The list-view control with the state it mirrors. The control is virtual
 // (LVS_OWNERDATA): `rows` is the list, row i showing the entry rows[i], and

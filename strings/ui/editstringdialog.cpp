@@ -67,9 +67,9 @@ std::size_t LimitFor(std::size_t editorLimit, std::size_t oldLength) {
 
 // Nothing is ever cut: a value over its limit is refused and stays in its field.
 bool FitsLimits(const EditStringRequest& request, const std::string& name, const std::basic_string<TextUnit>& text) {
-  const std::size_t nameLimit = LimitFor(kMaxNameLength, request.oldName ? std::strlen(request.oldName) : 0);
+  const std::size_t nameLimit = LimitFor(kMostNameBytes, request.oldName ? std::strlen(request.oldName) : 0);
   const std::size_t textLimit =
-      LimitFor(kMaxTextLength, request.oldText ? std::char_traits<TextUnit>::length(request.oldText) : 0);
+      LimitFor(kMostTextUnits, request.oldText ? std::char_traits<TextUnit>::length(request.oldText) : 0);
   char message[100];
   if (name.size() > nameLimit) {
     std::snprintf(message, sizeof message, "The name is too long: it may have at most %u bytes.",

@@ -166,7 +166,7 @@ int StringsEditorTest::RowCount() { return static_cast<int>(SendMessageA(List(),
 std::vector<std::string> StringsEditorTest::RowNames() {
   std::vector<std::string> names;
   for (int row = 0; row < RowCount(); ++row) {
-    char name[kNameBufferSize] = {};
+    char name[kMostNameBytes + 2] = {};
     LVITEMA item = {};
     item.pszText = name;
     item.cchTextMax = sizeof(name);
@@ -179,7 +179,7 @@ std::vector<std::string> StringsEditorTest::RowNames() {
 std::vector<Text> StringsEditorTest::RowTexts() {
   std::vector<Text> texts;
   for (int row = 0; row < RowCount(); ++row) {
-    std::vector<wchar_t> text(kTextBufferSize);
+    std::vector<wchar_t> text(kMostTextUnits + 1);
     LVITEMW item = {};
     item.iSubItem = 1;
     item.pszText = text.data();
