@@ -1,6 +1,7 @@
 #include "filedialog.h"
 
 #include "editorapp.h"
+#include "filepath.h"
 
 #ifndef _WIN64
 static_assert(fileDialogRecordSize == 76, "the file dialog record of 32-bit Windows");
@@ -36,11 +37,4 @@ std::vector<std::string> PathsFromMultiSelect(const char* buffer) {
         paths.push_back(folder);
     }
     return paths;
-}
-
-std::string JoinPath(const std::string& folder, const std::string& name) {
-    if (!folder.empty() && folder.back() == '\\') {
-        return folder + name;
-    }
-    return folder + "\\" + name;
 }

@@ -29,6 +29,3 @@ DWORD AllImageFilesFilterIndex(const std::vector<ImageType>& types);
 // The paths a multi-select dialog returned: a folder, then the names in it,
 // each ending in a zero, then an empty string; or one whole path.
 std::vector<std::string> PathsFromMultiSelect(const char* buffer);
-
-// folder + "\" + name, without doubling the separator of a root folder.
-std::string JoinPath(const std::string& folder, const std::string& name);

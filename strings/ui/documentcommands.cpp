@@ -7,6 +7,7 @@
 #include "editorstate.h"
 #include "entrylist.h"
 #include "filedialogs.h"
+#include "filepath.h"
 #include "modaldialogs.h"
 #include "stringtableeditor_resource.h"
 #include "waitcursor.h"
@@ -77,16 +78,6 @@ bool ShowTableInList() {
 
 }  // namespace
 
-const char* FilePartOf(const char* path) {
-  const char* filePart = path;
-  for (const char* c = path; *c != '\0'; ++c) {
-    if (*c == '\\' || *c == '/') {
-      filePart = c + 1;
-    }
-  }
-  return filePart;
-}
-
 void SetDocumentTitle(const char* documentName) {
   if (documentName == nullptr) {
     SetWindowTextA(g_editor.mainWindow, kProgramTitle);
@@ -145,7 +136,7 @@ void OpenCommand() {
   CloseDocument();
   g_editor.table = std::move(read.table);
   std::memcpy(g_editor.currentPath, path, sizeof(path));
-  SetDocumentTitle(FilePartOf(path));
+  SetDocumentTitle(FileNamePart(path).c_str());
   if (!ShowTableInList()) {
     CloseDocument();
     ShowError("There is not enough memory to show the strings of \"%s\".", path);
@@ -182,5 +173,5 @@ void SaveAsCommand() {
     return;
   }
   std::memcpy(g_editor.currentPath, path, sizeof(path));
-  SetDocumentTitle(FilePartOf(path));
+  SetDocumentTitle(FileNamePart(path).c_str());
 }

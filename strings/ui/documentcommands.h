@@ -13,6 +13,3 @@ void OpenCommand();
 void CloseCommand();
 void SaveCommand();
 void SaveAsCommand();
-
-// The part of `path` after its last backslash (or slash).
-const char* FilePartOf(const char* path);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "filepath.h"
 #include "imagefile.h"
 #include "toolerror.h"
 #include "toolplatform.h"
@@ -26,14 +27,6 @@ void AddImageFiles(const std::string& folder, bool recursive, std::vector<std::s
 }
 
 } // namespace
-
-std::string JoinPath(const std::string& folder, const std::string& name) {
-    const char last = folder.empty() ? '\0' : folder.back();
-    if (last == '/' || last == PathSeparator()) {
-        return folder + name;
-    }
-    return folder + PathSeparator() + name;
-}
 
 std::vector<std::string> ImageFilesOf(const std::vector<std::string>& arguments, bool recursive) {
     std::vector<std::string> files;
