@@ -17,7 +17,7 @@
 #include "editorstate.h"
 #include "guibench.h"
 #include "mainwindow.h"
-#include "modaldialogs.h"
+#include "modalui.h"
 #include "namekey.h"
 #include "stringtableeditor_resource.h"
 
@@ -124,8 +124,7 @@ int main() {
     g_openPath = writeTable(folder, count);
     const auto fileSize = static_cast<std::size_t>(std::filesystem::file_size(g_openPath));
 
-    g_modalDialogs = {answerOpen, cancelSave, recordMessage, answerEditString};
-    if (!StartEditor(GetModuleHandleA(nullptr), SW_SHOW)) {
+    if (!StartEditor(GetModuleHandleA(nullptr), SW_SHOW, {recordMessage, answerOpen, cancelSave, answerEditString})) {
         return 1;
     }
     HWND window = g_editor.mainWindow;

@@ -8,7 +8,6 @@
 #include "entrylist.h"
 #include "filedialogs.h"
 #include "filepath.h"
-#include "modaldialogs.h"
 #include "stringtableeditor_resource.h"
 #include "waitcursor.h"
 
@@ -24,7 +23,7 @@ const UINT kDocumentCommands[] = {ID_FILE_CLOSE,         ID_FILE_SAVE,          
 void ShowError(const char* format, const char* path) {
   char message[kPathBufferSize + 200];
   std::snprintf(message, sizeof(message), format, path);
-  g_modalDialogs.messageBox(g_editor.mainWindow, message, "Error", MB_OK | MB_ICONERROR);
+  g_editor.ui.messageBox(g_editor.mainWindow, message, "Error", MB_OK | MB_ICONERROR);
 }
 
 const char* ReadFailureFormat(DatReadStatus status) {
@@ -107,7 +106,7 @@ void CloseDocument() {
 void NewCommand() {
   StringTablePtr table = StringTableCreate();
   if (table == nullptr) {
-    g_modalDialogs.messageBox(g_editor.mainWindow, "There is not enough memory for a new document.", "Error",
+    g_editor.ui.messageBox(g_editor.mainWindow, "There is not enough memory for a new document.", "Error",
                               MB_OK | MB_ICONERROR);
     return;
   }

@@ -11,4 +11,5 @@ void ResetEditorState() {
   g_editor.currentPath[0] = '\0';
   g_editor.nameBuffer.clear();
   g_editor.textBuffer.clear();
+  g_editor.ui = SystemModalUi();
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "modalui.h"
 #include "stringtable.h"
 
 constexpr size_t kPathBufferSize = 260;
@@ -42,9 +43,12 @@ struct EditorState {
   char currentPath[kPathBufferSize] = {};  // empty for an untitled document
   std::string nameBuffer;  // the Edit String dialog's answer
   std::basic_string<TextUnit> textBuffer;
+  // Message boxes and dialogs.
+  ModalUi ui = SystemModalUi();
 };
 
 extern EditorState g_editor;
 
-// Back to the state of a program that has not started: no windows, no table.
+// Back to the state of a program that has not started: no windows, no table,
+// the system's dialogs.
 void ResetEditorState();

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "editorstate.h"
-#include "modaldialogs.h"
 #include "namekey.h"
 #include "stringtableeditor_resource.h"
 
@@ -43,7 +42,7 @@ bool NameBelongsToAnotherEntry(const EditStringRequest& request, const char* nam
   return g_editor.table != nullptr && StringTableNameExists(*g_editor.table, name);
 }
 
-void ShowError(const char* text) { g_modalDialogs.messageBox(nullptr, text, "Error", MB_OK | MB_ICONERROR); }
+void ShowError(const char* text) { g_editor.ui.messageBox(nullptr, text, "Error", MB_OK | MB_ICONERROR); }
 
 // A field's whole text. The length a window reports may exceed the text (for
 // ANSI text of a Unicode control), never fall short of it.

@@ -4,7 +4,7 @@
 #include "mainwindow.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-  if (!StartEditor(instance, showCommand)) {
+  if (!StartEditor(instance, showCommand, SystemModalUi())) {
     return 1;
   }
   RunMessageLoop();

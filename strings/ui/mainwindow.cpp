@@ -7,7 +7,6 @@
 #include "entrycommands.h"
 #include "entrylist.h"
 #include "heap.h"
-#include "modaldialogs.h"
 #include "stringtableeditor_resource.h"
 #include "waitcursor.h"
 
@@ -29,7 +28,7 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
 }
 
 void ShowAbout() {
-  g_modalDialogs.messageBox(nullptr,
+  g_editor.ui.messageBox(nullptr,
                             "VRN DAT Editor 1.00 Beta 1\n\n"
                             "Creates and edits Varnis text tables (.DAT files): named strings, "
                             "sortable by name or by text.",
@@ -118,9 +117,10 @@ bool FailStart(const char* message) {
 
 }  // namespace
 
-bool StartEditor(HINSTANCE instance, int showCommand) {
+bool StartEditor(HINSTANCE instance, int showCommand, const ModalUi& ui) {
   ResetEditorState();
   g_editor.instance = instance;
+  g_editor.ui = ui;
   if (!RegisterMainWindowClass(instance)) {
     return FailStart("The main window class cannot be registered.");
   }

@@ -113,12 +113,11 @@ void DrainMessages() {
 
 void StringsEditorTest::SetUp() {
   g_script = ScriptedDialogs();
-  savedDialogs_ = g_modalDialogs;
-  g_modalDialogs = {ScriptedOpenFile, ScriptedSaveFile, ScriptedMessageBox, ScriptedEditString};
   g_testStarted = GetTickCount();
   g_watchdogFired = false;
   watchdog_ = SetTimer(nullptr, 0, 1000, WatchdogTick);
-  ASSERT_TRUE(StartEditor(GetModuleHandleA(nullptr), SW_SHOWNORMAL));
+  ASSERT_TRUE(StartEditor(GetModuleHandleA(nullptr), SW_SHOWNORMAL,
+                          {ScriptedMessageBox, ScriptedOpenFile, ScriptedSaveFile, ScriptedEditString}));
   DrainMessages();
 }
 
@@ -128,7 +127,6 @@ void StringsEditorTest::TearDown() {
   TableHeapFailAfter(-1);
   ShutdownEditor();
   DrainMessages();
-  g_modalDialogs = savedDialogs_;
   EXPECT_EQ(g_script.unexpectedCalls, 0) << "a dialog opened that the test did not answer";
 }
 

@@ -12,7 +12,7 @@
 
 #include "dialog_answerer.h"
 #include "editorstate.h"
-#include "modaldialogs.h"
+#include "modalui.h"
 #include "test_files.h"
 
 typedef std::basic_string<TextUnit> Text;
@@ -69,7 +69,7 @@ class StringsEditorTest : public testing::Test {
   void TearDown() override;
 
   // The real dialogs for one test (answered by a DialogAnswerer).
-  void UseRealDialogs() { g_modalDialogs = RealModalDialogs(); }
+  void UseRealDialogs() { g_editor.ui = SystemModalUi(); }
 
   HWND MainWindow() const { return g_editor.mainWindow; }
   HWND List() const { return g_editor.entryList.listWindow; }
@@ -102,7 +102,6 @@ class StringsEditorTest : public testing::Test {
   TempFolder folder_;
 
  private:
-  ModalDialogs savedDialogs_ = {};
   UINT_PTR watchdog_ = 0;
 };
 

@@ -1,0 +1,6 @@
+#include "modalui.h"
+
+#include "editstringdialog.h"
+#include "systemdialogs.h"
+
+ModalUi SystemModalUi() { return {SystemMessageBox, SystemOpenFileDialog, SystemSaveFileDialog, EditStringDialog}; }
