@@ -6,7 +6,6 @@
 #include "editorstate.h"
 #include "entrycommands.h"
 #include "entrylist.h"
-#include "heap.h"
 #include "stringtableeditor_resource.h"
 #include "waitcursor.h"
 

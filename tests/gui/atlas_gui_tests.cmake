@@ -15,12 +15,12 @@ pxa_add_test(NAME atlas_gui_tests
     atlas_preview_test.cpp
     atlas_startup_test.cpp
     dialog_answerer_test.cpp
-  LIBRARIES atlas_ui pxaeditor_resources gui_test_support)
+  LIBRARIES atlas_ui pxaeditor_resources gui_test_support atlas_core_internals)
 target_include_directories(atlas_gui_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests/atlas)
 
 pxa_add_test(NAME atlas_dialog_tests
   SOURCES
     ${atlas_gui_support}
     atlas_real_dialogs_test.cpp
-  LIBRARIES atlas_ui pxaeditor_resources gui_test_support)
+  LIBRARIES atlas_ui pxaeditor_resources gui_test_support atlas_core_internals)
 target_include_directories(atlas_dialog_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests/atlas)

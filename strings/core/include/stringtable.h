@@ -61,6 +61,11 @@ struct StringTableDeleter {
 };
 typedef std::unique_ptr<StringTable, StringTableDeleter> StringTablePtr;
 
+// Obtains the heap that tables live on (on Windows the process heap, or a
+// private one when that cannot be had) once; the table functions call it on
+// first use, so calling it at start-up only makes a failure show early.
+bool ObtainTableHeap();
+
 // An empty table with one block of free slots; null when out of memory.
 StringTablePtr StringTableCreate();
 
