@@ -26,16 +26,28 @@ all: host windows
 packages:
 	@bash deps/install-packages.sh
 
+# Every build uses FreeImage from the project's recipe (deps/freeimage), built
+# once per machine and target: i686, x86_64, host, fuzz. freeimage: TARGET;
+# afterwards $(call freeimage_root,TARGET) is its install prefix, through a
+# link of a fixed name, so that a build directory never holds the path of a
+# cached build that a later recipe replaced.
+define freeimage
+	@mkdir -p $(BUILD)
+	@prefix=$$(bash deps/freeimage/build.sh $(1)) && rm -rf $(BUILD)/freeimage-$(1) && ln -s "$$prefix" $(BUILD)/freeimage-$(1)
+endef
+freeimage_root = "$(abspath $(BUILD))/freeimage-$(1)"
+
 host: packages
-	cmake -S . -B $(HOST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPXA_SANITIZE=ON -DPXA_WERROR=ON -DPXA_BUILD_BENCHMARKS=ON
+	$(call freeimage,host)
+	cmake -S . -B $(HOST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPXA_SANITIZE=ON -DPXA_WERROR=ON -DPXA_BUILD_BENCHMARKS=ON \
+	  -DFREEIMAGE_ROOT=$(call freeimage_root,host)
 	cmake --build $(HOST_DIR) -j $(JOBS)
 
 # windows: ARCH (i686 or x86_64), DIR
 define cross_build
-	@mkdir -p $(BUILD)
-	@bash deps/freeimage/build.sh $(1) > $(BUILD)/freeimage-$(1).tmp && mv $(BUILD)/freeimage-$(1).tmp $(BUILD)/freeimage-$(1)
+	$(call freeimage,$(1))
 	cmake -S . -B $(2) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-$(1).cmake \
-	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPXA_WERROR=ON -DFREEIMAGE_ROOT="$$(cat $(BUILD)/freeimage-$(1))"
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPXA_WERROR=ON -DFREEIMAGE_ROOT=$(call freeimage_root,$(1))
 	cmake --build $(2) -j $(JOBS)
 endef
 
@@ -65,7 +77,9 @@ screenshot: runnable-windows
 	@bash scripts/screenshot.sh $(BUILD) $(if $(filter strings,$(PROGRAM)),$(STRING_TABLE_EDITOR),$(PXA_EDITOR)) $(WINE_ARCH) $(BUILD)/screenshot.png
 
 bench: packages
-	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DPXA_BUILD_BENCHMARKS=ON
+	$(call freeimage,host)
+	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DPXA_BUILD_BENCHMARKS=ON \
+	  -DFREEIMAGE_ROOT=$(call freeimage_root,host)
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	@for b in $$(find $(BENCH_DIR)/bench -type f -executable -name '*_bench*' | sort); do echo "== $$b"; $$b; done
 
@@ -74,10 +88,13 @@ bench: packages
 bench-gui: runnable-windows
 	@bash scripts/bench-gui.sh $(RUNNABLE_DIR)
 
-# The libFuzzer harnesses of the file readers, built with clang in a project
-# of their own (fuzz/CMakeLists.txt); `make fuzz` runs each for FUZZ_SECONDS.
+# The libFuzzer harnesses of the file readers and the image loader, built with
+# clang in a project of their own (fuzz/CMakeLists.txt) against the fuzz
+# target's FreeImage; `make fuzz` runs each for FUZZ_SECONDS.
 fuzz-build: packages
-	cmake -S fuzz -B $(FUZZ_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	$(call freeimage,fuzz)
+	cmake -S fuzz -B $(FUZZ_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DFREEIMAGE_ROOT=$(call freeimage_root,fuzz)
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
 
 fuzz: fuzz-build

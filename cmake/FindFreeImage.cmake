@@ -1,8 +1,10 @@
 # Finds FreeImage and defines the imported target FreeImage::FreeImage.
 #
 # Set FREEIMAGE_ROOT to the folder that holds include/FreeImage.h and the
-# library (lib/ for the import library, bin/ for FreeImage.dll on Windows).
-# Without it the system's copy is used (Debian: libfreeimage-dev).
+# library (lib/ for the import library, bin/ for FreeImage.dll on Windows):
+# the Makefile passes the prefix that deps/freeimage/build.sh made for the
+# build's target, and only that folder is searched. Without it a FreeImage
+# installed on the system is used.
 # On Windows FREEIMAGE_DLL is the DLL that executables need beside them.
 
 # A new FREEIMAGE_ROOT (the cached build is keyed by its recipe) must not keep
@@ -16,9 +18,9 @@ endif()
 
 set(_freeimage_hints)
 if(FREEIMAGE_ROOT)
-  set(_freeimage_hints HINTS "${FREEIMAGE_ROOT}" NO_CMAKE_FIND_ROOT_PATH)
+  set(_freeimage_hints HINTS "${FREEIMAGE_ROOT}" NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
 elseif(DEFINED ENV{FREEIMAGE_ROOT})
-  set(_freeimage_hints HINTS "$ENV{FREEIMAGE_ROOT}" NO_CMAKE_FIND_ROOT_PATH)
+  set(_freeimage_hints HINTS "$ENV{FREEIMAGE_ROOT}" NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
 endif()
 
 find_path(FREEIMAGE_INCLUDE_DIR FreeImage.h ${_freeimage_hints} PATH_SUFFIXES include Dist)

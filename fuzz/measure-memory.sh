@@ -9,8 +9,10 @@ root=${1:-build}
 limit=${2:-300}
 here=$(cd "$(dirname "$0")" && pwd)
 plain="$root/fuzz-measure"
+# The plain build links the host's FreeImage: the fuzz one needs the sanitizers.
+freeimage=$(bash "$here/../deps/freeimage/build.sh" host | tail -n 1) || exit 1
 cmake -S "$here" -B "$plain" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Release \
-  -DPXA_FUZZ_INSTRUMENT=OFF >/dev/null || exit 1
+  -DPXA_FUZZ_INSTRUMENT=OFF -DFREEIMAGE_ROOT="$freeimage" >/dev/null || exit 1
 cmake --build "$plain" -j 2 --target hostile_read >/dev/null || exit 1
 
 folder=$(mktemp -d "$( [ -w /dev/shm ] && echo /dev/shm || echo "${TMPDIR:-/tmp}")/pxa-hostile.XXXXXX") || exit 1

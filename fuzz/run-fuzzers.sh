@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # run-fuzzers.sh FUZZ_BUILD SECONDS [HARNESS...]
-# Runs each harness (all four by default) for SECONDS on its corpus and prints
+# Runs each harness (all five by default) for SECONDS on its corpus and prints
 # one line per harness: "fuzz NAME: passed (...)" or "fuzz NAME: FAILED (...)".
 # The corpus grows in $FUZZ_CORPUS (default FUZZ_BUILD/corpus); every run also
 # starts from the seeds, made afresh. A crashing input goes to
@@ -11,7 +11,8 @@ build=$1
 seconds=$2
 shift 2
 harnesses=("$@")
-[ ${#harnesses[@]} -gt 0 ] || harnesses=(index_reader_fuzzer index_roundtrip_fuzzer dat_reader_fuzzer dat_roundtrip_fuzzer)
+[ ${#harnesses[@]} -gt 0 ] || harnesses=(index_reader_fuzzer index_roundtrip_fuzzer dat_reader_fuzzer dat_roundtrip_fuzzer
+  image_loader_fuzzer)
 corpus_root=${FUZZ_CORPUS:-$build/corpus}
 here=$(cd "$(dirname "$0")" && pwd)
 
@@ -22,14 +23,23 @@ run=$(mktemp -d "$( [ -w /dev/shm ] && echo /dev/shm || echo "${TMPDIR:-/tmp}")/
 trap 'rm -rf "$run"' EXIT
 trap 'exit 1' INT TERM
 mkdir -p "$build/artifacts" "$build/logs"
-bash "$here/make-seeds.sh" "$run/seeds" || { echo "fuzz seeds: FAILED (make-seeds.sh)"; exit 1; }
+bash "$here/make-seeds.sh" "$run/seeds" "$build/image_seeds" || { echo "fuzz seeds: FAILED (make-seeds.sh)"; exit 1; }
+# IMAGE_FORMATS="psd dds": only the image seeds of these extensions.
+if [ -n "${IMAGE_FORMATS:-}" ]; then
+  for seed in "$run/seeds/image"/*; do
+    [[ " $IMAGE_FORMATS " == *" $(head -n 1 "$seed") "* ]] || rm -f "$seed"
+  done
+fi
 
 # Index inputs are read against a 64 x 64 atlas, so a hundred records say
 # all there is to say; DAT inputs need room for texts past the reader's
 # 4096-byte buffer. No input of a few kilobytes justifies one allocation of
-# 16 MiB: a larger one means a length went unchecked.
-seeds_of() { case $1 in index_*) echo "$run/seeds/index";; dat_*) echo "$run/seeds/dat";; esac; }
-max_len_of() { case $1 in index_*) echo 8192;; dat_*) echo 16384;; esac; }
+# 16 MiB: a larger one means a length went unchecked. An image may declare up
+# to 256 MiB of pixels, and its seeds go up to the 10 kB of a Koala picture;
+# beyond 512 MiB no allocation of the image loader is bounded by that limit.
+seeds_of() { case $1 in index_*) echo "$run/seeds/index";; dat_*) echo "$run/seeds/dat";; image_*) echo "$run/seeds/image";; esac; }
+max_len_of() { case $1 in index_*) echo 8192;; dat_*) echo 16384;; image_*) echo 32768;; esac; }
+malloc_limit_of() { case $1 in image_*) echo 512;; *) echo 16;; esac; }
 
 status=0
 for harness in "${harnesses[@]}"; do
@@ -42,7 +52,7 @@ for harness in "${harnesses[@]}"; do
   fi
   mkdir -p "$corpus_root/$harness"
   mkdir -p "$run/$harness"
-  TMPDIR=$run/$harness "$program" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=1024 -malloc_limit_mb=16 \
+  TMPDIR=$run/$harness "$program" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=1024 -malloc_limit_mb="$(malloc_limit_of "$harness")" \
     -max_len="$(max_len_of "$harness")" -print_final_stats=1 -artifact_prefix="$build/artifacts/$harness-" \
     "$corpus_root/$harness" "$(seeds_of "$harness")" >"$log" 2>&1
   result=$?

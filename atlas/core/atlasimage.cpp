@@ -6,6 +6,18 @@
 #include "imagefile.h"
 #include "safefile.h"
 
+namespace {
+
+// A bitmap whose size an atlas cannot hold, in 32 bits or in the bitmap's own
+// pixel type, is refused before anything else is done with it.
+bool fitsAtlas(FIBITMAP* bitmap) {
+    const std::uint64_t height = FreeImage_GetHeight(bitmap);
+    return fitsAtlasLimits(FreeImage_GetWidth(bitmap), height) &&
+           FreeImage_GetLine(bitmap) * height <= maxAtlasPixelBytes;
+}
+
+} // namespace
+
 FREE_IMAGE_FORMAT readableFormat(const std::string& fileName) {
     FREE_IMAGE_FORMAT format = FreeImage_GetFileType(fileName.c_str(), 0);
     if (format == FIF_UNKNOWN) {
@@ -28,8 +40,16 @@ UniqueBitmap loadImage(const std::string& fileName) {
     if (format == FIF_UNKNOWN) {
         THROW_AT_SITE(Exception, "Unsupported image format", fileName);
     }
+    // The header first, where the format can read it alone: an image too large
+    // for an atlas is refused before a single pixel is decoded.
+    if (FreeImage_FIFSupportsNoPixels(format)) {
+        const UniqueBitmap header(FreeImage_Load(format, fileName.c_str(), FIF_LOAD_NOPIXELS));
+        if (!header || !fitsAtlas(header.get())) {
+            THROW_AT_SITE(Exception, "Unable to load image", fileName);
+        }
+    }
     const UniqueBitmap source(FreeImage_Load(format, fileName.c_str(), 0));
-    if (!source) {
+    if (!source || !fitsAtlas(source.get())) {
         THROW_AT_SITE(Exception, "Unable to load image", fileName);
     }
     UniqueBitmap converted(FreeImage_ConvertTo32Bits(source.get()));

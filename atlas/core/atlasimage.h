@@ -15,6 +15,8 @@ FREE_IMAGE_FORMAT readableFormat(const std::string& fileName);
 
 // Any image FreeImage can read, as a new 32-bit bitmap. The content decides
 // the format; the extension is only asked when the content is not recognised.
+// Images beyond the atlas limits (bitmap.h) are refused, where the format
+// allows from their header alone.
 UniqueBitmap loadImage(const std::string& fileName);
 
 // The entry's rectangle (without the border) as a new bitmap. Throws

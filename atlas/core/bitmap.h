@@ -13,8 +13,15 @@ struct BitmapUnloader {
 // A FreeImage bitmap that is unloaded when its owner goes away.
 using UniqueBitmap = std::unique_ptr<FIBITMAP, BitmapUnloader>;
 
+// The largest atlas, and so the largest image loadImage accepts: at most
+// 16,384 pixels a side and 256 MiB of 32-bit pixels (8192 x 8192). The
+// project's FreeImage refuses any bitmap of more than 256 MiB of pixels too.
+const std::uint32_t maxAtlasSide = 16384;
+const std::uint64_t maxAtlasPixelBytes = std::uint64_t{256} << 20;
+bool fitsAtlasLimits(std::uint64_t width, std::uint64_t height);
+
 // A new 32-bit bitmap whose pixels are all zero, or null when the size is
-// out of range or the memory cannot be had.
+// zero or beyond the atlas limits, or the memory cannot be had.
 UniqueBitmap allocateBitmap(std::uint32_t width, std::uint32_t height);
 
 // The raw allocation behind allocateBitmap. Tests swap it to make allocation
