@@ -67,20 +67,25 @@ TEST(Exceptions, CopyKeepsFileLineAndMessage) {
 }
 
 TEST(Exceptions, LibraryFailuresNameTheirSourceFileWithoutFolderAndTheFileTheyConcern) {
-    try {
-        loadImage("missing.qqq");
-        FAIL() << "loaded a missing file";
-    } catch (const Exception& e) {
-        EXPECT_EQ(e.message, "Unsupported image format");
-        EXPECT_EQ(e.file, "atlasimage.cpp");
-        EXPECT_GT(e.line, 0);
-        EXPECT_EQ(e.fileName, "missing.qqq");
-    }
-    try {
-        readIndexRecords("missing.pxa");
-        FAIL() << "read a missing index";
-    } catch (const Exception& e) {
-        EXPECT_EQ(e.message, "Unable to open file");
-        EXPECT_EQ(e.fileName, "missing.pxa");
+    struct Case {
+        void (*fail)();
+        const char* message;
+        const char* source;
+        const char* fileName;
+    };
+    const Case cases[] = {
+        {[] { loadImage("missing.qqq"); }, "Unsupported image format", "atlasimage.cpp", "missing.qqq"},
+        {[] { readIndexRecords("missing.pxa"); }, "Unable to open file", "indexfile.cpp", "missing.pxa"},
+    };
+    for (const Case& c : cases) {
+        try {
+            c.fail();
+            ADD_FAILURE() << c.fileName << " did not fail";
+        } catch (const Exception& e) {
+            EXPECT_EQ(e.message, c.message);
+            EXPECT_EQ(e.file, c.source);
+            EXPECT_GT(e.line, 0);
+            EXPECT_EQ(e.fileName, c.fileName);
+        }
     }
 }

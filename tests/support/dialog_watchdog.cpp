@@ -32,9 +32,11 @@ DialogWatchdog::DialogWatchdog(DWORD milliseconds) {
     g_started = GetTickCount();
     g_allowed = milliseconds;
     g_fired = false;
-    timer_ = SetTimer(nullptr, 0, 1000, CheckDialogs);
+    timer_.reset(reinterpret_cast<void*>(SetTimer(nullptr, 0, 1000, CheckDialogs)));
 }
 
-DialogWatchdog::~DialogWatchdog() { KillTimer(nullptr, timer_); }
+void DialogWatchdog::TimerKiller::operator()(void* timer) const {
+    KillTimer(nullptr, reinterpret_cast<UINT_PTR>(timer));
+}
 
 bool DialogWatchdog::fired() const { return g_fired; }

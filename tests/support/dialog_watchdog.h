@@ -5,15 +5,17 @@
 
 #include <windows.h>
 
+#include <memory>
+
 class DialogWatchdog {
 public:
     explicit DialogWatchdog(DWORD milliseconds);
-    ~DialogWatchdog();
-    DialogWatchdog(const DialogWatchdog&) = delete;
-    DialogWatchdog& operator=(const DialogWatchdog&) = delete;
-
     bool fired() const;
 
 private:
-    UINT_PTR timer_;
+    struct TimerKiller {
+        void operator()(void* timer) const;
+    };
+    // The thread timer's id, killed with the watchdog.
+    std::unique_ptr<void, TimerKiller> timer_;
 };

@@ -2,11 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
 
 #include <gtest/gtest.h>
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -19,31 +16,4 @@ std::string currentTestName() {
 
 } // namespace
 
-TestFolder::TestFolder() {
-    const std::string stem = "pxa_" + currentTestName() + "_";
-    for (int attempt = 0;; ++attempt) {
-        const fs::path folder = fs::temp_directory_path() / (stem + std::to_string(attempt));
-        if (fs::create_directories(folder)) {
-            folder_ = folder.string();
-            return;
-        }
-    }
-}
-
-TestFolder::~TestFolder() {
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
-}
-
-std::string TestFolder::path(const std::string& name) const {
-    return (fs::path(folder_) / name).string();
-}
-
-std::vector<std::string> TestFolder::fileNames() const {
-    std::vector<std::string> names;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder_)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
+TestFolder::TestFolder() : TemporaryFolder("pxa_" + currentTestName() + "_") {}
