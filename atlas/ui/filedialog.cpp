@@ -3,14 +3,10 @@
 #include "editorapp.h"
 #include "filepath.h"
 
-#ifndef _WIN64
-static_assert(fileDialogRecordSize == 76, "the file dialog record of 32-bit Windows");
-#endif
-
 OPENFILENAMEA FileDialogRecord(const EditorApp& app, const char* filter, DWORD filterIndex, char* file,
                                DWORD fileSize, const char* defaultExtension, DWORD flags) {
     OPENFILENAMEA dialog = {};
-    dialog.lStructSize = fileDialogRecordSize;
+    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
     dialog.hwndOwner = app.mainWindow;
     dialog.hInstance = app.instance;
     dialog.lpstrFilter = filter;

@@ -5,7 +5,6 @@
 
 #include <commdlg.h>
 
-#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -14,10 +13,9 @@
 struct EditorApp;
 
 // The record as the first Explorer-style dialogs knew it, without the members
-// that later systems added: 76 bytes on 32-bit Windows.
-const DWORD fileDialogRecordSize = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR);
-
-// Owned by the main window, no custom filter, no title, no initial folder.
+// that later systems added (OPENFILENAME_SIZE_VERSION_400A, as in both
+// editors). Owned by the main window, no custom filter, no title, no initial
+// folder.
 // filterIndex is 1-based; defaultExtension may be null.
 OPENFILENAMEA FileDialogRecord(const EditorApp& app, const char* filter, DWORD filterIndex, char* file,
                                DWORD fileSize, const char* defaultExtension, DWORD flags);
