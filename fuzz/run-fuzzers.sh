@@ -5,7 +5,10 @@
 # The corpus grows in $FUZZ_CORPUS (default FUZZ_BUILD/corpus); every run also
 # starts from the seeds, made afresh. A crashing input goes to
 # FUZZ_BUILD/artifacts, libFuzzer's whole output to FUZZ_BUILD/logs.
-# Exits non-zero when any harness failed.
+# Exits non-zero when any harness failed. With FUZZ_SEED set, libFuzzer's
+# mutations follow that seed: a short run from an empty corpus then tries the
+# same inputs on every machine (as far as its speed takes it), so that what a
+# run finds does not depend on chance.
 set -uo pipefail
 build=$1
 seconds=$2
@@ -53,7 +56,7 @@ for harness in "${harnesses[@]}"; do
   mkdir -p "$corpus_root/$harness"
   mkdir -p "$run/$harness"
   TMPDIR=$run/$harness "$program" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=1024 -malloc_limit_mb="$(malloc_limit_of "$harness")" \
-    -max_len="$(max_len_of "$harness")" -print_final_stats=1 -artifact_prefix="$build/artifacts/$harness-" \
+    -max_len="$(max_len_of "$harness")" -print_final_stats=1 ${FUZZ_SEED:+-seed="$FUZZ_SEED"} -artifact_prefix="$build/artifacts/$harness-" \
     "$corpus_root/$harness" "$(seeds_of "$harness")" >"$log" 2>&1
   result=$?
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")

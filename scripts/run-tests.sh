@@ -73,7 +73,7 @@ fuzz_suite() {
       "fuzz "*": passed"*) passed=$((passed + 1)) ;;
       "fuzz "*": FAILED"*) failed=$((failed + 1)) ;;
     esac
-  done < <(bash "$(dirname "$0")/../fuzz/run-fuzzers.sh" "$1" "${FUZZ_TEST_SECONDS:-10}")
+  done < <(FUZZ_SEED=${FUZZ_SEED:-1} bash "$(dirname "$0")/../fuzz/run-fuzzers.sh" "$1" "${FUZZ_TEST_SECONDS:-10}")
 }
 if [ -n "$fuzz" ]; then
   echo "== fuzz harnesses, ${FUZZ_TEST_SECONDS:-10} s each ($fuzz)"

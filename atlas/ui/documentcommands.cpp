@@ -124,6 +124,10 @@ void OpenDocument(EditorApp& app) {
     if (!app.ui.openFileDialog(&imageDialog)) {
         return;
     }
+    OpenPair(app, indexPath, imagePath);
+}
+
+void OpenPair(EditorApp& app, const std::string& indexPath, const std::string& imagePath) {
     try {
         WaitCursor wait;
         app.document = std::make_unique<FilePair>(indexPath, imagePath);

@@ -22,6 +22,9 @@ void DiscardDocument(EditorApp& app);
 
 // Asks for an index file and an atlas image and opens them as the document.
 void OpenDocument(EditorApp& app);
+// Opens the pair as the document, as Open does once both files are chosen: a
+// failure is reported and the document stays as it was.
+void OpenPair(EditorApp& app, const std::string& indexPath, const std::string& imagePath);
 
 // Writes the document, asking for both names when it is untitled or saveAs
 // is set. True when both files were written; failures are reported.

@@ -7,7 +7,19 @@
 #include "exceptions.h"
 #include "mainwindow.h"
 
-int RunEditor(HINSTANCE instance, const ModalUi& ui) {
+namespace {
+
+void openFromCommandLine(EditorApp& app, const std::vector<std::string>& arguments) {
+    if (arguments.size() != 2) {
+        return;
+    }
+    ShowWindow(app.mainWindow, SW_SHOW);  // a failure's message appears over the window
+    OpenPair(app, arguments[0], arguments[1]);
+}
+
+} // namespace
+
+int RunEditor(HINSTANCE instance, const ModalUi& ui, const std::vector<std::string>& arguments) {
     EditorApp app;
     app.ui = ui;
     try {
@@ -15,6 +27,7 @@ int RunEditor(HINSTANCE instance, const ModalUi& ui) {
         app.instance = instance;
         CreateWindows(app);
         NewDocument(app);
+        openFromCommandLine(app, arguments);
         RunMessageLoop(app);
         ReleaseApp(app);
     } catch (const Exception& failure) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "modalui.h"
 
@@ -13,7 +14,10 @@ class Exception;
 // runs the message loop until the program is closed and tears everything
 // down. An Exception that reaches this level ends the program with a report.
 // Returns the program's exit code, 0.
-int RunEditor(HINSTANCE instance, const ModalUi& ui);
+// With two arguments, an index file and an atlas image, the shown window
+// opens that pair before the loop starts, as Open would; any other number
+// of arguments is ignored, so the untitled document stays.
+int RunEditor(HINSTANCE instance, const ModalUi& ui, const std::vector<std::string>& arguments = {});
 
 // "Caught exception from file:line", an empty line, the message.
 std::string ExceptionReport(const Exception& failure);

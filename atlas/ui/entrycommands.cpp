@@ -144,7 +144,11 @@ void InsertFilesCommand(EditorApp& app) {
         }
         return;
     }
-    std::optional<std::vector<std::string>> confirmed = pathsToInsert(app, PathsFromMultiSelect(buffer.data()));
+    InsertFilePaths(app, PathsFromMultiSelect(buffer.data()));
+}
+
+void InsertFilePaths(EditorApp& app, const std::vector<std::string>& chosen) {
+    std::optional<std::vector<std::string>> confirmed = pathsToInsert(app, chosen);
     if (!confirmed) {
         return;
     }

@@ -2,12 +2,16 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 struct EditorApp;
 
 // Asks for image files and packs them into the atlas, asking before an entry
 // of the same name is replaced; the last new item is selected and focused.
 void InsertFilesCommand(EditorApp& app);
+// Insert File(s) once the paths are chosen: the same questions, list update
+// and error messages, whoever chose the files.
+void InsertFilePaths(EditorApp& app, const std::vector<std::string>& chosen);
 
 // Writes the selected entries, named as they are, into a chosen folder,
 // asking before a file there is replaced. Names that cannot be file names

@@ -7,9 +7,11 @@
 
 #include "aboutbox.h"
 #include "documentcommands.h"
+#include "droppedfiles.h"
 #include "editorapp.h"
 #include "entrycommands.h"
 #include "exceptions.h"
+#include "filedrop.h"
 #include "listnotifications.h"
 #include "pxaeditor_resource.h"
 #include "renderer.h"
@@ -139,6 +141,13 @@ LRESULT handleMainWindowMessage(EditorApp* app, HWND window, UINT message, WPARA
             onCommand(*app, LOWORD(wParam));
         }
         break;
+    case WM_DROPFILES: {
+        const DroppedFiles dropped(reinterpret_cast<HDROP>(wParam));
+        if (app != nullptr) {
+            InsertDroppedFiles(*app, dropped.paths());
+        }
+        return 0;  // DragFinish has released the drop: DefWindowProcA must not see it
+    }
     default:
         break;
     }
@@ -191,6 +200,7 @@ void CreateWindows(EditorApp& app) {
         }
     }
 
+    DragAcceptFiles(app.mainWindow, TRUE);
     SetWindowLongPtrA(app.mainWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&app));
     SetWindowLongPtrA(app.renderer, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&app));
 }

@@ -1,7 +1,8 @@
 // StringTableEditor at production size: a table of 100,000 strings opened,
-// sorted by a click on a column header, given one more string, saved, and
-// emptied by Select All and Delete String. The real window runs shown; the
-// file dialogs and the Edit String dialog are answered at once.
+// sorted by a click on a column header, searched through by Find, given one
+// more string, saved, and emptied by Select All and Delete String. The real
+// window runs shown; the file dialogs, the Edit String dialog and the Find
+// dialog are answered at once.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -38,6 +39,13 @@ BOOL cancelSave(OPENFILENAMEA*) { return FALSE; }
 int recordMessage(HWND, const char* text, const char*, UINT) {
     g_messages.push_back(text != nullptr ? text : "");
     return IDOK;
+}
+
+// A piece that no name or text holds, so that Find goes through every row.
+bool answerFind(HWND) {
+    lstrcpynW(g_editor.findText, L"no such words", kFindBufferSize);
+    g_editor.findScope = FindScope::Both;
+    return true;
 }
 
 bool answerEditString(HWND, const char*, const TextUnit*) {
@@ -124,7 +132,7 @@ int main() {
     g_openPath = writeTable(folder, count);
     const auto fileSize = static_cast<std::size_t>(std::filesystem::file_size(g_openPath));
 
-    if (!StartEditor(GetModuleHandleA(nullptr), SW_SHOW, {recordMessage, answerOpen, cancelSave, answerEditString})) {
+    if (!StartEditor(GetModuleHandleA(nullptr), SW_SHOW, {recordMessage, answerOpen, cancelSave, answerEditString, answerFind})) {
         return 1;
     }
     HWND window = g_editor.mainWindow;
@@ -138,6 +146,11 @@ int main() {
 
     measure(program, "sort by a click on \"Text\"", count, "strings", window, [] { clickHeader(1); });
     expect(g_editor.entryList.sortColumn == 1, "the click did not sort by text");
+
+    measure(program, "find, no row matches", count, "strings", window, [] { command(ID_EDIT_FIND); });
+    const bool notFound = g_messages == std::vector<std::string>{"Not found"};
+    g_messages.clear();
+    expect(notFound, "Find found something");
 
     measure(program, "insert string", count, "strings", window, [] { command(ID_EDIT_INSERT_STRING); });
     expect(rowCount() == static_cast<int>(count) + 1, "the new string has no row");

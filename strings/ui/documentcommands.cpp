@@ -18,7 +18,8 @@ const char kUntitled[] = "Untitled";
 
 const UINT kDocumentCommands[] = {ID_FILE_CLOSE,         ID_FILE_SAVE,          ID_FILE_SAVE_AS,
                                   ID_EDIT_INSERT_STRING, ID_EDIT_EDIT_STRING,   ID_EDIT_DELETE_STRING,
-                                  ID_EDIT_SELECT_ALL,    ID_EDIT_INVERT_SELECTION};
+                                  ID_EDIT_SELECT_ALL,    ID_EDIT_INVERT_SELECTION,
+                                  ID_EDIT_FIND,          ID_EDIT_FIND_NEXT};
 
 void ShowError(const char* format, const char* path) {
   char message[kPathBufferSize + 200];
@@ -75,6 +76,34 @@ bool ShowTableInList() {
   return complete;
 }
 
+// A file the reader cannot use leaves the open document as it was, so that
+// nothing is lost and no empty table passes for the file.
+void OpenTable(const char* path) {
+  if (std::strlen(path) >= kPathBufferSize) {
+    ShowError("Cannot open \"%s\".\nThe path is too long.", path);
+    return;
+  }
+  DatReadResult read;
+  {
+    WaitCursor wait;
+    read = ReadStringTable(path);
+  }
+  if (read.status != DatReadStatus::Read) {
+    ShowError(ReadFailureFormat(read.status), path);
+    return;
+  }
+  CloseDocument();
+  g_editor.table = std::move(read.table);
+  lstrcpynA(g_editor.currentPath, path, kPathBufferSize);
+  SetDocumentTitle(FileNamePart(path).c_str());
+  if (!ShowTableInList()) {
+    CloseDocument();
+    ShowError("There is not enough memory to show the strings of \"%s\".", path);
+    return;
+  }
+  EnableDocumentCommands(true);
+}
+
 }  // namespace
 
 void SetDocumentTitle(const char* documentName) {
@@ -116,32 +145,17 @@ void NewCommand() {
   EnableDocumentCommands(true);
 }
 
-// A file the reader cannot use leaves the open document as it was, so that
-// nothing is lost and no empty table passes for the file.
 void OpenCommand() {
   char path[kPathBufferSize];
-  if (!AskPathToOpen(path) || path[0] == '\0') {
-    return;
+  if (AskPathToOpen(path) && path[0] != '\0') {
+    OpenTable(path);
   }
-  DatReadResult read;
-  {
-    WaitCursor wait;
-    read = ReadStringTable(path);
+}
+
+void OpenFirstTable(const std::vector<std::string>& paths) {
+  if (!paths.empty()) {
+    OpenTable(paths[0].c_str());
   }
-  if (read.status != DatReadStatus::Read) {
-    ShowError(ReadFailureFormat(read.status), path);
-    return;
-  }
-  CloseDocument();
-  g_editor.table = std::move(read.table);
-  std::memcpy(g_editor.currentPath, path, sizeof(path));
-  SetDocumentTitle(FileNamePart(path).c_str());
-  if (!ShowTableInList()) {
-    CloseDocument();
-    ShowError("There is not enough memory to show the strings of \"%s\".", path);
-    return;
-  }
-  EnableDocumentCommands(true);
 }
 
 void CloseCommand() { CloseDocument(); }

@@ -12,4 +12,6 @@ void ResetEditorState() {
   g_editor.nameBuffer.clear();
   g_editor.textBuffer.clear();
   g_editor.ui = SystemModalUi();
+  g_editor.findText[0] = 0;
+  g_editor.findScope = FindScope::Both;
 }

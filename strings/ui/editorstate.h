@@ -13,6 +13,11 @@
 #include "stringtable.h"
 
 constexpr size_t kPathBufferSize = 260;
+// What Find looks for: at most 255 units.
+constexpr int kFindBufferSize = 256;
+
+// Where Find looks.
+enum class FindScope { Names, Texts, Both };
 
 // The list-view control with the state it mirrors. The control is virtual
 // (LVS_OWNERDATA): `rows` is the list, row i showing the entry rows[i], and
@@ -45,6 +50,8 @@ struct EditorState {
   std::basic_string<TextUnit> textBuffer;
   // Message boxes and dialogs.
   ModalUi ui = SystemModalUi();
+  TextUnit findText[kFindBufferSize] = {};  // the Find dialog's answer, kept for Find Next
+  FindScope findScope = FindScope::Both;
 };
 
 extern EditorState g_editor;

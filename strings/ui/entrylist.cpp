@@ -253,6 +253,11 @@ void EntryListSelectAndShow(EntryList& list, int row) {
   SendMessageA(list.listWindow, LVM_ENSUREVISIBLE, row, FALSE);
 }
 
+void EntryListSelectOnly(EntryList& list, int row) {
+  SetRowState(list, -1, 0, LVIS_SELECTED);
+  EntryListSelectAndShow(list, row);
+}
+
 // The control sorts nothing itself; selection and focus, kept by row number,
 // are carried to the rows their entries move to.
 void EntryListSort(EntryList& list) {

@@ -43,6 +43,8 @@ void EntryListSelectAll(EntryList& list);
 // Selects and focuses `row` and scrolls it fully into view; other rows keep
 // their selection.
 void EntryListSelectAndShow(EntryList& list, int row);
+// Makes `row` the only selected row, focused and fully in view.
+void EntryListSelectOnly(EntryList& list, int row);
 
 // Sorts the rows by the current column and direction; each entry keeps its
 // selection and the focus.

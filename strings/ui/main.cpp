@@ -1,12 +1,16 @@
-// Entry point of StringTableEditor. The command line is accepted and ignored.
+// Entry point of StringTableEditor. "StringTableEditor.exe FILE.DAT" opens
+// that table.
 #include <windows.h>
 
+#include "commandline.h"
+#include "documentcommands.h"
 #include "mainwindow.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   if (!StartEditor(instance, showCommand, SystemModalUi())) {
     return 1;
   }
+  OpenFirstTable(CommandLineArguments(GetCommandLineA()));
   RunMessageLoop();
   ShutdownEditor();
   return 0;

@@ -2,10 +2,14 @@
 
 #include <commctrl.h>
 
+#include <new>
+
 #include "documentcommands.h"
+#include "droppedfiles.h"
 #include "editorstate.h"
 #include "entrycommands.h"
 #include "entrylist.h"
+#include "findcommands.h"
 #include "stringtableeditor_resource.h"
 #include "waitcursor.h"
 
@@ -72,6 +76,12 @@ void OnCommand(WORD command) {
     case ID_EDIT_INVERT_SELECTION:
       InvertSelectionCommand();
       break;
+    case ID_EDIT_FIND:
+      FindCommand();
+      break;
+    case ID_EDIT_FIND_NEXT:
+      FindNextCommand();
+      break;
   }
 }
 
@@ -108,6 +118,17 @@ void OnSize(WPARAM sizeType, LPARAM size) {
   }
 }
 
+// Reading the paths needs memory; nothing may be thrown through the system's code.
+void OnDropFiles(HDROP drop) {
+  const DroppedFiles dropped(drop);
+  try {
+    OpenFirstTable(dropped.paths());
+  } catch (const std::bad_alloc&) {
+    g_editor.ui.messageBox(g_editor.mainWindow, "There is not enough memory to open the dropped file.", "Error",
+                              MB_OK | MB_ICONERROR);
+  }
+}
+
 bool FailStart(const char* message) {
   MessageBoxA(nullptr, message, "VRN DAT Editor", MB_OK | MB_ICONERROR);
   ShutdownEditor();
@@ -130,6 +151,7 @@ bool StartEditor(HINSTANCE instance, int showCommand, const ModalUi& ui) {
   }
   g_editor.mainWindow = window;
   SetDocumentTitle(nullptr);
+  DragAcceptFiles(window, TRUE);
 
   INITCOMMONCONTROLSEX controls = {};
   controls.dwSize = sizeof(controls);
@@ -152,11 +174,16 @@ bool StartEditor(HINSTANCE instance, int showCommand, const ModalUi& ui) {
   return true;
 }
 
+// Every dialog is modal and pumps its own messages, so the accelerators
+// only ever see keys meant for the main window and its list.
 void RunMessageLoop() {
+  HACCEL accelerators = LoadAcceleratorsA(g_editor.instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
+    if (accelerators == nullptr || TranslateAcceleratorA(g_editor.mainWindow, accelerators, &message) == 0) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
   }
 }
 
@@ -199,6 +226,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       break;
     case WM_COMMAND:
       OnCommand(LOWORD(wParam));
+      return 0;
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wParam));
       return 0;
     case WM_CLOSE:
     case WM_DESTROY:

@@ -12,7 +12,8 @@
 // the user, cleans up and returns false.
 bool StartEditor(HINSTANCE instance, int showCommand, const ModalUi& ui);
 
-// Gets, translates and dispatches messages until the quit message.
+// Gets, translates and dispatches messages until the quit message, with the
+// accelerators of Find (Ctrl+F) and Find Next (F3).
 void RunMessageLoop();
 
 // Destroys the window if it still exists, discards the document and

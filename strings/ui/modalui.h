@@ -17,6 +17,9 @@ struct ModalUi {
   // EditStringDialog: true for OK, with the answer in the editor's name and
   // text buffers.
   bool (*editString)(HWND owner, const char* oldName, const TextUnit* oldText);
+  // FindDialog: true for Find, with the answer in the editor's find text and
+  // scope.
+  bool (*find)(HWND owner);
 };
 
 ModalUi SystemModalUi();

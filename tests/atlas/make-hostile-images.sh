@@ -300,3 +300,6 @@ bytes xbm-huge.xbm '#define x_width 1000000\n#define x_height 1000000\nstatic ch
   printf '8BIM\4\14\0\0\0\0\0\44'
   printf '\0\0\0\0\0\0\0\144\0\0\0\144\0\0\0\4\0\0\1\220\0\0\0\0\0\30\0\1'; printf 'thumbnai'
   zeros 6; printf 'rgb'; } >"$out/psd-thumbnail-short-lines.psd"
+# PSD: 2 rows of -2 columns: the header passed as 2 columns, the decoder
+# allocated a line of 4 GiB.
+{ printf '8BPS\0\1\0\0\0\0\0\0\0\1\0\0\0\2\377\377\377\376\0\10\0\1'; zeros 12; printf 'abcd'; } >"$out/psd-negative-width.psd"

@@ -11,6 +11,7 @@ pxa_add_test(NAME atlas_gui_tests
     atlas_draw_selected_test.cpp
     atlas_entry_commands_test.cpp
     atlas_entry_list_test.cpp
+    atlas_file_drop_test.cpp
     atlas_main_window_test.cpp
     atlas_preview_test.cpp
     atlas_startup_test.cpp

@@ -1,8 +1,9 @@
-// The program from its entry point: a normal run, and the report that ends it
-// when its windows cannot be made.
+// The program from its entry point: a normal run, a pair named on the command
+// line, and the report that ends it when its windows cannot be made.
 #include <gtest/gtest.h>
 
 #include "atlas_scripted_ui.h"
+#include "atlastestsupport.h"
 #include "editor.h"
 #include "exceptions.h"
 
@@ -115,4 +116,27 @@ TEST(AtlasStartup, AWindowThatCannotBeCreatedEndsTheProgramWithTheReport) {
     const std::string line = report.text.substr(prefix.size(), report.text.size() - prefix.size() - suffix.size());
     EXPECT_EQ(line.find_first_not_of("0123456789"), std::string::npos) << line;
     EXPECT_TRUE(editorWindowsOfThisThread().empty()) << "the tear-down destroyed what was made";
+}
+
+TEST(AtlasStartup, OpensTheIndexAndImageNamedOnTheCommandLineAsOpenWould) {
+    TestFolder folder;
+    const std::string index = folder.path("my sprites.pxa");
+    const std::string image = folder.path("my sprites.tga");
+    writeFileBytes(index, indexBytes({}));
+    writeBlankAtlas(image, 64, 64);
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string title;
+        std::vector<std::string> messages;
+    };
+    const Case cases[] = {{{index, image}, "PXA Editor - [" + index + "]", {}},
+                          {{folder.path("missing.pxa"), image}, "PXA Editor - [Unnamed]", {"Unable to open file"}},
+                          {{index}, "PXA Editor - [Unnamed]", {}}};
+    for (const Case& c : cases) {
+        ResetScript();
+        SetTimer(nullptr, 0, 100, closeTheEditor);
+        EXPECT_EQ(RunEditor(GetModuleHandleA(nullptr), ScriptedModalUi(), c.arguments), 0);
+        EXPECT_EQ(runningWindow.title, c.title);
+        EXPECT_EQ(Script().messageBoxTexts(), c.messages);
+    }
 }

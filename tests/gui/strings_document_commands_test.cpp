@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "file_drop.h"
 #include "namekey.h"
 #include "stringtableeditor_resource.h"
 #include "strings_editor_fixture.h"
@@ -176,6 +177,20 @@ TEST_F(StringsDocument, AFailedSaveIsReportedAndAFailedSaveAsKeepsTitleAndPath) 
   EXPECT_EQ(g_script.messageBoxes[1].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
   EXPECT_EQ(WindowText(MainWindow()), TitleWith("table.DAT"));
   RemoveDirectoryA(path.c_str());
+}
+
+TEST_F(StringsDocument, ADropOpensItsFirstFileAsOpenWould) {
+  const std::string table = WriteTable("my table.DAT", {{"A", L"B"}});
+  const std::string missing = folder_.path("missing.DAT");
+  Open(missing);  // Open's own report
+  DropFiles(MainWindow(), {missing, table});
+  EXPECT_EQ(g_editor.table, nullptr);
+  ASSERT_EQ(g_script.messageBoxes.size(), 2u);
+  EXPECT_EQ(g_script.messageBoxes[1].text, g_script.messageBoxes[0].text);
+  EXPECT_EQ(g_script.messageBoxes[1].type, g_script.messageBoxes[0].type);
+  DropFiles(MainWindow(), {table, missing});
+  EXPECT_EQ(WindowText(MainWindow()), TitleWith("my table.DAT"));
+  EXPECT_EQ(RowNames(), std::vector<std::string>{"A"});
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "entrylist.h"
+#include "finddialog.h"
 #include "heap.h"
 #include "mainwindow.h"
 #include "namekey.h"
@@ -44,7 +45,7 @@ void StringsEditorTest::SetUp() {
   g_script = StringsScript();
   AnswerDialogsFrom(g_script);
   ASSERT_TRUE(StartEditor(GetModuleHandleA(nullptr), SW_SHOWNORMAL,
-                          {ScriptedMessageBox, ScriptedOpenFileDialog, ScriptedSaveFileDialog, ScriptedEditString}));
+                          {ScriptedMessageBox, ScriptedOpenFileDialog, ScriptedSaveFileDialog, ScriptedEditString, FindDialog}));
   DrainMessages();
 }
 

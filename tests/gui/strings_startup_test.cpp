@@ -85,7 +85,7 @@ TEST_F(StringsStartup, HasTheIconAndMenuOfItsResources) {
   HMENU menu = GetMenu(MainWindow());
   ASSERT_EQ(GetMenuItemCount(menu), 3);
   const char* const titles[] = {"&File", "&Edit", "&Help"};
-  const int counts[] = {8, 6, 1};
+  const int counts[] = {8, 9, 1};
   for (int index = 0; index < 3; ++index) {
     char title[32] = {};
     GetMenuStringA(menu, index, title, sizeof(title), MF_BYPOSITION);
@@ -102,7 +102,8 @@ TEST_F(StringsStartup, EnablesOnlyNewOpenExitAndAboutUntilADocumentIsOpen) {
   const Case cases[] = {{ID_FILE_NEW, true},           {ID_FILE_OPEN, true},           {ID_FILE_CLOSE, false},
                         {ID_FILE_SAVE, false},         {ID_FILE_SAVE_AS, false},       {ID_FILE_EXIT, true},
                         {ID_HELP_ABOUT, true},         {ID_EDIT_INSERT_STRING, false}, {ID_EDIT_EDIT_STRING, false},
-                        {ID_EDIT_DELETE_STRING, false}, {ID_EDIT_SELECT_ALL, false},   {ID_EDIT_INVERT_SELECTION, false}};
+                        {ID_EDIT_DELETE_STRING, false}, {ID_EDIT_SELECT_ALL, false},   {ID_EDIT_INVERT_SELECTION, false},
+                        {ID_EDIT_FIND, false},          {ID_EDIT_FIND_NEXT, false}};
   for (const Case& c : cases) {
     EXPECT_EQ(MenuEnabled(c.command), c.alwaysEnabled) << "at start, command " << c.command;
   }

@@ -1,0 +1,67 @@
+#include "filedrop.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "imagefile.h"
+#include "editorapp.h"
+#include "entrycommands.h"
+#include "filedialog.h"
+#include "filepath.h"
+
+namespace {
+
+// FindFirstFileA returns INVALID_HANDLE_VALUE, not null, when it fails.
+struct SearchCloser {
+    void operator()(HANDLE search) const {
+        if (search != INVALID_HANDLE_VALUE) {
+            FindClose(search);
+        }
+    }
+};
+
+bool isFolder(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// The files directly in the folder that FreeImage reads, sorted so that a drop
+// asks its questions and packs in the same order whatever the file system
+// lists first. A folder that cannot be read has none.
+std::vector<std::string> imageFilesIn(const std::string& folder) {
+    std::vector<std::string> paths;
+    WIN32_FIND_DATAA found;
+    const std::unique_ptr<void, SearchCloser> search(FindFirstFileA(JoinPath(folder, "*").c_str(), &found));
+    if (search.get() == INVALID_HANDLE_VALUE) {
+        return paths;
+    }
+    do {
+        const std::string path = JoinPath(folder, found.cFileName);
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && isReadableImage(path)) {
+            paths.push_back(path);
+        }
+    } while (FindNextFileA(search.get(), &found));
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+} // namespace
+
+void InsertDroppedFiles(EditorApp& app, const std::vector<std::string>& dropped) {
+    std::vector<std::string> paths;
+    for (const std::string& path : dropped) {
+        if (!isFolder(path)) {
+            paths.push_back(path);
+            continue;
+        }
+        const std::vector<std::string> images = imageFilesIn(path);
+        paths.insert(paths.end(), images.begin(), images.end());
+    }
+    if (paths.empty()) {
+        app.ui.messageBox(app.mainWindow, "There are no image files in the dropped folder.", nullptr, MB_ICONERROR);
+        return;
+    }
+    InsertFilePaths(app, paths);
+}

@@ -1,0 +1,12 @@
+// Files and folders dropped on the main window.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct EditorApp;
+
+// Inserts the dropped files as Insert File(s) inserts chosen ones, a folder
+// standing for the image files directly inside it (in byte order of their
+// names). A drop that comes to no file at all is reported.
+void InsertDroppedFiles(EditorApp& app, const std::vector<std::string>& dropped);
