@@ -19,7 +19,7 @@ RUNNABLE_DIR = $(if $(filter win64,$(WINE_ARCH)),$(WINDOWS64_DIR),$(WINDOWS_DIR)
 PXA_EDITOR = $(RUNNABLE_DIR)/atlas/ui/PXAEditor.exe
 STRING_TABLE_EDITOR = $(RUNNABLE_DIR)/strings/ui/StringTableEditor.exe
 
-.PHONY: all packages host windows windows64 runnable-windows test run run-strings screenshot bench bench-gui fuzz fuzz-build dist clean
+.PHONY: all packages host windows windows64 runnable-windows test run run-strings screenshot bench bench-gui fuzz fuzz-build dist format clean
 
 all: host windows
 
@@ -105,6 +105,11 @@ fuzz: fuzz-build
 # runnable build makes the same way.
 dist: windows
 	cmake --build $(WINDOWS_DIR) --target dist
+
+# The house format (.clang-format) on every C++ source of the project; the
+# FreeImage recipe in deps/ keeps the layout of the code it patches.
+format: packages
+	git ls-files -z '*.cpp' '*.h' ':!:deps/*' | xargs -0 clang-format -i
 
 clean:
 	rm -rf $(BUILD)

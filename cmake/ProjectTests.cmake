@@ -35,8 +35,8 @@ function(pxa_add_test)
     set(ARG_TIMEOUT 120)
   endif()
   add_executable(${ARG_NAME} ${ARG_SOURCES})
-  target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBRARIES} GTest::gmock GTest::gtest_main project_options)
-  target_include_directories(${ARG_NAME} PRIVATE "${PROJECT_SOURCE_DIR}/tests/support")
+  target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBRARIES} test_support GTest::gmock GTest::gtest_main
+    project_options)
   pxa_copy_freeimage_dll(${ARG_NAME})
   if(CMAKE_CROSSCOMPILING)
     # Under Wine each process start costs about a second, so a program runs

@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config dpkg-dev
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libcli11-dev nlohmann-json3-dev clang libclang-rt-14-dev
+  libcli11-dev nlohmann-json3-dev clang libclang-rt-14-dev clang-format
   wine wine32:i386 wine64 fonts-wine xvfb xauth imagemagick unzip
   # The licence texts that the zip for users carries (packaging/CMakeLists.txt).
   libfreeimage3 libpng16-16 libjpeg62-turbo libtiff6 libwebp7 libopenjp2-7 libimath-3-1-29

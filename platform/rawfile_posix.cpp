@@ -1,5 +1,7 @@
 #include "rawfile.h"
 
+#include "filepath.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -126,4 +128,8 @@ RawTargetState RawFileTargetState(const char* path) {
 
 bool RawFileIsPathSeparator(char c) {
     return c == '/';
+}
+
+char PathSeparator() {
+    return '/';
 }

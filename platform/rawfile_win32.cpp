@@ -1,5 +1,7 @@
 #include "rawfile.h"
 
+#include "filepath.h"
+
 #include <windows.h>
 
 #include <utility>
@@ -123,4 +125,8 @@ RawTargetState RawFileTargetState(const char* path) {
 // "C:name" names a file in the current folder of drive C.
 bool RawFileIsPathSeparator(char c) {
     return c == '\\' || c == '/' || c == ':';
+}
+
+char PathSeparator() {
+    return '\\';
 }

@@ -188,6 +188,10 @@ SaveResult SaveFile(const std::string& target, const std::function<bool(RawFile&
     return staged.replaceTarget();
 }
 
+SaveResult SaveFileContent(const std::string& target, const std::string& content) {
+    return SaveFile(target, [&content](RawFile& file) { return RawFileWrite(file, content.data(), content.size()); });
+}
+
 void FailFileStepAfter(FileStep step, long successfulSteps) {
     g_failingStep = step;
     g_stepsBeforeFailure = successfulSteps < 0 ? -1 : successfulSteps;

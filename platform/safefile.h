@@ -62,6 +62,9 @@ SaveResult ReplaceTargets(const std::vector<StagedFile*>& files);
 // when it failed), which is then closed, flushed and put in its target's place.
 SaveResult SaveFile(const std::string& target, const std::function<bool(RawFile&)>& write);
 
+// SaveFile of `content` as it is.
+SaveResult SaveFileContent(const std::string& target, const std::string& content);
+
 // Lets tests fail a save at any step on every system: after
 // `successfulSteps` more successes of `step` (creating a staged file,
 // flushing one, putting one in place), every further one fails, until this

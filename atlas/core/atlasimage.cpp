@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "exceptions.h"
+#include "imagefile.h"
 #include "safefile.h"
 
 namespace {
@@ -25,26 +26,35 @@ FREE_IMAGE_FORMAT readableFormat(const std::string& fileName) {
     return format != FIF_UNKNOWN && FreeImage_FIFSupportsReading(format) ? format : FIF_UNKNOWN;
 }
 
+bool isReadableImage(const std::string& fileName) { return readableFormat(fileName) != FIF_UNKNOWN; }
+
+bool namesImageFormat(const std::string& fileName) { return formatForSaving(fileName, FIF_UNKNOWN) != FIF_UNKNOWN; }
+
+ImageSize imageSizeOf(const std::string& fileName) {
+    const UniqueBitmap image = loadImage(fileName);
+    return ImageSize{FreeImage_GetWidth(image.get()), FreeImage_GetHeight(image.get())};
+}
+
 UniqueBitmap loadImage(const std::string& fileName) {
     const FREE_IMAGE_FORMAT format = readableFormat(fileName);
     if (format == FIF_UNKNOWN) {
-        THROW_AT_SITE(Exception, "Unsupported image format");
+        THROW_AT_SITE(Exception, "Unsupported image format", fileName);
     }
     // The header first, where the format can read it alone: an image too large
     // for an atlas is refused before a single pixel is decoded.
     if (FreeImage_FIFSupportsNoPixels(format)) {
         const UniqueBitmap header(FreeImage_Load(format, fileName.c_str(), FIF_LOAD_NOPIXELS));
         if (!header || !fitsAtlas(header.get())) {
-            THROW_AT_SITE(Exception, "Unable to load image");
+            THROW_AT_SITE(Exception, "Unable to load image", fileName);
         }
     }
     const UniqueBitmap source(FreeImage_Load(format, fileName.c_str(), 0));
     if (!source || !fitsAtlas(source.get())) {
-        THROW_AT_SITE(Exception, "Unable to load image");
+        THROW_AT_SITE(Exception, "Unable to load image", fileName);
     }
     UniqueBitmap converted(FreeImage_ConvertTo32Bits(source.get()));
     if (!converted) {
-        THROW_AT_SITE(Exception, "Unable to convert image");
+        THROW_AT_SITE(Exception, "Unable to convert image", fileName);
     }
     return converted;
 }

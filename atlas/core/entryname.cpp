@@ -1,5 +1,7 @@
 #include "entryname.h"
 
+#include "filepath.h"
+
 std::string upperCaseAscii(std::string text) {
     for (char& c : text) {
         if (c >= 'a' && c <= 'z') {
@@ -10,6 +12,5 @@ std::string upperCaseAscii(std::string text) {
 }
 
 std::string entryNameFromPath(const std::string& path) {
-    const std::string::size_type separator = path.find_last_of("\\/");
-    return upperCaseAscii(separator == std::string::npos ? path : path.substr(separator + 1));
+    return upperCaseAscii(FileNamePart(path));
 }

@@ -154,7 +154,7 @@ std::optional<PreviewArea> FilePair::selectedPreviewArea() const {
     if (state_->selected == nullptr) {
         return std::nullopt;
     }
-    return previewAreaOf(*state_->selected, FreeImage_GetWidth(bitmap()), FreeImage_GetHeight(bitmap()));
+    return previewAreaOf(*state_->selected, width(), height());
 }
 
 bool FilePair::isModified() const { return state_->modified != 0; }
@@ -163,5 +163,8 @@ bool FilePair::isUntitled() const { return state_->indexFileName.empty() || stat
 const std::string& FilePair::indexFileName() const { return state_->indexFileName; }
 const std::string& FilePair::imageFileName() const { return state_->imageFileName; }
 const EntryTable& FilePair::entries() const { return state_->entries; }
+std::uint32_t FilePair::width() const { return FreeImage_GetWidth(bitmap()); }
+std::uint32_t FilePair::height() const { return FreeImage_GetHeight(bitmap()); }
+std::size_t FilePair::freeRectangleCount() const { return state_->freeSpace.liveCount(); }
 FIBITMAP* FilePair::bitmap() const { return state_->bitmap.get(); }
 const FreeSpaceMap& FilePair::freeSpace() const { return state_->freeSpace; }

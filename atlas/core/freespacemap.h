@@ -59,6 +59,8 @@ public:
     void swap(FreeSpaceMap& other) noexcept;
 
     const std::vector<AtlasRect>& freeRects() const { return freeRects_; }
+    // The slots that are not vacant: every vacant slot is on the stack once.
+    std::size_t liveCount() const { return freeRects_.size() - vacantSlots_.size(); }
     const std::deque<std::uint32_t>& vacantSlots() const { return vacantSlots_; }
 
 private:

@@ -14,7 +14,7 @@
 namespace {
 
 const std::size_t countSize = 4;
-const std::size_t nameSize = 64;
+const std::size_t nameSize = maxEntryNameBytes;
 const std::size_t recordSize = nameSize + 4 * 4 + 1;
 
 std::uint32_t decodeUint32(const unsigned char* bytes) {
@@ -69,13 +69,13 @@ bool cellFitsInAtlas(const AtlasEntry& entry, std::uint32_t atlasWidth, std::uin
            std::uint64_t{entry.y} + entry.height + 1 <= atlasHeight;
 }
 
-IndexFileReader::IndexFileReader(const std::string& fileName) : file_(fileName, std::ios::binary) {
+IndexFileReader::IndexFileReader(const std::string& fileName) : file_(fileName, std::ios::binary), fileName_(fileName) {
     if (!file_.is_open()) {
-        THROW_AT_SITE(Exception, "Unable to open file");
+        THROW_AT_SITE(Exception, "Unable to open file", fileName);
     }
     unsigned char countBytes[countSize];
     if (!readBytes(file_, countBytes, countSize)) {
-        THROW_AT_SITE(Exception, "Unable to read file");
+        THROW_AT_SITE(Exception, "Unable to read file", fileName);
     }
     entryCount_ = decodeUint32(countBytes);
 }
@@ -83,7 +83,7 @@ IndexFileReader::IndexFileReader(const std::string& fileName) : file_(fileName, 
 IndexRecord IndexFileReader::next() {
     unsigned char record[recordSize];
     if (!readBytes(file_, record, recordSize)) {
-        THROW_AT_SITE(Exception, "Unable to read file");
+        THROW_AT_SITE(Exception, "Unable to read file", fileName_);
     }
     return IndexRecord{decodeName(record), decodeEntry(record)};
 }

@@ -1,29 +1,15 @@
-// The .pxa index file: a 32-bit entry count, then one 81-byte record per
-// entry (64-byte name, x, y, width, height, flag). Integers are unsigned
-// 32-bit little-endian whatever the host.
+// Reading and writing the .pxa index file (its records: indexrecords.h).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <fstream>
 #include <string>
-#include <vector>
 
-#include "atlasentry.h"
+#include "indexrecords.h"
 
 class FreeSpaceMap;
 class StagedFile;
-
-// One record as the file stores it: the name is its bytes up to the first
-// zero, letter case untouched, and nothing has been checked against an atlas.
-struct IndexRecord {
-    std::string name;
-    AtlasEntry entry;
-};
-
-// Whether the entry's cell (its rectangle and one pixel around it) lies inside
-// an atlas of that size: the test every record passes when a pair is opened.
-bool cellFitsInAtlas(const AtlasEntry& entry, std::uint32_t atlasWidth, std::uint32_t atlasHeight);
 
 // Reads the records of an index file one at a time, in file order. Throws
 // "Unable to open file" and "Unable to read file" as readIndex does.
@@ -36,12 +22,9 @@ public:
 
 private:
     std::ifstream file_;
+    std::string fileName_;
     std::uint32_t entryCount_ = 0;
 };
-
-// Every record of the file as stored, repeated names and cells outside any
-// atlas included: what tools that judge an index file need to see.
-std::vector<IndexRecord> readIndexRecords(const std::string& fileName);
 
 // What taking the cells of an index out of free space may cost the map, in
 // memory and in work, each an allowance and a share for every record read

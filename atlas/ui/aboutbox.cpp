@@ -1,5 +1,9 @@
 #include "aboutbox.h"
 
+#include <windows.h>
+
+#include <FreeImage.h>
+
 #include "editorapp.h"
 
 std::string AboutText() {

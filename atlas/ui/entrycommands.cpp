@@ -14,6 +14,7 @@
 #include "entrylist.h"
 #include "exceptions.h"
 #include "filedialog.h"
+#include "filepath.h"
 #include "renderer.h"
 #include "safefilename.h"
 #include "waitcursor.h"

@@ -1,15 +1,12 @@
 #include "filedialog.h"
 
 #include "editorapp.h"
-
-#ifndef _WIN64
-static_assert(fileDialogRecordSize == 76, "the file dialog record of 32-bit Windows");
-#endif
+#include "filepath.h"
 
 OPENFILENAMEA FileDialogRecord(const EditorApp& app, const char* filter, DWORD filterIndex, char* file,
                                DWORD fileSize, const char* defaultExtension, DWORD flags) {
     OPENFILENAMEA dialog = {};
-    dialog.lStructSize = fileDialogRecordSize;
+    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
     dialog.hwndOwner = app.mainWindow;
     dialog.hInstance = app.instance;
     dialog.lpstrFilter = filter;
@@ -36,11 +33,4 @@ std::vector<std::string> PathsFromMultiSelect(const char* buffer) {
         paths.push_back(folder);
     }
     return paths;
-}
-
-std::string JoinPath(const std::string& folder, const std::string& name) {
-    if (!folder.empty() && folder.back() == '\\') {
-        return folder + name;
-    }
-    return folder + "\\" + name;
 }

@@ -5,7 +5,6 @@
 
 #include <commdlg.h>
 
-#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -14,10 +13,9 @@
 struct EditorApp;
 
 // The record as the first Explorer-style dialogs knew it, without the members
-// that later systems added: 76 bytes on 32-bit Windows.
-const DWORD fileDialogRecordSize = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR);
-
-// Owned by the main window, no custom filter, no title, no initial folder.
+// that later systems added (OPENFILENAME_SIZE_VERSION_400A, as in both
+// editors). Owned by the main window, no custom filter, no title, no initial
+// folder.
 // filterIndex is 1-based; defaultExtension may be null.
 OPENFILENAMEA FileDialogRecord(const EditorApp& app, const char* filter, DWORD filterIndex, char* file,
                                DWORD fileSize, const char* defaultExtension, DWORD flags);
@@ -29,6 +27,3 @@ DWORD AllImageFilesFilterIndex(const std::vector<ImageType>& types);
 // The paths a multi-select dialog returned: a folder, then the names in it,
 // each ending in a zero, then an empty string; or one whole path.
 std::vector<std::string> PathsFromMultiSelect(const char* buffer);
-
-// folder + "\" + name, without doubling the separator of a root folder.
-std::string JoinPath(const std::string& folder, const std::string& name);

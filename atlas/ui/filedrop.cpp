@@ -5,10 +5,11 @@
 #include <algorithm>
 #include <memory>
 
-#include "atlasimage.h"
+#include "imagefile.h"
 #include "editorapp.h"
 #include "entrycommands.h"
 #include "filedialog.h"
+#include "filepath.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ std::vector<std::string> imageFilesIn(const std::string& folder) {
     }
     do {
         const std::string path = JoinPath(folder, found.cFileName);
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && readableFormat(path) != FIF_UNKNOWN) {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && isReadableImage(path)) {
             paths.push_back(path);
         }
     } while (FindNextFileA(search.get(), &found));

@@ -5,14 +5,10 @@
 
 #include <memory>
 
+#include "systemdialogs.h"
+
 namespace {
 
-int systemMessageBox(HWND owner, const char* text, const char* caption, UINT type) {
-    return MessageBoxA(owner, text, caption, type);
-}
-
-BOOL systemOpenFileDialog(OPENFILENAMEA* dialog) { return GetOpenFileNameA(dialog); }
-BOOL systemSaveFileDialog(OPENFILENAMEA* dialog) { return GetSaveFileNameA(dialog); }
 DWORD systemFileDialogError() { return CommDlgExtendedError(); }
 
 struct ItemListReleaser {
@@ -61,6 +57,6 @@ void systemContextMenu(HMENU popup, int x, int y, HWND owner) { TrackPopupMenu(p
 } // namespace
 
 ModalUi SystemModalUi() {
-    return {systemMessageBox,      systemOpenFileDialog,  systemSaveFileDialog,
+    return {SystemMessageBox,      SystemOpenFileDialog,  SystemSaveFileDialog,
             systemFileDialogError, systemBrowseForFolder, systemContextMenu};
 }

@@ -1,5 +1,7 @@
 #include "renderer.h"
 
+#include <FreeImage.h>
+
 #include <sstream>
 
 #include "editorapp.h"
@@ -11,7 +13,7 @@ void paintPreview(HWND window) {
     HDC deviceContext = BeginPaint(window, &paint);
     const EditorApp* app = AppOfWindow(window);
     if (app != nullptr && app->document) {
-        app->document->drawSelected(deviceContext, 0, 0);
+        drawSelected(*app->document, deviceContext, 0, 0);
     } else {
         const RECT& area = paint.rcPaint;
         BitBlt(deviceContext, area.left, area.top, area.right - area.left, area.bottom - area.top, nullptr, 0, 0,
@@ -34,6 +36,19 @@ void redrawPreview(const EditorApp& app) {
 }
 
 } // namespace
+
+int drawSelected(const FilePair& document, HDC deviceContext, int x, int y) {
+    const std::optional<PreviewArea> area = document.selectedPreviewArea();
+    if (!area) {
+        return 0;
+    }
+    SetStretchBltMode(deviceContext, COLORONCOLOR);
+    // Source and destination have the same size: the entry is drawn 1:1.
+    // Alpha plays no part.
+    return StretchDIBits(deviceContext, x, y, area->width, area->height, area->sourceX, area->sourceY, area->width,
+                         area->height, FreeImage_GetBits(document.bitmap()), FreeImage_GetInfo(document.bitmap()),
+                         DIB_RGB_COLORS, SRCCOPY);
+}
 
 LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_PAINT) {

@@ -7,6 +7,12 @@
 #include <string>
 
 struct EditorApp;
+class FilePair;
+
+// Draws the document's selected entry 1:1 with its top-left corner at (x, y),
+// straight from the atlas's pixels. Returns the result of the blit, or 0 when
+// there is nothing to draw.
+int drawSelected(const FilePair& document, HDC deviceContext, int x, int y);
 
 LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -13,7 +13,7 @@
 
 #include "atlasgrowth.h"
 #include "atlasimage.h"
-#include "benchfolder.h"
+#include "temporaryfolder.h"
 #include "bitmap.h"
 #include "comparison.h"
 #include "exceptions.h"
@@ -28,8 +28,8 @@ namespace {
 const std::uint32_t randomSeed = 20240601;
 
 // Files made once for the whole run and deleted at its end.
-BenchFolder& benchFolder() {
-    static BenchFolder folder("pxa_atlas_bench_");
+TemporaryFolder& benchFolder() {
+    static TemporaryFolder folder("pxa_atlas_bench_");
     return folder;
 }
 

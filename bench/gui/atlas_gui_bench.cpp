@@ -85,7 +85,7 @@ struct Pair {
 
 // An atlas whose entries are 8 x 8 images in 10 x 10 cells, row by row; the
 // index holds them in shuffled order, as files made by other tools do.
-Pair writePair(const BenchFolder& folder, std::uint32_t count, int width, int height) {
+Pair writePair(const TemporaryFolder& folder, std::uint32_t count, int width, int height) {
     const std::string stem = "pair" + std::to_string(count);
     Pair pair{folder.path(stem + ".pxa"), folder.path(stem + ".tga")};
     const UniqueBitmap atlas(FreeImage_Allocate(width, height, 32, 0, 0, 0));
@@ -114,7 +114,7 @@ Pair writePair(const BenchFolder& folder, std::uint32_t count, int width, int he
 
 // `count` PNG files of 8 x 8 pixels in their own folder; the answer a
 // multi-select file dialog gives for all of them.
-std::string writeImages(const BenchFolder& folder, std::uint32_t count) {
+std::string writeImages(const TemporaryFolder& folder, std::uint32_t count) {
     const std::string images = folder.path("images");
     std::filesystem::create_directories(images);
     std::string answer = images;
@@ -172,7 +172,7 @@ void openPair(EditorApp& app, const Pair& pair, std::uint32_t count) {
 } // namespace
 
 int main() {
-    BenchFolder folder;
+    TemporaryFolder folder("pxa_gui_bench_");
     const Pair pair10k = writePair(folder, 10000, 1024, 1024);
     const Pair pair50k = writePair(folder, 50000, 2048, 2560);
     const std::string images = writeImages(folder, 1000);

@@ -3,7 +3,6 @@
 #include <psapi.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
@@ -23,20 +22,6 @@ void printFigure(const char* program, const char* what, std::size_t size, const 
 }
 
 } // namespace
-
-BenchFolder::BenchFolder() {
-    char name[32];
-    std::snprintf(name, sizeof(name), "pxa_gui_bench_%lu", GetCurrentProcessId());
-    folder_ = (std::filesystem::temp_directory_path() / name).string();
-    std::filesystem::create_directories(folder_);
-}
-
-BenchFolder::~BenchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-}
-
-std::string BenchFolder::path(const std::string& name) const { return folder_ + "\\" + name; }
 
 void writeFile(const std::string& path, const std::string& bytes) {
     std::ofstream file(path, std::ios::binary);

@@ -1,5 +1,5 @@
-// What both GUI benchmarks share: a scratch folder, the message pump that
-// lets a window finish painting, and the figures they print.
+// What both GUI benchmarks share: a scratch folder (TemporaryFolder), the
+// message pump that lets a window finish painting, and the figures they print.
 #pragma once
 
 #include <windows.h>
@@ -8,19 +8,7 @@
 #include <functional>
 #include <string>
 
-// A fresh folder in the temporary directory, removed with its files at the end.
-class BenchFolder {
-public:
-    BenchFolder();
-    ~BenchFolder();
-    BenchFolder(const BenchFolder&) = delete;
-    BenchFolder& operator=(const BenchFolder&) = delete;
-
-    std::string path(const std::string& name) const;
-
-private:
-    std::string folder_;
-};
+#include "temporaryfolder.h"
 
 void writeFile(const std::string& path, const std::string& bytes);
 void putUint32(std::string& bytes, std::uint32_t value);

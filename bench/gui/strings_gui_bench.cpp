@@ -18,7 +18,7 @@
 #include "editorstate.h"
 #include "guibench.h"
 #include "mainwindow.h"
-#include "modaldialogs.h"
+#include "modalui.h"
 #include "namekey.h"
 #include "stringtableeditor_resource.h"
 
@@ -62,7 +62,7 @@ struct Entry {
 
 // Names as translators' tables have them, texts of a few words up to a long
 // sentence; the file holds them in key order, as the editor saves a table.
-std::string writeTable(const BenchFolder& folder, std::uint32_t count) {
+std::string writeTable(const TemporaryFolder& folder, std::uint32_t count) {
     static const char* const kinds[] = {"QUEST_", "ITEM_", "DIALOG_", "UI_", "npc_", "Tip-"};
     static const char* const fields[] = {"_TITLE", "_DESC", "_LINE2", ""};
     static const char16_t* const words[] = {u"the ", u"sword ", u"of ", u"Varnis ", u"gold ", u"\u00e9p\u00e9e ",
@@ -128,12 +128,11 @@ void expect(bool holds, const char* what) {
 
 int main() {
     const std::uint32_t count = 100000;
-    BenchFolder folder;
+    TemporaryFolder folder("pxa_gui_bench_");
     g_openPath = writeTable(folder, count);
     const auto fileSize = static_cast<std::size_t>(std::filesystem::file_size(g_openPath));
 
-    g_modalDialogs = {answerOpen, cancelSave, recordMessage, answerEditString, answerFind};
-    if (!StartEditor(GetModuleHandleA(nullptr), SW_SHOW)) {
+    if (!StartEditor(GetModuleHandleA(nullptr), SW_SHOW, {recordMessage, answerOpen, cancelSave, answerEditString, answerFind})) {
         return 1;
     }
     HWND window = g_editor.mainWindow;

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -12,6 +11,7 @@
 #include "datfile.h"
 #include "namekey.h"
 #include "stringtable.h"
+#include "temporaryfolder.h"
 
 namespace {
 
@@ -65,20 +65,6 @@ std::string MakeDatBytes() {
     return bytes + records + texts + allNames;
 }
 
-class BenchFolder {
-public:
-    BenchFolder() : folder_(std::filesystem::temp_directory_path() / "strings_bench") {
-        std::filesystem::create_directories(folder_);
-    }
-    ~BenchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
-    std::string PathOf(const char* name) const { return (folder_ / name).string(); }
-
-private:
-    std::filesystem::path folder_;
-};
 
 std::size_t WriteSampleFile(const std::string& path) {
     const std::string bytes = MakeDatBytes();
@@ -89,8 +75,8 @@ std::size_t WriteSampleFile(const std::string& path) {
 }
 
 void BM_ReadDat100000(benchmark::State& state) {
-    BenchFolder folder;
-    const std::string path = folder.PathOf("SAMPLE.DAT");
+    TemporaryFolder folder("strings_bench_");
+    const std::string path = folder.path("SAMPLE.DAT");
     const std::size_t size = WriteSampleFile(path);
     for (auto _ : state) {
         DatReadResult read = ReadStringTable(path.c_str());
@@ -105,11 +91,11 @@ void BM_ReadDat100000(benchmark::State& state) {
 
 // Includes flushing to the disk and replacing the previous file, as a save does.
 void BM_WriteDat100000(benchmark::State& state) {
-    BenchFolder folder;
-    const std::string source = folder.PathOf("SAMPLE.DAT");
+    TemporaryFolder folder("strings_bench_");
+    const std::string source = folder.path("SAMPLE.DAT");
     const std::size_t size = WriteSampleFile(source);
     const DatReadResult read = ReadStringTable(source.c_str());
-    const std::string target = folder.PathOf("COPY.DAT");
+    const std::string target = folder.path("COPY.DAT");
     for (auto _ : state) {
         if (WriteStringTable(*read.table, target.c_str()) != DatWriteStatus::Written) {
             state.SkipWithError("write failed");

@@ -9,7 +9,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "benchfolder.h"
+#include "temporaryfolder.h"
 #include "comparison.h"
 #include "datcommands.h"
 #include "datfile.h"
@@ -20,8 +20,8 @@
 
 namespace {
 
-BenchFolder& benchFolder() {
-    static BenchFolder folder("dattool_bench_");
+TemporaryFolder& benchFolder() {
+    static TemporaryFolder folder("dattool_bench_");
     return folder;
 }
 

@@ -1,5 +1,7 @@
 #include "heap.h"
 
+#include "stringtable.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #else

@@ -7,9 +7,7 @@
 // heap, or a private growable heap when the process heap cannot be had; on
 // other systems it is the C allocator. Exhaustion is reported by a null result.
 
-// Obtains the heap once; the allocation functions call it on first use, so
-// calling it at start-up only makes a failure show early.
-bool ObtainTableHeap();
+// ObtainTableHeap, which obtains it, is in stringtable.h.
 
 void* TableHeapAllocate(std::size_t size);
 

@@ -7,7 +7,7 @@
 #include "editorstate.h"
 #include "entrylist.h"
 #include "filedialogs.h"
-#include "modaldialogs.h"
+#include "filepath.h"
 #include "stringtableeditor_resource.h"
 #include "waitcursor.h"
 
@@ -24,7 +24,7 @@ const UINT kDocumentCommands[] = {ID_FILE_CLOSE,         ID_FILE_SAVE,          
 void ShowError(const char* format, const char* path) {
   char message[kPathBufferSize + 200];
   std::snprintf(message, sizeof(message), format, path);
-  g_modalDialogs.messageBox(g_editor.mainWindow, message, "Error", MB_OK | MB_ICONERROR);
+  g_editor.ui.messageBox(g_editor.mainWindow, message, "Error", MB_OK | MB_ICONERROR);
 }
 
 const char* ReadFailureFormat(DatReadStatus status) {
@@ -95,7 +95,7 @@ void OpenTable(const char* path) {
   CloseDocument();
   g_editor.table = std::move(read.table);
   lstrcpynA(g_editor.currentPath, path, kPathBufferSize);
-  SetDocumentTitle(FilePartOf(path));
+  SetDocumentTitle(FileNamePart(path).c_str());
   if (!ShowTableInList()) {
     CloseDocument();
     ShowError("There is not enough memory to show the strings of \"%s\".", path);
@@ -105,16 +105,6 @@ void OpenTable(const char* path) {
 }
 
 }  // namespace
-
-const char* FilePartOf(const char* path) {
-  const char* filePart = path;
-  for (const char* c = path; *c != '\0'; ++c) {
-    if (*c == '\\' || *c == '/') {
-      filePart = c + 1;
-    }
-  }
-  return filePart;
-}
 
 void SetDocumentTitle(const char* documentName) {
   if (documentName == nullptr) {
@@ -145,7 +135,7 @@ void CloseDocument() {
 void NewCommand() {
   StringTablePtr table = StringTableCreate();
   if (table == nullptr) {
-    g_modalDialogs.messageBox(g_editor.mainWindow, "There is not enough memory for a new document.", "Error",
+    g_editor.ui.messageBox(g_editor.mainWindow, "There is not enough memory for a new document.", "Error",
                               MB_OK | MB_ICONERROR);
     return;
   }
@@ -196,5 +186,5 @@ void SaveAsCommand() {
     return;
   }
   std::memcpy(g_editor.currentPath, path, sizeof(path));
-  SetDocumentTitle(FilePartOf(path));
+  SetDocumentTitle(FileNamePart(path).c_str());
 }

@@ -20,6 +20,3 @@ void OpenFirstTable(const std::vector<std::string>& paths);
 void CloseCommand();
 void SaveCommand();
 void SaveAsCommand();
-
-// The part of `path` after its last backslash (or slash).
-const char* FilePartOf(const char* path);

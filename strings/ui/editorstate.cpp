@@ -11,6 +11,7 @@ void ResetEditorState() {
   g_editor.currentPath[0] = '\0';
   g_editor.nameBuffer.clear();
   g_editor.textBuffer.clear();
+  g_editor.ui = SystemModalUi();
   g_editor.findText[0] = 0;
   g_editor.findScope = FindScope::Both;
 }

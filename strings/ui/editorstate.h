@@ -9,15 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "modalui.h"
 #include "stringtable.h"
 
 constexpr size_t kPathBufferSize = 260;
-// A new name holds at most 254 bytes and a new text at most 10239 units; an
-// entry read from a file may hold longer ones, which editing keeps whole.
-constexpr size_t kNameBufferSize = 256;
-constexpr int kMaxNameLength = 254;
-constexpr size_t kTextBufferSize = 10240;
-constexpr int kMaxTextLength = 10239;
 // What Find looks for: at most 255 units.
 constexpr int kFindBufferSize = 256;
 
@@ -53,11 +48,14 @@ struct EditorState {
   char currentPath[kPathBufferSize] = {};  // empty for an untitled document
   std::string nameBuffer;  // the Edit String dialog's answer
   std::basic_string<TextUnit> textBuffer;
+  // Message boxes and dialogs.
+  ModalUi ui = SystemModalUi();
   TextUnit findText[kFindBufferSize] = {};  // the Find dialog's answer, kept for Find Next
   FindScope findScope = FindScope::Both;
 };
 
 extern EditorState g_editor;
 
-// Back to the state of a program that has not started: no windows, no table.
+// Back to the state of a program that has not started: no windows, no table,
+// the system's dialogs.
 void ResetEditorState();

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "editorstate.h"
-#include "modaldialogs.h"
 #include "namekey.h"
 #include "stringtableeditor_resource.h"
 
@@ -43,7 +42,7 @@ bool NameBelongsToAnotherEntry(const EditStringRequest& request, const char* nam
   return g_editor.table != nullptr && StringTableNameExists(*g_editor.table, name);
 }
 
-void ShowError(const char* text) { g_modalDialogs.messageBox(nullptr, text, "Error", MB_OK | MB_ICONERROR); }
+void ShowError(const char* text) { g_editor.ui.messageBox(nullptr, text, "Error", MB_OK | MB_ICONERROR); }
 
 // A field's whole text. The length a window reports may exceed the text (for
 // ANSI text of a Unicode control), never fall short of it.
@@ -67,9 +66,9 @@ std::size_t LimitFor(std::size_t editorLimit, std::size_t oldLength) {
 
 // Nothing is ever cut: a value over its limit is refused and stays in its field.
 bool FitsLimits(const EditStringRequest& request, const std::string& name, const std::basic_string<TextUnit>& text) {
-  const std::size_t nameLimit = LimitFor(kMaxNameLength, request.oldName ? std::strlen(request.oldName) : 0);
+  const std::size_t nameLimit = LimitFor(kMostNameBytes, request.oldName ? std::strlen(request.oldName) : 0);
   const std::size_t textLimit =
-      LimitFor(kMaxTextLength, request.oldText ? std::char_traits<TextUnit>::length(request.oldText) : 0);
+      LimitFor(kMostTextUnits, request.oldText ? std::char_traits<TextUnit>::length(request.oldText) : 0);
   char message[100];
   if (name.size() > nameLimit) {
     std::snprintf(message, sizeof message, "The name is too long: it may have at most %u bytes.",

@@ -6,14 +6,13 @@
 
 #include "editorstate.h"
 #include "entrylist.h"
-#include "modaldialogs.h"
 #include "redrawpaused.h"
 #include "waitcursor.h"
 
 namespace {
 
 void ShowOutOfMemory() {
-  g_modalDialogs.messageBox(g_editor.mainWindow, "There is not enough memory to store the string.", "Error",
+  g_editor.ui.messageBox(g_editor.mainWindow, "There is not enough memory to store the string.", "Error",
                             MB_OK | MB_ICONERROR);
 }
 
@@ -32,7 +31,7 @@ int ShowEntryInRow(const StringEntry* entry) {
 }  // namespace
 
 void InsertStringCommand() {
-  if (g_editor.table == nullptr || !g_modalDialogs.editString(g_editor.mainWindow, nullptr, nullptr)) {
+  if (g_editor.table == nullptr || !g_editor.ui.editString(g_editor.mainWindow, nullptr, nullptr)) {
     return;
   }
   const StringEntry* entry = StringTableInsert(*g_editor.table, g_editor.nameBuffer.c_str(), g_editor.textBuffer.c_str());
@@ -58,7 +57,7 @@ void EditStringCommand() {
   EntryList& list = g_editor.entryList;
   const int row = g_editor.table != nullptr ? EntryListFocusedRow(list) : -1;
   StringEntry* entry = row >= 0 ? EntryListRowEntry(list, row) : nullptr;
-  if (entry == nullptr || !g_modalDialogs.editString(g_editor.mainWindow, entry->name, entry->text)) {
+  if (entry == nullptr || !g_editor.ui.editString(g_editor.mainWindow, entry->name, entry->text)) {
     return;
   }
   if (!StringTableReplace(*g_editor.table, entry, g_editor.nameBuffer.c_str(), g_editor.textBuffer.c_str())) {
@@ -77,7 +76,7 @@ void DeleteStringCommand() {
     std::vector<StringEntry*> deleted = EntryListDeleteSelectedRows(g_editor.entryList);
     StringTableRemoveEntries(*g_editor.table, deleted.data(), deleted.size());
   } catch (const std::bad_alloc&) {
-    g_modalDialogs.messageBox(g_editor.mainWindow, "There is not enough memory to delete the strings.", "Error",
+    g_editor.ui.messageBox(g_editor.mainWindow, "There is not enough memory to delete the strings.", "Error",
                               MB_OK | MB_ICONERROR);
   }
 }

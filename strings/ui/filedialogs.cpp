@@ -1,6 +1,5 @@
 #include "filedialogs.h"
 
-#include "modaldialogs.h"
 
 namespace {
 
@@ -29,7 +28,7 @@ bool AskPathToOpen(char* path) {
   path[0] = '\0';
   OPENFILENAMEA dialog = DialogFor(path);
   dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-  const bool chosen = g_modalDialogs.openFile(&dialog) != FALSE;
+  const bool chosen = g_editor.ui.openFileDialog(&dialog) != FALSE;
   path[kPathBufferSize - 1] = '\0';
   return chosen;
 }
@@ -37,7 +36,7 @@ bool AskPathToOpen(char* path) {
 bool AskPathToSave(char* path) {
   OPENFILENAMEA dialog = DialogFor(path);
   dialog.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_DONTADDTORECENT;
-  const bool chosen = g_modalDialogs.saveFile(&dialog) != FALSE;
+  const bool chosen = g_editor.ui.saveFileDialog(&dialog) != FALSE;
   path[kPathBufferSize - 1] = '\0';
   return chosen;
 }

@@ -3,7 +3,6 @@
 #include "editorstate.h"
 #include "entrylist.h"
 #include "entrysearch.h"
-#include "modaldialogs.h"
 #include "waitcursor.h"
 
 namespace {
@@ -37,7 +36,7 @@ void FindNext() {
     found = FindEntry(list.rows.data(), list.rows.size(), start, query);
   }
   if (found == list.rows.size()) {
-    g_modalDialogs.messageBox(g_editor.mainWindow, "Not found", "Find", MB_OK | MB_ICONINFORMATION);
+    g_editor.ui.messageBox(g_editor.mainWindow, "Not found", "Find", MB_OK | MB_ICONINFORMATION);
     return;
   }
   EntryListSelectOnly(list, static_cast<int>(found));
@@ -46,7 +45,7 @@ void FindNext() {
 }  // namespace
 
 void FindCommand() {
-  if (g_editor.table != nullptr && g_modalDialogs.find(g_editor.mainWindow)) {
+  if (g_editor.table != nullptr && g_editor.ui.find(g_editor.mainWindow)) {
     FindNext();
   }
 }

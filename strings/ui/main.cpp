@@ -7,7 +7,7 @@
 #include "mainwindow.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-  if (!StartEditor(instance, showCommand)) {
+  if (!StartEditor(instance, showCommand, SystemModalUi())) {
     return 1;
   }
   OpenFirstTable(CommandLineArguments(GetCommandLineA()));

@@ -10,8 +10,6 @@
 #include "entrycommands.h"
 #include "entrylist.h"
 #include "findcommands.h"
-#include "heap.h"
-#include "modaldialogs.h"
 #include "stringtableeditor_resource.h"
 #include "waitcursor.h"
 
@@ -33,7 +31,7 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
 }
 
 void ShowAbout() {
-  g_modalDialogs.messageBox(nullptr,
+  g_editor.ui.messageBox(nullptr,
                             "VRN DAT Editor 1.00 Beta 1\n\n"
                             "Creates and edits Varnis text tables (.DAT files): named strings, "
                             "sortable by name or by text.",
@@ -126,7 +124,7 @@ void OnDropFiles(HDROP drop) {
   try {
     OpenFirstTable(dropped.paths());
   } catch (const std::bad_alloc&) {
-    g_modalDialogs.messageBox(g_editor.mainWindow, "There is not enough memory to open the dropped file.", "Error",
+    g_editor.ui.messageBox(g_editor.mainWindow, "There is not enough memory to open the dropped file.", "Error",
                               MB_OK | MB_ICONERROR);
   }
 }
@@ -139,9 +137,10 @@ bool FailStart(const char* message) {
 
 }  // namespace
 
-bool StartEditor(HINSTANCE instance, int showCommand) {
+bool StartEditor(HINSTANCE instance, int showCommand, const ModalUi& ui) {
   ResetEditorState();
   g_editor.instance = instance;
+  g_editor.ui = ui;
   if (!RegisterMainWindowClass(instance)) {
     return FailStart("The main window class cannot be registered.");
   }

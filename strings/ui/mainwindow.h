@@ -4,10 +4,13 @@
 
 #include <windows.h>
 
+#include "modalui.h"
+
 // Registers the window class, creates the main window with its list and
 // status bar, greys the document commands, lays the window out and shows it
-// with `showCommand`. On failure tells the user, cleans up and returns false.
-bool StartEditor(HINSTANCE instance, int showCommand);
+// with `showCommand`; `ui` answers its prompts and dialogs. On failure tells
+// the user, cleans up and returns false.
+bool StartEditor(HINSTANCE instance, int showCommand, const ModalUi& ui);
 
 // Gets, translates and dispatches messages until the quit message, with the
 // accelerators of Find (Ctrl+F) and Find Next (F3).

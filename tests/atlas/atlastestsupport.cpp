@@ -1,26 +1,15 @@
 #include "atlastestsupport.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <stdexcept>
-
-#include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string currentTestName() {
-    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = info ? std::string(info->test_suite_name()) + "_" + info->name() : "atlas";
-    std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
-    return name;
-}
 
 void putUint32(Bytes& bytes, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) {
@@ -32,31 +21,6 @@ std::vector<RecordedAllocation> allocations;
 int allocationLimit = -1;
 
 } // namespace
-
-TestFolder::TestFolder() {
-    std::random_device random;
-    const fs::path folder = fs::temp_directory_path() / ("pxa_" + currentTestName() + "_" + std::to_string(random()));
-    fs::create_directories(folder);
-    folder_ = folder.string();
-}
-
-TestFolder::~TestFolder() {
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
-}
-
-std::string TestFolder::path(const std::string& name) const {
-    return (fs::path(folder_) / name).string();
-}
-
-std::vector<std::string> TestFolder::fileNames() const {
-    std::vector<std::string> names;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder_)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 Bytes readFileBytes(const std::string& path) {
     std::ifstream file(path, std::ios::binary);

@@ -1,5 +1,5 @@
-// Helpers shared by the atlas tests: a private folder per test, images and
-// index files made on the spot, pixel access with the atlas's top-left origin.
+// Helpers shared by the atlas tests: images and index files made on the
+// spot, pixel access with the atlas's top-left origin.
 #pragma once
 
 #include <cstdint>
@@ -8,23 +8,7 @@
 
 #include "atlasentry.h"
 #include "bitmap.h"
-
-// A fresh folder for one test, deleted with everything in it afterwards.
-class TestFolder {
-public:
-    TestFolder();
-    ~TestFolder();
-    TestFolder(const TestFolder&) = delete;
-    TestFolder& operator=(const TestFolder&) = delete;
-
-    // The path of `name` inside the folder, with the platform's separators.
-    std::string path(const std::string& name) const;
-    // Names of the files now in the folder, sorted.
-    std::vector<std::string> fileNames() const;
-
-private:
-    std::string folder_;
-};
+#include "testfolder.h"
 
 using Bytes = std::vector<unsigned char>;
 

@@ -6,6 +6,7 @@
 
 #include "atlasimage.h"
 #include "atlastestsupport.h"
+#include "indexfile.h"
 
 static_assert(std::string_view(SourceFileBaseName("atlas/core/filepair.cpp")) == "filepair.cpp");
 static_assert(std::string_view(SourceFileBaseName(".\\filepair.cpp")) == "filepair.cpp");
@@ -65,13 +66,26 @@ TEST(Exceptions, CopyKeepsFileLineAndMessage) {
     }
 }
 
-TEST(Exceptions, LibraryFailuresNameTheirSourceFileWithoutFolder) {
-    try {
-        loadImage("missing.qqq");
-        FAIL() << "loaded a missing file";
-    } catch (const Exception& e) {
-        EXPECT_EQ(e.message, "Unsupported image format");
-        EXPECT_EQ(e.file, "atlasimage.cpp");
-        EXPECT_GT(e.line, 0);
+TEST(Exceptions, LibraryFailuresNameTheirSourceFileWithoutFolderAndTheFileTheyConcern) {
+    struct Case {
+        void (*fail)();
+        const char* message;
+        const char* source;
+        const char* fileName;
+    };
+    const Case cases[] = {
+        {[] { loadImage("missing.qqq"); }, "Unsupported image format", "atlasimage.cpp", "missing.qqq"},
+        {[] { readIndexRecords("missing.pxa"); }, "Unable to open file", "indexfile.cpp", "missing.pxa"},
+    };
+    for (const Case& c : cases) {
+        try {
+            c.fail();
+            ADD_FAILURE() << c.fileName << " did not fail";
+        } catch (const Exception& e) {
+            EXPECT_EQ(e.message, c.message);
+            EXPECT_EQ(e.file, c.source);
+            EXPECT_GT(e.line, 0);
+            EXPECT_EQ(e.fileName, c.fileName);
+        }
     }
 }

@@ -34,17 +34,22 @@ AtlasRect placed(FreeSpaceMap& map, std::uint32_t width, std::uint32_t height) {
     return cell;
 }
 
-// The stack must hold every vacant slot exactly once and nothing else.
+// The stack must hold every vacant slot exactly once and nothing else, and
+// every other slot holds space.
 void expectStackHoldsExactlyTheVacantSlots(const FreeSpaceMap& map) {
     Slots vacant;
+    std::size_t live = 0;
     for (std::uint32_t i = 0; i < map.freeRects().size(); ++i) {
         if (map.freeRects()[i].width == 0 && map.freeRects()[i].height == 0) {
             vacant.push_back(i);
+        } else if (map.freeRects()[i].width != 0 && map.freeRects()[i].height != 0) {
+            ++live;
         }
     }
     Slots stack = map.vacantSlots();
     std::sort(stack.begin(), stack.end());
     EXPECT_EQ(stack, vacant);
+    EXPECT_EQ(map.liveCount(), live);
 }
 
 } // namespace

@@ -56,7 +56,7 @@ TEST_F(AtlasDocumentCommands, OpenAsksForTheIndexThenTheImageWithTheirFilters) {
     EXPECT_EQ(image.flags, openFlags);
     for (const FileDialogCall& call : Script().fileDialogs) {
         EXPECT_FALSE(call.save);
-        EXPECT_EQ(call.structSize, fileDialogRecordSize);
+        EXPECT_EQ(call.structSize, static_cast<DWORD>(OPENFILENAME_SIZE_VERSION_400A));
         EXPECT_EQ(call.owner, app->mainWindow);
         EXPECT_EQ(call.instance, app->instance);
         EXPECT_EQ(call.initialFile, "");

@@ -6,42 +6,10 @@
 #include <commctrl.h>
 #include <shlobj.h>
 #include "dialog_answerer.h"
+#include "dialog_watchdog.h"
 #include "pxaeditor_resource.h"
 
 namespace {
-
-// Cancels any dialog still open after the time a test allows, so that a
-// dialog nobody answers fails its test instead of stopping the program.
-class DialogWatchdog {
-public:
-    explicit DialogWatchdog(UINT milliseconds) {
-        fired = false;
-        timer_ = SetTimer(nullptr, 0, milliseconds, cancelDialogs);
-    }
-    ~DialogWatchdog() { KillTimer(nullptr, timer_); }
-    DialogWatchdog(const DialogWatchdog&) = delete;
-    DialogWatchdog& operator=(const DialogWatchdog&) = delete;
-
-    static bool fired;
-
-private:
-    static BOOL CALLBACK cancelDialog(HWND window, LPARAM) {
-        char className[16] = "";
-        GetClassNameA(window, className, sizeof(className));
-        if (std::string(className) == "#32770" && IsWindowVisible(window)) {
-            fired = true;
-            PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-        }
-        return TRUE;
-    }
-    static void CALLBACK cancelDialogs(HWND, UINT, UINT_PTR, DWORD) {
-        EnumThreadWindows(GetCurrentThreadId(), cancelDialog, 0);
-    }
-
-    UINT_PTR timer_;
-};
-
-bool DialogWatchdog::fired = false;
 
 // The fixture's scripted dialogs prepare each test; the step under test then
 // meets the system's own dialogs.
@@ -69,7 +37,7 @@ TEST_F(AtlasRealDialogs, SaveAsThenOpenThroughTheFileDialogs) {
         command(ID_FILE_SAVE_AS);
         EXPECT_TRUE(answerer.allStepsDone());
     }
-    EXPECT_FALSE(DialogWatchdog::fired);
+    EXPECT_FALSE(watchdog.fired());
     EXPECT_TRUE(Script().messageBoxes.empty());
     EXPECT_EQ(title(), "PXA Editor - [" + index + "]");
     ASSERT_TRUE(std::filesystem::exists(index));
@@ -83,7 +51,7 @@ TEST_F(AtlasRealDialogs, SaveAsThenOpenThroughTheFileDialogs) {
         command(ID_FILE_OPEN);
         EXPECT_TRUE(answerer.allStepsDone());
     }
-    EXPECT_FALSE(DialogWatchdog::fired);
+    EXPECT_FALSE(watchdog.fired());
     EXPECT_EQ(title(), "PXA Editor - [" + index + "]");
     EXPECT_EQ(listItems(), std::vector<std::string>{"MODIFICATION.PNG"});
 }
@@ -100,7 +68,7 @@ TEST_F(AtlasRealDialogs, InsertTwoFilesChosenInTheMultiSelectDialog) {
         command(ID_EDIT_INSERT_FILES);
         EXPECT_TRUE(answerer.allStepsDone());
     }
-    EXPECT_FALSE(DialogWatchdog::fired);
+    EXPECT_FALSE(watchdog.fired());
     EXPECT_TRUE(Script().messageBoxes.empty());
     EXPECT_EQ(listItems(), (std::vector<std::string>{"LEAF.PNG", "STONE.PNG"}));
     ASSERT_NE(app->document->find("LEAF.PNG"), nullptr);
@@ -128,7 +96,7 @@ TEST_F(AtlasRealDialogs, ExtractIntoAFolderChosenInTheFolderBrowser) {
                   std::string::npos)
             << answerer.seenTexts()[0];
     }
-    EXPECT_FALSE(DialogWatchdog::fired);
+    EXPECT_FALSE(watchdog.fired());
     EXPECT_EQ(Script().messageBoxTexts(), std::vector<std::string>{"The selected files have been extracted"});
     const std::string extracted = out + "\\LEAF.PNG";
     ASSERT_TRUE(std::filesystem::exists(extracted));

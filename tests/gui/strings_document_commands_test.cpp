@@ -24,11 +24,11 @@ TEST_F(StringsDocument, NewGivesAnUntitledDocumentWhoseSaveAsksForAPathAndThenSh
   EXPECT_NE(g_editor.table, nullptr);
   EXPECT_STREQ(g_editor.currentPath, "");
 
-  const std::string path = folder_.PathOf("first.DAT");
-  g_script.savePaths.push_back(path);
+  const std::string path = folder_.path("first.DAT");
+  g_script.fileAnswers.push_back({path});
   Command(ID_FILE_SAVE);
-  ASSERT_EQ(g_script.saveCalls.size(), 1u);
-  EXPECT_EQ(g_script.saveCalls[0].initialPath, "");
+  ASSERT_EQ(g_script.saveCalls().size(), 1u);
+  EXPECT_EQ(g_script.saveCalls()[0].initialFile, "");
   EXPECT_EQ(WindowText(MainWindow()), TitleWith("first.DAT"));
   EXPECT_EQ(std::string(g_editor.currentPath), path);
   EXPECT_EQ(ReadBytes(path), std::string(4, '\0'));
@@ -36,35 +36,37 @@ TEST_F(StringsDocument, NewGivesAnUntitledDocumentWhoseSaveAsksForAPathAndThenSh
   // Once it has a path, Save writes there without asking.
   Insert("NAME", L"text");
   Command(ID_FILE_SAVE);
-  EXPECT_EQ(g_script.saveCalls.size(), 1u);
+  EXPECT_EQ(g_script.saveCalls().size(), 1u);
   EXPECT_EQ(ReadBytes(path).size(), 4u + 12u + 8u + 4u);
 }
 
 TEST_F(StringsDocument, FileDialogsOfferDatFilesWithTheClassicStructureAndTheirFlags) {
   const std::string path = WriteTable("start.DAT", {{"A", L"B"}});
   Open(path);
-  g_script.savePaths.push_back("");
+  g_script.fileAnswers.push_back({""});
   Command(ID_FILE_SAVE_AS);
-  ASSERT_EQ(g_script.openCalls.size(), 1u);
-  ASSERT_EQ(g_script.saveCalls.size(), 1u);
+  ASSERT_EQ(g_script.openCalls().size(), 1u);
+  ASSERT_EQ(g_script.saveCalls().size(), 1u);
 
 #ifndef _WIN64
   EXPECT_EQ(OPENFILENAME_SIZE_VERSION_400A, 76u);  // the classic structure on 32-bit Windows
 #endif
   const std::string filter("*.DAT - Varnis Text Files\0*.DAT\0\0", 33);
-  for (const FileDialogCall* call : {&g_script.openCalls[0], &g_script.saveCalls[0]}) {
+  const FileDialogCall open = g_script.openCalls()[0];
+  const FileDialogCall save = g_script.saveCalls()[0];
+  for (const FileDialogCall* call : {&open, &save}) {
     EXPECT_EQ(call->structSize, static_cast<DWORD>(OPENFILENAME_SIZE_VERSION_400A));
     EXPECT_EQ(call->owner, MainWindow());
     EXPECT_EQ(call->filter, filter);
     EXPECT_EQ(call->maxFile, 260u);
-    EXPECT_TRUE(call->defaultExtensionGiven);
+    EXPECT_TRUE(call->hasDefaultExtension);
     EXPECT_EQ(call->defaultExtension, "");
   }
-  EXPECT_EQ(g_script.openCalls[0].initialPath, "");
-  EXPECT_EQ(g_script.openCalls[0].flags, static_cast<DWORD>(OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY));
-  EXPECT_EQ(g_script.saveCalls[0].initialPath, path);
+  EXPECT_EQ(g_script.openCalls()[0].initialFile, "");
+  EXPECT_EQ(g_script.openCalls()[0].flags, static_cast<DWORD>(OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY));
+  EXPECT_EQ(g_script.saveCalls()[0].initialFile, path);
   EXPECT_EQ(WindowText(MainWindow()), TitleWith("start.DAT"));  // Save As was cancelled
-  EXPECT_EQ(g_script.saveCalls[0].flags,
+  EXPECT_EQ(g_script.saveCalls()[0].flags,
             static_cast<DWORD>(OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_DONTADDTORECENT));
 }
 
@@ -75,7 +77,7 @@ TEST_F(StringsDocument, OpenShowsRowsSortedByNameWhileSaveKeepsTheFileOrderAndKe
                                     {ComputeNameKey("Alpha"), u"", "Alpha"},
                                     {ComputeNameKey("_under"), u"line one\r\nline two", "_under"},
                                     {ComputeNameKey("alpha2"), u"x", "alpha2"}};
-  const std::string path = folder_.PathOf("mixed.dat");
+  const std::string path = folder_.path("mixed.dat");
   const std::string bytes = DatBytes(entries);
   WriteBytes(path, bytes);
 
@@ -91,7 +93,7 @@ TEST_F(StringsDocument, OpenShowsRowsSortedByNameWhileSaveKeepsTheFileOrderAndKe
 
   std::remove(path.c_str());
   Command(ID_FILE_SAVE);
-  EXPECT_TRUE(g_script.saveCalls.empty());
+  EXPECT_TRUE(g_script.saveCalls().empty());
   EXPECT_EQ(ReadBytes(path), bytes);
 }
 
@@ -99,7 +101,7 @@ TEST_F(StringsDocument, ACancelledOrEmptyOpenChangesNothing) {
   Command(ID_FILE_NEW);
   Insert("KEPT", L"text");
   for (const char* answer : {"", "\0"}) {
-    g_script.openPaths.push_back(answer);
+    g_script.fileAnswers.push_back({answer});
     Command(ID_FILE_OPEN);
     EXPECT_EQ(RowNames(), std::vector<std::string>{"KEPT"});
     EXPECT_EQ(WindowText(MainWindow()), TitleWith("Untitled"));
@@ -109,9 +111,9 @@ TEST_F(StringsDocument, ACancelledOrEmptyOpenChangesNothing) {
 
 TEST_F(StringsDocument, AFileTheReaderCannotUseIsReportedAndTheOpenDocumentStays) {
   const std::string kept = WriteTable("kept.DAT", {{"KEPT", L"text"}});
-  const std::string truncated = folder_.PathOf("truncated.DAT");
+  const std::string truncated = folder_.path("truncated.DAT");
   WriteBytes(truncated, Le32(3) + Le32(0) + Le32(1));
-  const std::string lying = folder_.PathOf("lying.DAT");
+  const std::string lying = folder_.path("lying.DAT");
   WriteBytes(lying, Le32(1) + Le32(ComputeNameKey("A")) + Le32(500) + Le32(1) + "AB");
   const std::string locked = WriteTable("locked.DAT", {{"L", L"l"}});
   HANDLE lock = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -120,7 +122,7 @@ TEST_F(StringsDocument, AFileTheReaderCannotUseIsReportedAndTheOpenDocumentStays
     std::string path;
     const char* reason;
   };
-  const Case cases[] = {{folder_.PathOf("missing.DAT"), "does not exist"},
+  const Case cases[] = {{folder_.path("missing.DAT"), "does not exist"},
                         {truncated, "not a text table"},
                         {lying, "not a text table"},
                         {locked, "another program"}};
@@ -144,7 +146,7 @@ TEST_F(StringsDocument, AFileTheReaderCannotUseIsReportedAndTheOpenDocumentStays
 }
 
 TEST_F(StringsDocument, AFileOfFourZeroBytesOpensAsAnEmptyDocument) {
-  const std::string path = folder_.PathOf("empty.DAT");
+  const std::string path = folder_.path("empty.DAT");
   WriteBytes(path, std::string(4, '\0'));
   Open(path);
   EXPECT_TRUE(g_script.messageBoxes.empty());
@@ -157,8 +159,8 @@ TEST_F(StringsDocument, AFileOfFourZeroBytesOpensAsAnEmptyDocument) {
 TEST_F(StringsDocument, AFailedSaveIsReportedAndAFailedSaveAsKeepsTitleAndPath) {
   const std::string path = WriteTable("table.DAT", {{"NAME", L"text"}});
   Open(path);
-  const std::string unreachable = folder_.PathOf("no such folder\\new.DAT");
-  g_script.savePaths.push_back(unreachable);
+  const std::string unreachable = folder_.path("no such folder\\new.DAT");
+  g_script.fileAnswers.push_back({unreachable});
   Command(ID_FILE_SAVE_AS);
   ASSERT_EQ(g_script.messageBoxes.size(), 1u);
   EXPECT_NE(g_script.messageBoxes[0].text.find(unreachable), std::string::npos);
@@ -179,7 +181,7 @@ TEST_F(StringsDocument, AFailedSaveIsReportedAndAFailedSaveAsKeepsTitleAndPath) 
 
 TEST_F(StringsDocument, ADropOpensItsFirstFileAsOpenWould) {
   const std::string table = WriteTable("my table.DAT", {{"A", L"B"}});
-  const std::string missing = folder_.PathOf("missing.DAT");
+  const std::string missing = folder_.path("missing.DAT");
   Open(missing);  // Open's own report
   DropFiles(MainWindow(), {missing, table});
   EXPECT_EQ(g_editor.table, nullptr);

@@ -53,7 +53,7 @@ class StringsEditDialog : public StringsEditorTest {
  protected:
   void SetUp() override {
     StringsEditorTest::SetUp();
-    g_modalDialogs.editString = EditStringDialog;
+    g_editor.ui.editString = EditStringDialog;
   }
 };
 

@@ -10,63 +10,16 @@
 #include "stringtable.h"
 #include "stringtableeditor_resource.h"
 
-ScriptedDialogs g_script;
+StringsScript g_script;
 
 namespace {
-
-FileDialogCall Record(const OPENFILENAMEA& dialog) {
-  FileDialogCall call;
-  call.structSize = dialog.lStructSize;
-  call.owner = dialog.hwndOwner;
-  for (const char* piece = dialog.lpstrFilter; piece != nullptr; piece += std::strlen(piece) + 1) {
-    call.filter.append(piece, std::strlen(piece) + 1);
-    if (*piece == '\0') {
-      break;
-    }
-  }
-  call.initialPath = dialog.lpstrFile != nullptr ? dialog.lpstrFile : "";
-  call.maxFile = dialog.nMaxFile;
-  call.defaultExtensionGiven = dialog.lpstrDefExt != nullptr;
-  call.defaultExtension = dialog.lpstrDefExt != nullptr ? dialog.lpstrDefExt : "";
-  call.flags = dialog.Flags;
-  return call;
-}
-
-BOOL Answer(std::deque<std::string>& answers, OPENFILENAMEA* dialog) {
-  if (answers.empty()) {
-    ++g_script.unexpectedCalls;
-    return FALSE;
-  }
-  std::string path = answers.front();
-  answers.pop_front();
-  if (path.empty()) {
-    return FALSE;
-  }
-  lstrcpynA(dialog->lpstrFile, path.c_str(), static_cast<int>(dialog->nMaxFile));
-  return TRUE;
-}
-
-BOOL ScriptedOpenFile(OPENFILENAMEA* dialog) {
-  g_script.openCalls.push_back(Record(*dialog));
-  return Answer(g_script.openPaths, dialog);
-}
-
-BOOL ScriptedSaveFile(OPENFILENAMEA* dialog) {
-  g_script.saveCalls.push_back(Record(*dialog));
-  return Answer(g_script.savePaths, dialog);
-}
-
-int ScriptedMessageBox(HWND owner, const char* text, const char* caption, UINT type) {
-  g_script.messageBoxes.push_back({owner, text != nullptr ? text : "", caption != nullptr ? caption : "", type});
-  return IDOK;
-}
 
 bool ScriptedEditString(HWND, const char* oldName, const TextUnit* oldText) {
   g_script.editCalls.push_back({oldName != nullptr, oldName != nullptr ? oldName : "", oldText != nullptr ? oldText : L""});
   g_editor.nameBuffer.clear();
   g_editor.textBuffer.clear();
   if (g_script.editAnswers.empty()) {
-    ++g_script.unexpectedCalls;
+    ++g_script.unansweredDialogs;
     return false;
   }
   EditStringAnswer answer = g_script.editAnswers.front();
@@ -74,30 +27,6 @@ bool ScriptedEditString(HWND, const char* oldName, const TextUnit* oldText) {
   g_editor.nameBuffer = answer.name;
   g_editor.textBuffer = answer.text;
   return answer.ok;
-}
-
-// A modal loop that nobody answers would hang the whole test program and
-// lose every result; after this long the watchdog cancels this thread's
-// dialogs and fails the test instead.
-constexpr DWORD kWatchdogMilliseconds = 30000;
-DWORD g_testStarted = 0;
-bool g_watchdogFired = false;
-
-BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
-  char className[16] = {};
-  GetClassNameA(window, className, sizeof(className));
-  if (std::strcmp(className, "#32770") == 0) {
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    PostMessageA(window, WM_CLOSE, 0, 0);
-  }
-  return TRUE;
-}
-
-void CALLBACK WatchdogTick(HWND, UINT, UINT_PTR, DWORD) {
-  if (GetTickCount() - g_testStarted > kWatchdogMilliseconds) {
-    g_watchdogFired = true;
-    EnumThreadWindows(GetCurrentThreadId(), CancelDialog, 0);
-  }
 }
 
 }  // namespace
@@ -113,24 +42,19 @@ void DrainMessages() {
 }
 
 void StringsEditorTest::SetUp() {
-  g_script = ScriptedDialogs();
-  savedDialogs_ = g_modalDialogs;
-  g_modalDialogs = {ScriptedOpenFile, ScriptedSaveFile, ScriptedMessageBox, ScriptedEditString, FindDialog};
-  g_testStarted = GetTickCount();
-  g_watchdogFired = false;
-  watchdog_ = SetTimer(nullptr, 0, 1000, WatchdogTick);
-  ASSERT_TRUE(StartEditor(GetModuleHandleA(nullptr), SW_SHOWNORMAL));
+  g_script = StringsScript();
+  AnswerDialogsFrom(g_script);
+  ASSERT_TRUE(StartEditor(GetModuleHandleA(nullptr), SW_SHOWNORMAL,
+                          {ScriptedMessageBox, ScriptedOpenFileDialog, ScriptedSaveFileDialog, ScriptedEditString, FindDialog}));
   DrainMessages();
 }
 
 void StringsEditorTest::TearDown() {
-  KillTimer(nullptr, watchdog_);
-  EXPECT_FALSE(g_watchdogFired) << "a dialog stayed open and was cancelled";
+  EXPECT_FALSE(watchdog_.fired()) << "a dialog stayed open and was cancelled";
   TableHeapFailAfter(-1);
   ShutdownEditor();
   DrainMessages();
-  g_modalDialogs = savedDialogs_;
-  EXPECT_EQ(g_script.unexpectedCalls, 0) << "a dialog opened that the test did not answer";
+  EXPECT_EQ(g_script.unansweredDialogs, 0) << "a dialog opened that the test did not answer";
 }
 
 void StringsEditorTest::Command(int id) { SendMessageA(MainWindow(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
@@ -141,7 +65,7 @@ bool StringsEditorTest::MenuEnabled(int id) {
 }
 
 void StringsEditorTest::Open(const std::string& path) {
-  g_script.openPaths.push_back(path);
+  g_script.fileAnswers.push_back({path});
   Command(ID_FILE_OPEN);
 }
 
@@ -152,7 +76,7 @@ std::string StringsEditorTest::WriteTable(const std::string& fileName,
     fileEntries.push_back({ComputeNameKey(entry.first.c_str()),
                            std::u16string(entry.second.begin(), entry.second.end()), entry.first});
   }
-  const std::string path = folder_.PathOf(fileName);
+  const std::string path = folder_.path(fileName);
   WriteBytes(path, DatBytes(fileEntries));
   return path;
 }
@@ -167,7 +91,7 @@ int StringsEditorTest::RowCount() { return static_cast<int>(SendMessageA(List(),
 std::vector<std::string> StringsEditorTest::RowNames() {
   std::vector<std::string> names;
   for (int row = 0; row < RowCount(); ++row) {
-    char name[kNameBufferSize] = {};
+    char name[kMostNameBytes + 2] = {};
     LVITEMA item = {};
     item.pszText = name;
     item.cchTextMax = sizeof(name);
@@ -180,7 +104,7 @@ std::vector<std::string> StringsEditorTest::RowNames() {
 std::vector<Text> StringsEditorTest::RowTexts() {
   std::vector<Text> texts;
   for (int row = 0; row < RowCount(); ++row) {
-    std::vector<wchar_t> text(kTextBufferSize);
+    std::vector<wchar_t> text(kMostTextUnits + 1);
     LVITEMW item = {};
     item.iSubItem = 1;
     item.pszText = text.data();

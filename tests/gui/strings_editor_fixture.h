@@ -11,30 +11,13 @@
 #include <vector>
 
 #include "dialog_answerer.h"
+#include "dialog_watchdog.h"
 #include "editorstate.h"
-#include "modaldialogs.h"
+#include "modalui.h"
+#include "scripted_dialogs.h"
 #include "test_files.h"
 
 typedef std::basic_string<TextUnit> Text;
-
-// What the program passed to a file dialog.
-struct FileDialogCall {
-  DWORD structSize = 0;
-  HWND owner = nullptr;
-  std::string filter;  // every string with its terminator, up to the empty one
-  std::string initialPath;
-  DWORD maxFile = 0;
-  bool defaultExtensionGiven = false;
-  std::string defaultExtension;
-  DWORD flags = 0;
-};
-
-struct MessageBoxCall {
-  HWND owner;
-  std::string text;
-  std::string caption;
-  UINT type;
-};
 
 struct EditStringCall {
   bool hadOldName;
@@ -48,20 +31,15 @@ struct EditStringAnswer {
   Text text;
 };
 
-// The scripted dialogs: each call takes the next answer of its kind; a call
-// with no answer left counts as Cancel and as a test failure.
-struct ScriptedDialogs {
-  std::deque<std::string> openPaths;  // an empty string stands for Cancel
-  std::deque<std::string> savePaths;
+// The scripted dialogs of both editors and the Edit String dialog: each call
+// takes the next answer of its kind; a call with no answer left counts as
+// Cancel and as a test failure.
+struct StringsScript : ScriptedDialogs {
   std::deque<EditStringAnswer> editAnswers;
-  std::vector<FileDialogCall> openCalls;
-  std::vector<FileDialogCall> saveCalls;
-  std::vector<MessageBoxCall> messageBoxes;
   std::vector<EditStringCall> editCalls;
-  int unexpectedCalls = 0;
 };
 
-extern ScriptedDialogs g_script;
+extern StringsScript g_script;
 
 class StringsEditorTest : public testing::Test {
  protected:
@@ -69,7 +47,7 @@ class StringsEditorTest : public testing::Test {
   void TearDown() override;
 
   // The real dialogs for one test (answered by a DialogAnswerer).
-  void UseRealDialogs() { g_modalDialogs = RealModalDialogs(); }
+  void UseRealDialogs() { g_editor.ui = SystemModalUi(); }
 
   HWND MainWindow() const { return g_editor.mainWindow; }
   HWND List() const { return g_editor.entryList.listWindow; }
@@ -99,11 +77,11 @@ class StringsEditorTest : public testing::Test {
   // entry has a row.
   bool RowsMatchTable();
 
-  TempFolder folder_;
+  TestFolder folder_;
 
  private:
-  ModalDialogs savedDialogs_ = {};
-  UINT_PTR watchdog_ = 0;
+  // Longer than any test takes.
+  DialogWatchdog watchdog_{30000};
 };
 
 // Drops the messages left in this thread's queue, the quit message included,

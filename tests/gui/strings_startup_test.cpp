@@ -161,7 +161,7 @@ TEST_F(StringsStartup, ExitAndTheCloseBoxQuitWithExitCodeZeroWithoutAsking) {
     EXPECT_TRUE(QuitPosted(&exitCode)) << way;
     EXPECT_EQ(exitCode, 0u);
     EXPECT_TRUE(g_script.messageBoxes.empty());
-    EXPECT_TRUE(g_script.saveCalls.empty());
+    EXPECT_TRUE(g_script.saveCalls().empty());
   }
 }
 

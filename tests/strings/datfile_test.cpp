@@ -1,5 +1,6 @@
 #include "datfile.h"
 
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -26,8 +27,8 @@ std::vector<FileEntry> EntriesOf(const StringTable& table) {
     return entries;
 }
 
-DatReadResult ReadFrom(const TempFolder& folder, const std::string& bytes) {
-    const std::string path = folder.PathOf("TABLE.DAT");
+DatReadResult ReadFrom(const TestFolder& folder, const std::string& bytes) {
+    const std::string path = folder.path("TABLE.DAT");
     WriteBytes(path, bytes);
     return ReadStringTable(path.c_str());
 }
@@ -41,8 +42,8 @@ StringTablePtr TableOf(const std::vector<std::pair<std::string, std::u16string>>
 }
 
 TEST(DatFile, WritesAndReadsTheNineteenByteOneEntryFile) {
-    TempFolder folder;
-    const std::string path = folder.PathOf("ONE.DAT");
+    TestFolder folder;
+    const std::string path = folder.path("ONE.DAT");
     ASSERT_EQ(WriteStringTable(*TableOf({{"A", u"B"}}), path.c_str()), DatWriteStatus::Written);
     EXPECT_EQ(ReadBytes(path), std::string("\x01\0\0\0\x8B\x9E\xD9\xD3\x01\0\0\0\x01\0\0\0\x42\0\x41", 19));
     const DatReadResult read = ReadStringTable(path.c_str());
@@ -52,8 +53,8 @@ TEST(DatFile, WritesAndReadsTheNineteenByteOneEntryFile) {
 }
 
 TEST(DatFile, AnEmptyTableIsFourZeroBytes) {
-    TempFolder folder;
-    const std::string path = folder.PathOf("EMPTY.DAT");
+    TestFolder folder;
+    const std::string path = folder.path("EMPTY.DAT");
     ASSERT_EQ(WriteStringTable(*StringTableCreate(), path.c_str()), DatWriteStatus::Written);
     EXPECT_EQ(ReadBytes(path), std::string(4, '\0'));
     const DatReadResult read = ReadStringTable(path.c_str());
@@ -63,8 +64,8 @@ TEST(DatFile, AnEmptyTableIsFourZeroBytes) {
 }
 
 TEST(DatFile, WritesTheCountThenAllRecordsThenAllTextsThenAllNames) {
-    TempFolder folder;
-    const std::string path = folder.PathOf("TWO.DAT");
+    TestFolder folder;
+    const std::string path = folder.path("TWO.DAT");
     StringTablePtr table = TableOf({{"Q", u""}, {"NAME", u"\u20ACx"}});  // key of NAME < key of Q
     ASSERT_EQ(WriteStringTable(*table, path.c_str()), DatWriteStatus::Written);
     const std::string expected = Le32(2) + Le32(0x68B693B2) + Le32(2) + Le32(4) + Le32(0xCE6E8EEF) + Le32(0) + Le32(1) +
@@ -90,13 +91,13 @@ TEST(DatFile, ReadsAnyFileInItsOwnOrderAndWritesItBackByteForByte) {
         }
         entries.push_back(entry);
     }
-    TempFolder folder;
+    TestFolder folder;
     const std::string bytes = DatBytes(entries);
     const DatReadResult read = ReadFrom(folder, bytes);
     ASSERT_EQ(read.status, DatReadStatus::Read);
     EXPECT_EQ(read.table->count, entries.size());
     EXPECT_TRUE(EntriesOf(*read.table) == entries);
-    const std::string copy = folder.PathOf("COPY.DAT");
+    const std::string copy = folder.path("COPY.DAT");
     ASSERT_EQ(WriteStringTable(*read.table, copy.c_str()), DatWriteStatus::Written);
     EXPECT_TRUE(ReadBytes(copy) == bytes);
 }
@@ -120,7 +121,7 @@ TEST(DatFile, RejectsFilesThatPromiseMoreThanTheyHold) {
         {"name length 0xFFFFFFFF", oneRecord + Le32(0) + Le32(0xFFFFFFFF) + "N"},
         {"last name one byte short", valid.substr(0, valid.size() - 1)},
     };
-    TempFolder folder;
+    TestFolder folder;
     struct Guard {
         ~Guard() { TableHeapFailAfter(-1); }
     } guard;
@@ -135,27 +136,27 @@ TEST(DatFile, RejectsFilesThatPromiseMoreThanTheyHold) {
 }
 
 TEST(DatFile, IgnoresBytesAfterTheLastName) {
-    TempFolder folder;
+    TestFolder folder;
     const DatReadResult read = ReadFrom(folder, DatBytes({{7, u"t", "N"}}) + "trailing");
     ASSERT_EQ(read.status, DatReadStatus::Read);
     EXPECT_EQ(EntriesOf(*read.table), (std::vector<FileEntry>{{7, u"t", "N"}}));
 }
 
 TEST(DatFile, ReportsAMissingFileOrAFolderAsCannotOpen) {
-    TempFolder folder;
-    EXPECT_EQ(ReadStringTable(folder.PathOf("MISSING.DAT").c_str()).status, DatReadStatus::CannotOpen);
-    EXPECT_EQ(ReadStringTable(folder.PathOf("").c_str()).status, DatReadStatus::CannotOpen);
+    TestFolder folder;
+    EXPECT_EQ(ReadStringTable(folder.path("MISSING.DAT").c_str()).status, DatReadStatus::CannotOpen);
+    EXPECT_EQ(ReadStringTable(folder.path("").c_str()).status, DatReadStatus::CannotOpen);
 }
 
 TEST(DatFile, ReadingReleasesEverythingWhenMemoryRunsOut) {
-    TempFolder folder;
-    WriteBytes(folder.PathOf("T.DAT"), DatBytes({{1, u"one", "A"}, {2, u"", "B"}, {3, u"three", "C"}}));
+    TestFolder folder;
+    WriteBytes(folder.path("T.DAT"), DatBytes({{1, u"one", "A"}, {2, u"", "B"}, {3, u"three", "C"}}));
     struct Guard {
         ~Guard() { TableHeapFailAfter(-1); }
     } guard;
     for (long allowed = 0;; ++allowed) {
         TableHeapFailAfter(allowed);
-        const DatReadResult read = ReadStringTable(folder.PathOf("T.DAT").c_str());
+        const DatReadResult read = ReadStringTable(folder.path("T.DAT").c_str());
         TableHeapFailAfter(-1);
         if (read.status == DatReadStatus::Read) {
             EXPECT_EQ(read.table->count, 3u);
@@ -168,38 +169,38 @@ TEST(DatFile, ReadingReleasesEverythingWhenMemoryRunsOut) {
 }
 
 TEST(DatFile, ReplacesTheTargetAndLeavesOtherFilesAlone) {
-    TempFolder folder;
-    WriteBytes(folder.PathOf("T.DAT"), "old contents");
-    WriteBytes(folder.PathOf("~0000000"), "not ours");  // the first name a new file is staged under
+    TestFolder folder;
+    WriteBytes(folder.path("T.DAT"), "old contents");
+    WriteBytes(folder.path("~0000000"), "not ours");  // the first name a new file is staged under
     StringTablePtr table = TableOf({{"A", u"B"}});
     table->count = 2;  // the count written is that of the entries written
-    ASSERT_EQ(WriteStringTable(*table, folder.PathOf("T.DAT").c_str()), DatWriteStatus::Written);
-    EXPECT_EQ(ReadBytes(folder.PathOf("T.DAT")), DatBytes({{0xD3D99E8B, u"B", "A"}}));
-    EXPECT_EQ(ReadBytes(folder.PathOf("~0000000")), "not ours");
-    EXPECT_EQ(folder.FileNames(), (std::vector<std::string>{"T.DAT", "~0000000"}));
+    ASSERT_EQ(WriteStringTable(*table, folder.path("T.DAT").c_str()), DatWriteStatus::Written);
+    EXPECT_EQ(ReadBytes(folder.path("T.DAT")), DatBytes({{0xD3D99E8B, u"B", "A"}}));
+    EXPECT_EQ(ReadBytes(folder.path("~0000000")), "not ours");
+    EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"T.DAT", "~0000000"}));
 }
 
 TEST(DatFile, CannotCreateAFileInAMissingFolder) {
-    TempFolder folder;
-    const std::string path = folder.PathOf("MISSING") + "/T.DAT";
+    TestFolder folder;
+    const std::string path = folder.path("MISSING") + "/T.DAT";
     EXPECT_EQ(WriteStringTable(*StringTableCreate(), path.c_str()), DatWriteStatus::CannotCreate);
-    EXPECT_TRUE(folder.FileNames().empty());
+    EXPECT_TRUE(folder.fileNames().empty());
 }
 
 TEST(DatFile, AFailedReplaceKeepsTheTargetAndRemovesTheTemporaryFile) {
-    TempFolder folder;
-    const std::string target = folder.PathOf("T.DAT");
+    TestFolder folder;
+    const std::string target = folder.path("T.DAT");
     std::filesystem::create_directory(target);
     WriteBytes(target + "/INSIDE", "kept");
     EXPECT_EQ(WriteStringTable(*TableOf({{"A", u"B"}}), target.c_str()), DatWriteStatus::CannotReplace);
     EXPECT_EQ(ReadBytes(target + "/INSIDE"), "kept");
-    EXPECT_EQ(folder.FileNames(), std::vector<std::string>{"T.DAT"});
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"T.DAT"});
 }
 
 #ifdef _WIN32
 TEST(DatFile, AFileHeldOpenElsewhereIsNeitherReadNorReplaced) {
-    TempFolder folder;
-    const std::string path = folder.PathOf("T.DAT");
+    TestFolder folder;
+    const std::string path = folder.path("T.DAT");
     WriteBytes(path, DatBytes({{7, u"t", "N"}}));
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
@@ -207,12 +208,12 @@ TEST(DatFile, AFileHeldOpenElsewhereIsNeitherReadNorReplaced) {
     EXPECT_EQ(WriteStringTable(*StringTableCreate(), path.c_str()), DatWriteStatus::CannotReplace);
     CloseHandle(held);
     EXPECT_EQ(ReadBytes(path), DatBytes({{7, u"t", "N"}}));
-    EXPECT_EQ(folder.FileNames(), std::vector<std::string>{"T.DAT"});
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"T.DAT"});
 }
 #else
 TEST(DatFile, AWriteThatFailsMidwayKeepsTheOldFile) {
-    TempFolder folder;
-    const std::string path = folder.PathOf("T.DAT");
+    TestFolder folder;
+    const std::string path = folder.path("T.DAT");
     WriteBytes(path, "old contents");
     std::vector<std::pair<std::string, std::u16string>> entries;
     for (int index = 0; index < 100; ++index) {
@@ -231,7 +232,7 @@ TEST(DatFile, AWriteThatFailsMidwayKeepsTheOldFile) {
     std::signal(SIGXFSZ, savedSignal);
     EXPECT_EQ(status, DatWriteStatus::CannotWrite);
     EXPECT_EQ(ReadBytes(path), "old contents");
-    EXPECT_EQ(folder.FileNames(), std::vector<std::string>{"T.DAT"});
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"T.DAT"});
 }
 #endif
 

@@ -1,39 +1,7 @@
 #include "test_files.h"
 
-#include <algorithm>
 #include <fstream>
 #include <iterator>
-
-#include <gtest/gtest.h>
-
-TempFolder::TempFolder() {
-    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-    const std::string stem = std::string("strings_") + test->test_suite_name() + "_" + test->name();
-    for (int attempt = 0;; ++attempt) {
-        folder_ = std::filesystem::temp_directory_path() / (stem + "_" + std::to_string(attempt));
-        if (std::filesystem::create_directory(folder_)) {
-            break;
-        }
-    }
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-}
-
-std::string TempFolder::PathOf(const std::string& name) const {
-    return (folder_ / name).string();
-}
-
-std::vector<std::string> TempFolder::FileNames() const {
-    std::vector<std::string> names;
-    for (const auto& item : std::filesystem::directory_iterator(folder_)) {
-        names.push_back(item.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

@@ -16,8 +16,8 @@
 
 namespace {
 
-std::string WrittenBytes(const StringTablePtr& table, const TempFolder& folder) {
-    const std::string path = folder.PathOf("TABLE.DAT");
+std::string WrittenBytes(const StringTablePtr& table, const TestFolder& folder) {
+    const std::string path = folder.path("TABLE.DAT");
     EXPECT_TRUE(table);
     EXPECT_EQ(WriteStringTable(*table, path.c_str()), DatWriteStatus::Written);
     return ReadBytes(path);
@@ -59,7 +59,7 @@ std::vector<TableRow> RandomRows(std::mt19937& random, std::size_t count) {
 TEST(ImportedTable, IsByteForByteTheTableThatInsertingRowByRowMakes) {
     ASSERT_EQ(ComputeNameKey("SBLGMO"), ComputeNameKey("VCEQYBM"));
     ASSERT_EQ(ComputeNameKey("OEWCCML"), ComputeNameKey("PDSVRAE"));
-    TempFolder folder;
+    TestFolder folder;
     std::mt19937 random(3);
     for (const std::size_t count : {0u, 1u, 60u, 3000u}) {
         const std::vector<TableRow> rows = RandomRows(random, count);
@@ -74,8 +74,8 @@ TEST(TableProblems, AreWhatComparingEveryEntryWithEveryEarlierOneFinds) {
     const std::string names[] = {"abc", "ABC", "Abc", "x", "X", "y", "SBLGMO", "VCEQYBM", std::string("ab\0c", 4),
                                  std::string("AB\0d", 4)};
     const std::uint32_t keys[] = {1, 2, ComputeNameKey("abc")};
-    TempFolder folder;
-    const std::string path = folder.PathOf("TABLE.DAT");
+    TestFolder folder;
+    const std::string path = folder.path("TABLE.DAT");
     std::mt19937 random(5);
     for (int table = 0; table < 40; ++table) {
         std::vector<FileEntry> entries(random() % 60);

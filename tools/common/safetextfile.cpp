@@ -1,12 +1,10 @@
 #include "safetextfile.h"
 
-#include "rawfile.h"
 #include "safefile.h"
 #include "toolerror.h"
 
 void WriteFileSafely(const std::string& path, const std::string& content, const std::string& shownPath) {
-    const auto write = [&content](RawFile& file) { return RawFileWrite(file, content.data(), content.size()); };
-    switch (SaveFile(path, write).failedStep) {
+    switch (SaveFileContent(path, content).failedStep) {
     case FileStep::None:
         return;
     case FileStep::Create:

@@ -37,6 +37,3 @@ struct FolderItem {
 // What a folder holds, without "." and "..", in no particular order.
 // Throws ToolError(folder, ...) when the folder cannot be read.
 std::vector<FolderItem> ListFolder(const std::string& folder);
-
-// The separator that joins a folder and a file name on this system.
-char PathSeparator();

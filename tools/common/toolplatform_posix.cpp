@@ -28,10 +28,6 @@ bool PathExists(const std::string& path) {
     return stat(path.c_str(), &status) == 0;
 }
 
-char PathSeparator() {
-    return '/';
-}
-
 std::string SystemTextToUtf8(const std::string& text) {
     std::u16string unused;
     return Utf8ToUtf16(text, unused) ? text : Windows1252ToUtf8(text);

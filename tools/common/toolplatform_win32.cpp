@@ -93,10 +93,6 @@ bool PathExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-char PathSeparator() {
-    return '\\';
-}
-
 std::string SystemTextToUtf8(const std::string& text) {
     if (text.empty()) {
         return text;

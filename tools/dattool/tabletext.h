@@ -7,10 +7,6 @@
 
 #include "stringtable.h"
 
-// The most the editor's dialog stores.
-constexpr std::size_t kMostNameBytes = 254;
-constexpr std::size_t kMostTextUnits = 10239;
-
 std::string NameAsUtf8(const StringEntry& entry);
 std::u16string EntryText(const StringEntry& entry);
 std::basic_string<TextUnit> AsTextUnits(const std::u16string& text);

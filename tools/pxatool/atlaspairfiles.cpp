@@ -1,19 +1,9 @@
 #include "atlaspairfiles.h"
 
-#include "atlasimage.h"
 #include "exceptions.h"
+#include "imagefile.h"
 #include "toolerror.h"
 #include "toolplatform.h"
-
-namespace {
-
-// The index reader's own failures; every other failure of opening a pair
-// comes from loading the image, which is read first.
-bool IsIndexFailure(const Exception& failure) {
-    return failure.message == "Unable to open file" || failure.message == "Unable to read file";
-}
-
-} // namespace
 
 void RequireExisting(const std::string& path) {
     if (!PathExists(path)) {
@@ -29,16 +19,16 @@ FilePair OpenPair(const std::string& indexPath, const std::string& imagePath) {
     } catch (const BadFileException&) {
         throw ToolError(indexPath, "Bad or corrupted file: a record's cell leaves the atlas (pxatool check names it)");
     } catch (const Exception& failure) {
-        throw ToolError(IsIndexFailure(failure) ? indexPath : imagePath, failure.message);
+        throw ToolError(failure.fileName.empty() ? imagePath : failure.fileName, failure.message);
     }
 }
 
 void SavePair(FilePair& pair, const std::string& indexPath, const std::string& imagePath) {
-    if (formatForSaving(imagePath, FIF_UNKNOWN) == FIF_UNKNOWN) {
+    if (!namesImageFormat(imagePath)) {
         throw ToolError(imagePath, "Unknown image format: the file name needs an image extension such as .tga");
     }
     try {
-        pair.savePair(indexPath, imagePath, FIF_UNKNOWN);
+        pair.savePair(indexPath, imagePath, -1);
     } catch (const FileException& failure) {
         throw ToolError(failure.fileName, failure.note.empty() ? failure.message : failure.message + ". " + failure.note);
     }

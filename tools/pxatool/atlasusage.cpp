@@ -4,12 +4,11 @@
 #include <cstdio>
 
 std::string AtlasSizeText(const FilePair& pair) {
-    return std::to_string(FreeImage_GetWidth(pair.bitmap())) + "x" + std::to_string(FreeImage_GetHeight(pair.bitmap()));
+    return std::to_string(pair.width()) + "x" + std::to_string(pair.height());
 }
 
 std::string UsedPercent(const FilePair& pair) {
-    const std::uint64_t atlasArea =
-        std::uint64_t{FreeImage_GetWidth(pair.bitmap())} * FreeImage_GetHeight(pair.bitmap());
+    const std::uint64_t atlasArea = std::uint64_t{pair.width()} * pair.height();
     std::uint64_t cellArea = 0;
     for (const auto& named : pair.entries()) {
         const AtlasEntry& entry = named.second;

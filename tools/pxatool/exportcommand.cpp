@@ -2,6 +2,7 @@
 #include "atlasexport.h"
 #include "atlaspairfiles.h"
 #include "entryname.h"
+#include "filepath.h"
 #include "paircommands.h"
 #include "safetextfile.h"
 #include "toolerror.h"
@@ -22,11 +23,8 @@ int ExportCommand(const PairPaths& paths, const std::string& out) {
         throw ToolError(out, "Unknown export format: the file name must end in .json or .csv");
     }
     const FilePair pair = OpenPair(paths.index, paths.image);
-    const std::string imageName = paths.image.substr(paths.image.find_last_of("\\/") + 1);
-    WriteFileSafely(out,
-                    json ? AtlasJson(pair.entries(), imageName, FreeImage_GetWidth(pair.bitmap()),
-                                     FreeImage_GetHeight(pair.bitmap()))
-                         : AtlasCsv(pair.entries()),
+    const std::string imageName = FileNamePart(paths.image);
+    WriteFileSafely(out, json ? AtlasJson(pair.entries(), imageName, pair.width(), pair.height()) : AtlasCsv(pair.entries()),
                     out);
     return kExitSuccess;
 }

@@ -5,6 +5,7 @@
 #include "atlaspairfiles.h"
 #include "entryname.h"
 #include "exceptions.h"
+#include "filepath.h"
 #include "paircommands.h"
 #include "pathlists.h"
 #include "safefilename.h"

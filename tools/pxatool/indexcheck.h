@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "indexfile.h"
+#include "indexrecords.h"
 
 // One line per finding, in record order (records counted from 1): cells that
 // leave the atlas, entries of zero width or height, empty names, names that

@@ -1,7 +1,6 @@
 // insert: the editor's insertion, without its prompts.
 #include <iostream>
 
-#include "atlasimage.h"
 #include "atlaspairfiles.h"
 #include "entrylines.h"
 #include "entryname.h"
@@ -20,24 +19,10 @@ void RequireUsableNames(const std::vector<std::string>& files) {
         if (name.empty()) {
             throw ToolError(file, "No file name to make an entry name of");
         }
-        if (name.size() > kMostNameBytes) {
+        if (name.size() > maxEntryNameBytes) {
             throw ToolError(file, "The entry name " + name + " is longer than the 64 bytes an index file keeps");
         }
     }
-}
-
-// insertFiles does not say which file it could not load. It loads them in
-// the order given and leaves that order alone when one fails, so the first
-// file that fails to load again is the one.
-std::string FileThatFailed(const std::vector<std::string>& files) {
-    for (const std::string& file : files) {
-        try {
-            loadImage(file);
-        } catch (const Exception&) {
-            return file;
-        }
-    }
-    return std::string();
 }
 
 // Two files of one name both get cells; the later in placement order
@@ -61,8 +46,8 @@ int InsertCommand(const PairPaths& paths, const std::vector<std::string>& argume
     try {
         pair.insertFiles(files);
     } catch (const Exception& failure) {
-        const std::string culprit = FileThatFailed(files);
-        throw ToolError(culprit.empty() ? paths.image : culprit, failure.message);
+        // A file that cannot be loaded is named; growing the atlas concerns its image.
+        throw ToolError(failure.fileName.empty() ? paths.image : failure.fileName, failure.message);
     }
     if (!dryRun) {
         SavePair(pair, paths.index, paths.image);

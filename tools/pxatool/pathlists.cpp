@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "atlasimage.h"
+#include "filepath.h"
+#include "imagefile.h"
 #include "toolerror.h"
 #include "toolplatform.h"
 
@@ -16,7 +17,7 @@ void AddImageFiles(const std::string& folder, bool recursive, std::vector<std::s
     for (const FolderItem& item : items) {
         const std::string path = JoinPath(folder, item.name);
         if (!item.isFolder) {
-            if (readableFormat(path) != FIF_UNKNOWN) {
+            if (isReadableImage(path)) {
                 files.push_back(path);
             }
         } else if (recursive && !item.isLink) {
@@ -26,14 +27,6 @@ void AddImageFiles(const std::string& folder, bool recursive, std::vector<std::s
 }
 
 } // namespace
-
-std::string JoinPath(const std::string& folder, const std::string& name) {
-    const char last = folder.empty() ? '\0' : folder.back();
-    if (last == '/' || last == PathSeparator()) {
-        return folder + name;
-    }
-    return folder + PathSeparator() + name;
-}
 
 std::vector<std::string> ImageFilesOf(const std::vector<std::string>& arguments, bool recursive) {
     std::vector<std::string> files;

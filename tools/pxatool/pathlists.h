@@ -4,9 +4,6 @@
 #include <string>
 #include <vector>
 
-// `name` inside `folder`, joined by this system's separator.
-std::string JoinPath(const std::string& folder, const std::string& name);
-
 // The arguments with every folder replaced by the image files directly in it
 // (with `recursive`, also those in its subfolders, but not through linked
 // folders), taken in byte order of their names; a subfolder's files come at

@@ -27,6 +27,11 @@ constexpr std::uint16_t kEntriesPerBlock = 64;
 constexpr std::uint16_t kMaxBlockCount = 0xFFFF;
 constexpr std::size_t kReadBufferSize = 4096;
 
+// The longest name (bytes) and text (code units) that the editor's dialog and
+// dattool store; an entry read from a file may hold longer ones.
+constexpr std::size_t kMostNameBytes = 254;
+constexpr std::size_t kMostTextUnits = 10239;
+
 // The first three fields are those of a record in the DAT file, in its order.
 struct StringEntry {
     std::uint32_t key;         // ComputeNameKey of name
@@ -55,6 +60,11 @@ struct StringTableDeleter {
     void operator()(StringTable* table) const;
 };
 typedef std::unique_ptr<StringTable, StringTableDeleter> StringTablePtr;
+
+// Obtains the heap that tables live on (on Windows the process heap, or a
+// private one when that cannot be had) once; the table functions call it on
+// first use, so calling it at start-up only makes a failure show early.
+bool ObtainTableHeap();
 
 // An empty table with one block of free slots; null when out of memory.
 StringTablePtr StringTableCreate();

@@ -1,5 +1,5 @@
-// Every modal piece of the user interface goes through these pointers: the
-// program uses the real calls, tests put scripted answers in their place.
+// Every modal piece of StringTableEditor's user interface goes through these
+// pointers: the program uses the system's calls, tests answer from a script.
 #pragma once
 
 #include <windows.h>
@@ -8,12 +8,12 @@
 
 #include "stringtable.h"
 
-struct ModalDialogs {
-  // GetOpenFileNameA and GetSaveFileNameA.
-  BOOL (*openFile)(OPENFILENAMEA* dialog);
-  BOOL (*saveFile)(OPENFILENAMEA* dialog);
+struct ModalUi {
   // MessageBoxA.
   int (*messageBox)(HWND owner, const char* text, const char* caption, UINT type);
+  // GetOpenFileNameA and GetSaveFileNameA.
+  BOOL (*openFileDialog)(OPENFILENAMEA* dialog);
+  BOOL (*saveFileDialog)(OPENFILENAMEA* dialog);
   // EditStringDialog: true for OK, with the answer in the editor's name and
   // text buffers.
   bool (*editString)(HWND owner, const char* oldName, const TextUnit* oldText);
@@ -22,6 +22,4 @@ struct ModalDialogs {
   bool (*find)(HWND owner);
 };
 
-extern ModalDialogs g_modalDialogs;
-
-ModalDialogs RealModalDialogs();
+ModalUi SystemModalUi();

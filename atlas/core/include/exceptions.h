@@ -8,41 +8,40 @@
 
 class Exception {
 public:
-    Exception(std::string file, std::int32_t line, std::string message)
-        : file(std::move(file)), message(std::move(message)), line(line) {}
+    Exception(std::string file, std::int32_t line, std::string message, std::string fileName = std::string())
+        : file(std::move(file)), message(std::move(message)), fileName(std::move(fileName)), line(line) {}
     virtual ~Exception() = default;
 
     Exception(const Exception&) = default;
     Exception& operator=(const Exception&) = default;
 
     // Read directly by the handlers that report the failure.
-    std::string file;     // source file of the throw site, without its folder
+    std::string file;      // source file of the throw site, without its folder
     std::string message;
-    std::int32_t line;    // line of the throw statement
+    std::string fileName;  // the file the failure concerns, as the caller named it; empty when none
+    std::int32_t line;     // line of the throw statement
 };
 
 class IOException : public Exception {
 public:
-    IOException(std::string file, std::int32_t line, std::string message)
-        : Exception(std::move(file), line, std::move(message)) {}
+    IOException(std::string file, std::int32_t line, std::string message, std::string fileName)
+        : Exception(std::move(file), line, std::move(message), std::move(fileName)) {}
 };
 
 class BadFileException : public IOException {
 public:
     BadFileException(std::string file, std::int32_t line, const std::string& fileName)
-        : IOException(std::move(file), line, "Bad or corrupted file:\n" + fileName) {}
+        : IOException(std::move(file), line, "Bad or corrupted file:\n" + fileName, fileName) {}
 };
 
-// A file could not be saved. `fileName` is that file as the caller named it;
-// `note` says what else the user must know (empty when nothing), such as an
-// older file that could not be put back.
+// A file could not be saved. `note` says what else the user must know (empty
+// when nothing), such as an older file that could not be put back.
 class FileException : public Exception {
 public:
     FileException(std::string file, std::int32_t line, std::string message, std::string fileName,
                   std::string note = std::string())
-        : Exception(std::move(file), line, std::move(message)), fileName(std::move(fileName)), note(std::move(note)) {}
+        : Exception(std::move(file), line, std::move(message), std::move(fileName)), note(std::move(note)) {}
 
-    std::string fileName;
     std::string note;
 };
 

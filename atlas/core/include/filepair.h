@@ -1,16 +1,18 @@
 // The atlas document: an atlas image, its named entries and its index file.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "atlasentry.h"
-#include "freeimage.h"
 #include "previewarea.h"
 
 class FreeSpaceMap;
+struct FIBITMAP;
 
 // A handle on a separately allocated document state. Every failure is thrown
 // as an Exception (exceptions.h). A moved-from FilePair may only be destroyed
@@ -69,11 +71,6 @@ public:
     // Where the selected entry's pixels are in the atlas; nothing when no
     // entry is selected or it does not lie inside the atlas.
     std::optional<PreviewArea> selectedPreviewArea() const;
-#ifdef _WIN32
-    // Draws the selected entry 1:1 with its top-left corner at (x, y).
-    // Returns the result of the blit, or 0 when there is nothing to draw.
-    int drawSelected(HDC deviceContext, int x, int y) const;
-#endif
 
     bool isModified() const;
     std::uint32_t modifiedBits() const;
@@ -81,6 +78,12 @@ public:
     const std::string& indexFileName() const;
     const std::string& imageFileName() const;
     const EntryTable& entries() const;
+
+    // The atlas's size in pixels.
+    std::uint32_t width() const;
+    std::uint32_t height() const;
+    // The free rectangles that hold space (the map keeps used-up ones for reuse).
+    std::size_t freeRectangleCount() const;
 
     FIBITMAP* bitmap() const;
     const FreeSpaceMap& freeSpace() const;

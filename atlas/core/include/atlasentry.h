@@ -1,9 +1,14 @@
 // One named image of the atlas: its rectangle without the one-pixel border.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <string>
+
+// An index record keeps at most this many bytes of a name; a longer one is
+// cut when saved, which could make two entries one.
+constexpr std::size_t maxEntryNameBytes = 64;
 
 struct AtlasEntry {
     std::uint32_t x = 0;       // left column of the entry's pixels, 0 = leftmost

@@ -1,9 +1,10 @@
-// The document draws its selected entry into a device context, 1:1.
-#include "filepair.h"
+// The preview draws the document's selected entry into a device context, 1:1.
+#include "renderer.h"
 
 #include <gtest/gtest.h>
 
 #include "atlastestsupport.h"
+#include "filepair.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ TEST_F(DrawSelected, CopiesExactlyTheEntrysPixelsToTheGivenPlace) {
         const AtlasEntry& entry = *pair.selected();
         const int left = 3;
         const int top = 2;
-        EXPECT_NE(pair.drawSelected(canvas.dc(), left, top), 0);
+        EXPECT_NE(drawSelected(pair, canvas.dc(), left, top), 0);
         for (int y = 0; y < 30; ++y) {
             for (int x = 0; x < 30; ++x) {
                 const bool inside = x >= left && y >= top && x < left + static_cast<int>(entry.width) &&
@@ -96,10 +97,10 @@ TEST_F(DrawSelected, DrawsNothingWithoutASelection) {
     FilePair pair(folder.path("atlas.pxa"), folder.path("atlas.png"));
     MemoryCanvas canvas(8, 8);
     ASSERT_TRUE(canvas.isReady());
-    EXPECT_EQ(pair.drawSelected(canvas.dc(), 0, 0), 0);
+    EXPECT_EQ(drawSelected(pair, canvas.dc(), 0, 0), 0);
     pair.select("WIDE.TGA");
     pair.remove("WIDE.TGA");
-    EXPECT_EQ(pair.drawSelected(canvas.dc(), 0, 0), 0);
+    EXPECT_EQ(drawSelected(pair, canvas.dc(), 0, 0), 0);
     for (int y = 0; y < 8; ++y) {
         for (int x = 0; x < 8; ++x) {
             ASSERT_EQ(canvas.colourAt(x, y), sentinel);
