@@ -48,9 +48,13 @@ UniqueBitmap loadImage(const std::string& fileName) {
             THROW_AT_SITE(Exception, "Unable to load image", fileName);
         }
     }
-    const UniqueBitmap source(FreeImage_Load(format, fileName.c_str(), 0));
+    UniqueBitmap source(FreeImage_Load(format, fileName.c_str(), 0));
     if (!source || !fitsAtlas(source.get())) {
         THROW_AT_SITE(Exception, "Unable to load image", fileName);
+    }
+    // FreeImage's conversion of a bitmap that is 32 bits already is a copy.
+    if (FreeImage_GetImageType(source.get()) == FIT_BITMAP && FreeImage_GetBPP(source.get()) == 32) {
+        return source;
     }
     UniqueBitmap converted(FreeImage_ConvertTo32Bits(source.get()));
     if (!converted) {
