@@ -8,7 +8,9 @@
 # Exits non-zero when any harness failed. With FUZZ_SEED set, libFuzzer's
 # mutations follow that seed: a short run from an empty corpus then tries the
 # same inputs on every machine (as far as its speed takes it), so that what a
-# run finds does not depend on chance.
+# run finds does not depend on chance. FUZZ_TIMEOUT (seconds, 25 by default)
+# is the time one input may take; a long campaign at low priority beside other
+# work needs more, or waiting for the processor passes for a hang.
 set -uo pipefail
 build=$1
 seconds=$2
@@ -55,7 +57,7 @@ for harness in "${harnesses[@]}"; do
   fi
   mkdir -p "$corpus_root/$harness"
   mkdir -p "$run/$harness"
-  TMPDIR=$run/$harness "$program" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=1024 -malloc_limit_mb="$(malloc_limit_of "$harness")" \
+  TMPDIR=$run/$harness "$program" -max_total_time="$seconds" -timeout="${FUZZ_TIMEOUT:-25}" -rss_limit_mb=1024 -malloc_limit_mb="$(malloc_limit_of "$harness")" \
     -max_len="$(max_len_of "$harness")" -print_final_stats=1 ${FUZZ_SEED:+-seed="$FUZZ_SEED"} -artifact_prefix="$build/artifacts/$harness-" \
     "$corpus_root/$harness" "$(seeds_of "$harness")" >"$log" 2>&1
   result=$?
