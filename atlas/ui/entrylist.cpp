@@ -115,7 +115,6 @@ void restoreSelection(HWND list, const ListItemStates& states) {
     SendMessageA(list, LVM_SETSELECTIONMARK, 0, markedItem);
 }
 
-// A report view scrolls by whole rows.
 void scrollToTopItem(HWND list, int topItem) {
     RECT row = {};
     row.left = LVIR_BOUNDS;
@@ -163,6 +162,13 @@ int InsertListItems(HWND list, const std::vector<std::string>& names) {
     return insertInOrder(list, names, greatestFirst(names));
 }
 
+// Windows documents LVS_SORTASCENDING as keeping item indexes sorted by item
+// text, each inserted item placed by it whatever index it is given; so a
+// list refilled with the same texts holds them in the same order, except
+// where the comparison holds two texts equal and their order is that of
+// their insertion: then the new names go in one by one. LVM_DELETEALLITEMS
+// drops the selection mark and the scroll position, which are set again;
+// a report view scrolls by whole rows (LVM_SCROLL rounds to them).
 int AddListItems(HWND list, const std::vector<std::string>& names) {
     if (names.size() < kRebuildFrom) {
         return InsertListItems(list, names);
