@@ -76,6 +76,12 @@ std::string CreateFileBeside(const std::string& target) {
     return std::string();
 }
 
+// Whether ReplaceTargets flushes the staged file before any is put in place;
+// the others are flushed in PutInPlace, once it is known that they replace a file.
+bool FlushedBeforePlacing(const StagedFile& staged) {
+    return staged.flushRule() == FlushRule::Always;
+}
+
 bool Flush(const std::string& path) {
     RawFile file;
     return !StepFails(FileStep::Flush) && RawFileOpenForWriting(file, path.c_str()) && RawFileCommit(file) &&
@@ -95,12 +101,16 @@ void Restore(const std::string& target, const std::string& oldFile, SaveResult& 
 
 // Puts the staged file in its target's place. With `keepOld`, a file already
 // there is first moved aside and `oldFile` tells where, so that it can be put
-// back; without, the target is replaced in one step.
-bool PutInPlace(const std::string& staged, const std::string& target, bool keepOld, std::string& oldFile,
-                SaveResult& result) {
+// back; without, the target is replaced in one step. Returns the step that
+// failed, or None.
+FileStep PutInPlace(const StagedFile& staged, bool keepOld, std::string& oldFile, SaveResult& result) {
+    const std::string& target = staged.target();
     const RawTargetState state = RawFileTargetState(target.c_str());
     if (StepFails(FileStep::Replace) || state == RawTargetState::NotReplaceable) {
-        return false;
+        return FileStep::Replace;
+    }
+    if (state == RawTargetState::Replaceable && !FlushedBeforePlacing(staged) && !Flush(staged.path())) {
+        return FileStep::Flush;
     }
     if (keepOld && state == RawTargetState::Replaceable) {
         oldFile = CreateFileBeside(target);
@@ -109,22 +119,23 @@ bool PutInPlace(const std::string& staged, const std::string& target, bool keepO
                 RawFileDelete(oldFile.c_str());
             }
             oldFile.clear();
-            return false;
+            return FileStep::Replace;
         }
     }
-    if (RawFileReplace(staged.c_str(), target.c_str())) {
-        return true;
+    if (RawFileReplace(staged.path().c_str(), target.c_str())) {
+        return FileStep::None;
     }
     if (!oldFile.empty()) {
         Restore(target, oldFile, result);
         oldFile.clear();
     }
-    return false;
+    return FileStep::Replace;
 }
 
 }  // namespace
 
-StagedFile::StagedFile(std::string target) : target_(std::move(target)) {
+StagedFile::StagedFile(std::string target, FlushRule flushRule)
+    : target_(std::move(target)), flushRule_(flushRule) {
     if (!target_.empty() && !StepFails(FileStep::Create)) {
         path_ = CreateFileBeside(target_);
     }
@@ -143,7 +154,7 @@ SaveResult StagedFile::replaceTarget() {
 SaveResult ReplaceTargets(const std::vector<StagedFile*>& files) {
     SaveResult result;
     for (const StagedFile* file : files) {
-        if (!file->isCreated() || !Flush(file->path())) {
+        if (!file->isCreated() || (FlushedBeforePlacing(*file) && !Flush(file->path()))) {
             result.failedStep = file->isCreated() ? FileStep::Flush : FileStep::Create;
             result.target = file->target();
             return result;
@@ -156,8 +167,9 @@ SaveResult ReplaceTargets(const std::vector<StagedFile*>& files) {
         // The last file needs no way back: nothing after it can fail.
         const bool keepOld = placed + 1 < files.size();
         std::string oldFile;
-        if (!PutInPlace(file.path(), file.target(), keepOld, oldFile, result)) {
-            result.failedStep = FileStep::Replace;
+        const FileStep failed = PutInPlace(file, keepOld, oldFile, result);
+        if (failed != FileStep::None) {
+            result.failedStep = failed;
             result.target = file.target();
             while (placed-- > 0) {
                 Restore(files[placed]->target(), oldFiles[placed], result);

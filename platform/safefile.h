@@ -13,6 +13,14 @@ struct RawFile;
 // The steps of a save that can fail. Write is the caller's own writing.
 enum class FileStep { None, Create, Write, Flush, Replace };
 
+// When a staged file is flushed before it goes in place. The flush is what
+// keeps a replaced file safe: without it a crash just after the replacement
+// can leave the target empty, the old content gone with the new. A file that
+// holds the user's only copy of their work is flushed in any case; a copy of
+// data kept elsewhere (an entry written out of the atlas) only where it
+// replaces a file, since a new one lost in a crash can be written again.
+enum class FlushRule { Always, WhenReplacing };
+
 // How a save ended. On failure `target` is the target the failure concerns,
 // as the caller named it.
 struct SaveResult {
@@ -34,7 +42,7 @@ struct SaveResult {
 // way. Deleted with this object unless it has replaced its target.
 class StagedFile {
 public:
-    explicit StagedFile(std::string target);
+    explicit StagedFile(std::string target, FlushRule flushRule = FlushRule::Always);
     ~StagedFile();
     StagedFile(const StagedFile&) = delete;
     StagedFile& operator=(const StagedFile&) = delete;
@@ -42,6 +50,7 @@ public:
     bool isCreated() const { return !path_.empty(); }
     const std::string& path() const { return path_; }
     const std::string& target() const { return target_; }
+    FlushRule flushRule() const { return flushRule_; }
 
     // ReplaceTargets of this file alone: the target is replaced in one step.
     SaveResult replaceTarget();
@@ -51,11 +60,13 @@ private:
 
     std::string target_;
     std::string path_;
+    FlushRule flushRule_;
     bool replaced_ = false;
 };
 
-// Flushes every staged file, then puts each in its target's place, in order.
-// On failure every target is as it was (see SaveResult for the exception).
+// Flushes every staged file (as its FlushRule says), then puts each in its
+// target's place, in order. On failure every target is as it was (see
+// SaveResult for the exception).
 SaveResult ReplaceTargets(const std::vector<StagedFile*>& files);
 
 // A whole file saved in one go: `write` fills the open staged file (false

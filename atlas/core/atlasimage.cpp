@@ -74,8 +74,8 @@ void saveBitmap(FIBITMAP* bitmap, const StagedFile& staged, int format) {
     }
 }
 
-void saveBitmapSafely(FIBITMAP* bitmap, const std::string& fileName, int format) {
-    StagedFile staged(fileName);
+void saveBitmapSafely(FIBITMAP* bitmap, const std::string& fileName, int format, FlushRule flushRule) {
+    StagedFile staged(fileName, flushRule);
     saveBitmap(bitmap, staged, format);
     if (!staged.replaceTarget().succeeded()) {
         THROW_AT_SITE(FileException, "Unable to save image", fileName);
@@ -99,7 +99,12 @@ UniqueBitmap copyEntryPixels(const AtlasEntry& entry, FIBITMAP* atlas) {
 
 void saveEntryImage(const AtlasEntry& entry, FIBITMAP* atlas, const std::string& fileName, int format) {
     format = formatForSaving(fileName, format);
-    saveBitmapSafely(copyEntryPixels(entry, atlas).get(), fileName, format);
+    // An extracted file is a copy of pixels the atlas keeps. A new one goes in
+    // place unflushed (a flush per file would be most of the time of
+    // extracting many entries): lost or left empty by a crash before the
+    // system writes it out, it is written again by extracting again. A file
+    // it replaces may be the user's own work, so that one is flushed first.
+    saveBitmapSafely(copyEntryPixels(entry, atlas).get(), fileName, format, FlushRule::WhenReplacing);
 }
 
 void clearCell(FIBITMAP* atlas, std::uint32_t left, std::uint32_t top, std::uint32_t width, std::uint32_t height) {

@@ -8,6 +8,7 @@
 #include "bitmap.h"
 
 class StagedFile;
+enum class FlushRule;
 
 // The format loadImage reads the file in, found by its content or else by
 // its extension; FIF_UNKNOWN when loadImage refuses it as unsupported.
@@ -37,7 +38,7 @@ void saveBitmap(FIBITMAP* bitmap, const StagedFile& staged, int format);
 
 // Writes bitmap to fileName through a staged file, so that a failed write
 // leaves an existing file untouched; failures as above.
-void saveBitmapSafely(FIBITMAP* bitmap, const std::string& fileName, int format);
+void saveBitmapSafely(FIBITMAP* bitmap, const std::string& fileName, int format, FlushRule flushRule);
 
 // The format that saving to fileName uses when asked for format -1.
 int formatForSaving(const std::string& fileName, int format);

@@ -92,7 +92,7 @@ void FilePair::saveIndex(const std::string& fileName) {
 }
 
 void FilePair::saveImage(const std::string& fileName, int format) {
-    saveBitmapSafely(state_->bitmap.get(), fileName, formatForSaving(fileName, format));
+    saveBitmapSafely(state_->bitmap.get(), fileName, formatForSaving(fileName, format), FlushRule::Always);
     state_->imageFileName = fileName;
     state_->modified &= ~std::uint32_t{ImageModified};
 }

@@ -42,13 +42,16 @@ int askToReplace(const EditorApp& app, const char* where, const std::string& nam
     return app.ui.messageBox(app.mainWindow, text.c_str(), caption, MB_ICONWARNING | MB_YESNOCANCEL);
 }
 
-// Upper-cased paths of the chosen files, minus those whose entry the user
-// chose to keep; none when the user cancelled.
+// The chosen files, minus those whose entry the user chose to keep; none when
+// the user cancelled. Only the names are upper-cased: each file is opened by
+// the path it was chosen by. That is the same file wherever letter case does
+// not count, the right one in a folder where it does, and one found at once
+// where the file system matches names regardless of case only by comparing
+// every name in the folder (Wine's on Linux).
 std::optional<std::vector<std::string>> pathsToInsert(const EditorApp& app, const std::vector<std::string>& chosen) {
     std::vector<std::string> paths;
     for (const std::string& path : chosen) {
-        const std::string upperPath = upperCaseAscii(path);
-        const std::string name = entryNameFromPath(upperPath);
+        const std::string name = entryNameFromPath(path);
         if (app.document->find(name) != nullptr) {
             const int answer = askToReplace(app, "index", name, "Replace file?");
             if (answer == IDNO) {
@@ -58,7 +61,7 @@ std::optional<std::vector<std::string>> pathsToInsert(const EditorApp& app, cons
                 return std::nullopt;
             }
         }
-        paths.push_back(upperPath);
+        paths.push_back(path);
     }
     return paths;
 }
@@ -159,7 +162,7 @@ void InsertFilePaths(EditorApp& app, const std::vector<std::string>& chosen) {
         if (!paths.empty()) {
             app.document->insertFiles(paths);
         }
-        const int lastInserted = InsertListItems(app.entryList, namesToList(paths, unlisted));
+        const int lastInserted = AddListItems(app.entryList, namesToList(paths, unlisted));
         const int lastIndex = lastInserted == -1 ? 0 : lastInserted;
         setItemState(app.entryList, lastIndex, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         SendMessageA(app.entryList, LVM_ENSUREVISIBLE, static_cast<WPARAM>(lastIndex), FALSE);

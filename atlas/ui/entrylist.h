@@ -8,7 +8,7 @@
 
 #include "redrawpaused.h"
 
-// The item's text (at most 259 characters, as the list gives it).
+// The item's text.
 std::string ListItemText(HWND list, int item);
 
 // Adds an item; the list sorts it into place. Returns its index, or -1.
@@ -18,6 +18,18 @@ int InsertListItem(HWND list, const std::string& text);
 // in between. Returns the index of the last name of `names`, which goes in
 // last, or -1 when there is none.
 int InsertListItems(HWND list, const std::vector<std::string>& names);
+
+// InsertListItems for a list that may hold many items already. The list
+// looks for a new item's place by comparing it with the items it holds (Wine's
+// with every item before that place), so many names added to a long list cost
+// their number times its length. From a few dozen names on, the list is
+// emptied and filled again with its names and the new ones, which lets each
+// find its place at once (see InsertListItems); the items keep their
+// selection, the selection mark stays on its item and the top item's index
+// stays, as when the names are inserted one by one; the focus goes, for the
+// caller to give to an item. Where two names sort equal (letter case beyond
+// ASCII), their order depends on which came first, so they go in one by one.
+int AddListItems(HWND list, const std::vector<std::string>& names);
 
 // The next item after `after` (-1: from the start) whose state has `flags`
 // (LVNI_SELECTED, ...), or -1.

@@ -112,12 +112,16 @@ Pair writePair(const TemporaryFolder& folder, std::uint32_t count, int width, in
     return pair;
 }
 
-// `count` PNG files of 8 x 8 pixels in their own folder; the answer a
-// multi-select file dialog gives for all of them.
-std::string writeImages(const TemporaryFolder& folder, std::uint32_t count) {
+struct Images {
+    std::string answer;  // what a multi-select file dialog gives for all of them
+    std::vector<std::string> paths;
+};
+
+// `count` PNG files of 8 x 8 pixels in their own folder.
+Images writeImages(const TemporaryFolder& folder, std::uint32_t count) {
     const std::string images = folder.path("images");
     std::filesystem::create_directories(images);
-    std::string answer = images;
+    Images written{images, {}};
     std::mt19937 random(7);
     for (std::uint32_t i = 0; i < count; ++i) {
         const UniqueBitmap image(FreeImage_Allocate(8, 8, 32, 0, 0, 0));
@@ -127,10 +131,11 @@ std::string writeImages(const TemporaryFolder& folder, std::uint32_t count) {
         }
         char name[32];
         std::snprintf(name, sizeof(name), "new_%04u.png", i);
-        FreeImage_Save(FIF_PNG, image.get(), (images + "\\" + name).c_str(), 0);
-        answer += std::string(1, '\0') + name;
+        written.paths.push_back(images + "\\" + name);
+        FreeImage_Save(FIF_PNG, image.get(), written.paths.back().c_str(), 0);
+        written.answer += std::string(1, '\0') + name;
     }
-    return answer;
+    return written;
 }
 
 int itemCount(const EditorApp& app) { return static_cast<int>(SendMessageA(app.entryList, LVM_GETITEMCOUNT, 0, 0)); }
@@ -175,7 +180,7 @@ int main() {
     TemporaryFolder folder("pxa_gui_bench_");
     const Pair pair10k = writePair(folder, 10000, 1024, 1024);
     const Pair pair50k = writePair(folder, 50000, 2048, 2560);
-    const std::string images = writeImages(folder, 1000);
+    const Images images = writeImages(folder, 1000);
     script().folder = folder.path("extracted");
     std::filesystem::create_directories(script().folder);
 
@@ -196,7 +201,14 @@ int main() {
     expect(script().messages == std::vector<std::string>{"The selected files have been extracted"},
            "the extraction did not report success");
 
-    script().fileAnswers = {images};
+    {
+        // The document without any window, for the share of the window code.
+        FilePair alone(pair10k.index, pair10k.image);
+        std::vector<std::string> paths = images.paths;
+        measure(program, "insert files, document alone", 1000, "files", app.mainWindow,
+                [&] { alone.insertFiles(paths); });
+    }
+    script().fileAnswers = {images.answer};
     measure(program, "insert files into 10,000 entries", 1000, "files", app.mainWindow,
             [&] { command(app, ID_EDIT_INSERT_FILES); });
     expect(itemCount(app) == 11000, "not every inserted file is listed");

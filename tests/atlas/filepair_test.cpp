@@ -160,6 +160,24 @@ TEST_F(OpenedPairTest, ExtractWritesTheEntrysPixelsOnly) {
     EXPECT_FALSE(fileExists(folder.path("none.bmp")));
 }
 
+// An extracted entry is a copy of pixels the atlas keeps: a new file goes in
+// place unflushed, but one that replaces a file is flushed first, and a
+// failed flush leaves the old file as it was.
+TEST_F(OpenedPairTest, ExtractFlushesOnlyAFileThatReplacesAnother) {
+    struct Disarm {
+        ~Disarm() { FailFileStepAfter(FileStep::None, -1); }
+    } disarm;
+    const FilePair pair(indexPath, imagePath);
+    const Bytes old = {'o', 'l', 'd'};
+    writeFileBytes(folder.path("old.bmp"), old);
+    FailFileStepAfter(FileStep::Flush, 0);
+    pair.extract("ONE.TGA", folder.path("new.bmp"), -1);
+    EXPECT_EQ(errorOf([&] { pair.extract("ONE.TGA", folder.path("old.bmp"), -1); }), "Unable to save image");
+    EXPECT_EQ(readFileBytes(folder.path("old.bmp")), old);
+    EXPECT_EQ(FreeImage_GetHeight(loadImage(folder.path("new.bmp")).get()), 20u);
+    EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"atlas.png", "atlas.pxa", "new.bmp", "old.bmp"}));
+}
+
 TEST_F(OpenedPairTest, SavingAdoptsTheNamesAndClearsOnlyItsOwnBit) {
     FilePair pair(indexPath, imagePath);
     pair.remove("TWO.TGA");

@@ -61,6 +61,19 @@ protected:
     void selectAll() { command(ID_EDIT_SELECT_ALL); }
 };
 
+// What the user sees of a list: its items (selected ones marked), the
+// selection mark and the top item.
+std::vector<std::string> listState(HWND list) {
+    std::vector<std::string> state;
+    for (int item = 0; item < static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); ++item) {
+        const bool selected = SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(item), LVIS_SELECTED) != 0;
+        state.push_back(ListItemText(list, item) + (selected ? " (selected)" : ""));
+    }
+    state.push_back("mark " + std::to_string(SendMessageA(list, LVM_GETSELECTIONMARK, 0, 0)));
+    state.push_back("top " + std::to_string(SendMessageA(list, LVM_GETTOPINDEX, 0, 0)));
+    return state;
+}
+
 } // namespace
 
 TEST_F(AtlasEntryCommands, InsertingANewFileAddsItSelectedFocusedAndPreviewed) {
@@ -328,6 +341,46 @@ TEST_F(AtlasWithEntries, OpenListsTheNamesAsSingleInsertionsInDocumentOrderWould
     }
     DestroyWindow(reference);
     EXPECT_EQ(listItems(), expected);
+}
+
+// Many names added to a list at once refill it (AddListItems); it must end as
+// single insertions in the names' order leave it, also when two names sort
+// equal, and with a text longer than the list shows.
+TEST_F(AtlasEntryCommands, AddingManyNamesLeavesTheListAsSingleInsertionsWould) {
+    const std::vector<std::string> lastNames[] = {{"NEW.PNG"}, {"\xC9.PNG", "\xE9.PNG"}};
+    for (const std::vector<std::string>& last : lastNames) {
+        std::vector<std::string> added;
+        for (int i = 0; i < 40; ++i) {
+            added.push_back(std::to_string(i * 17 % 40) + ".PNG");
+        }
+        added.insert(added.end(), last.begin(), last.end());
+        HWND lists[2];
+        for (HWND& list : lists) {
+            list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT | LVS_SORTASCENDING, 0, 0, 100, 80,
+                                   app->mainWindow, nullptr, GetModuleHandleA(nullptr), nullptr);
+            for (int i = 0; i < 40; ++i) {
+                InsertListItem(list, "OLD" + std::to_string(i * 7 % 40));
+            }
+            InsertListItem(list, std::string(300, 'L'));
+            LVITEMA selected = {};
+            selected.state = selected.stateMask = LVIS_SELECTED;
+            for (WPARAM item : {3, 30}) {
+                SendMessageA(list, LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&selected));
+            }
+            SendMessageA(list, LVM_SETSELECTIONMARK, 0, 30);
+            SendMessageA(list, LVM_ENSUREVISIBLE, 12, FALSE);
+        }
+        const int lastIndex = AddListItems(lists[0], added);
+        int expectedLastIndex = -1;
+        for (const std::string& name : added) {
+            expectedLastIndex = InsertListItem(lists[1], name);
+        }
+        EXPECT_EQ(lastIndex, expectedLastIndex);
+        EXPECT_EQ(listState(lists[0]), listState(lists[1]));
+        EXPECT_NE(listState(lists[1]).back(), "top 0");
+        DestroyWindow(lists[0]);
+        DestroyWindow(lists[1]);
+    }
 }
 
 // Letter case beyond ASCII makes another name: the new entry gets its item.
