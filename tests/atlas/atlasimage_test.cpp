@@ -67,6 +67,23 @@ TEST(ImageLoading, PaletteImageBecomes32BitsOfTheSameSize) {
     EXPECT_EQ(pixel >> 24, 255u);
 }
 
+// The decoders' guards against hostile files must not refuse ordinary ones:
+// whatever FreeImage writes in 24 bits it reads back at its size.
+TEST(ImageLoading, EveryFormatFreeImageWritesLoadsBack) {
+    TestFolder folder;
+    const UniqueBitmap image(FreeImage_Allocate(32, 32, 24, 0, 0, 0));
+    for (int format = 0; format < FreeImage_GetFIFCount(); ++format) {
+        const auto fif = static_cast<FREE_IMAGE_FORMAT>(format);
+        if (!FreeImage_FIFSupportsWriting(fif) || !FreeImage_FIFSupportsExportBPP(fif, 24)) {
+            continue;
+        }
+        const std::string extensions = FreeImage_GetFIFExtensionList(fif);
+        const std::string path = folder.path("image." + extensions.substr(0, extensions.find(',')));
+        ASSERT_TRUE(FreeImage_Save(fif, image.get(), path.c_str(), 0)) << path;
+        EXPECT_EQ(loadError(path), "loaded") << path;
+    }
+}
+
 TEST(ImageLoading, ReportsWhyAFileCannotBeRead) {
     TestFolder folder;
     writeFileBytes(folder.path("garbage.png"), noImageContent);
