@@ -25,7 +25,8 @@ std::string UpperCaseNameAt(const std::uint8_t* bytes) {
 // Written as plain 64-bit arithmetic, the way a reviewer would check it.
 bool CellInsideAtlas(const AtlasEntry& e) {
     const std::uint64_t side = kFuzzAtlasSide;
-    return e.x >= 1 && e.y >= 1 && e.x + std::uint64_t{e.width} + 1 <= side && e.y + std::uint64_t{e.height} + 1 <= side;
+    return e.x >= 1 && e.y >= 1 && e.x + std::uint64_t{e.width} + 1 <= side &&
+           e.y + std::uint64_t{e.height} + 1 <= side;
 }
 
 std::string WriteAtlas() {
@@ -36,7 +37,7 @@ std::string WriteAtlas() {
     return path;
 }
 
-} // namespace
+}  // namespace
 
 const std::string& FuzzAtlasPath() {
     static const std::string path = WriteAtlas();

@@ -16,7 +16,7 @@ const std::string& FuzzAtlasPath();
 // What opening the pair must give for these index bytes.
 struct ExpectedIndex {
     enum Outcome { Opens, Unreadable, Corrupt } outcome = Opens;
-    EntryTable entries;                  // the first record of every upper-cased name
-    std::vector<AtlasEntry> everyCell;   // every record read, repeated names included
+    EntryTable entries;                 // the first record of every upper-cased name
+    std::vector<AtlasEntry> everyCell;  // every record read, repeated names included
 };
 ExpectedIndex ExpectedIndexOf(const std::uint8_t* data, std::size_t size);

@@ -32,7 +32,7 @@ long FailurePointFor(const std::uint8_t* data, std::size_t size, long allocation
     return static_cast<long>(hash % static_cast<std::uint32_t>(allocations + 1));
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string path = ScratchPath("INPUT.DAT");

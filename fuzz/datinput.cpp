@@ -9,7 +9,7 @@ std::uint32_t Le32At(const std::uint8_t* bytes) {
            std::uint32_t{bytes[3]} << 24;
 }
 
-} // namespace
+}  // namespace
 
 bool operator==(const DatEntryContent& a, const DatEntryContent& b) {
     return a.key == b.key && a.text == b.text && a.name == b.name;

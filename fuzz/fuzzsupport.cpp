@@ -36,7 +36,7 @@ void RemoveScratchFolder() {
     std::filesystem::remove_all(ScratchFolder(), error);
 }
 
-} // namespace
+}  // namespace
 
 const std::string& ScratchFolder() {
     static const std::string folder = MakeScratchFolder();
@@ -45,9 +45,7 @@ const std::string& ScratchFolder() {
     return folder;
 }
 
-std::string ScratchPath(const std::string& name) {
-    return ScratchFolder() + "/" + name;
-}
+std::string ScratchPath(const std::string& name) { return ScratchFolder() + "/" + name; }
 
 void WriteFileBytes(const std::string& path, const std::uint8_t* data, std::size_t size) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);

@@ -20,7 +20,8 @@ std::string ReadFileBytes(const std::string& path);
 // crash with the input that caused it.
 [[noreturn]] void FuzzFailure(const char* what, const char* file, int line);
 
-#define FUZZ_EXPECT(condition) \
-    do { \
-        if (!(condition)) FuzzFailure(#condition, __FILE__, __LINE__); \
+#define FUZZ_EXPECT(condition)                                                                                         \
+    do {                                                                                                               \
+        if (!(condition))                                                                                              \
+            FuzzFailure(#condition, __FILE__, __LINE__);                                                               \
     } while (false)

@@ -260,7 +260,7 @@ const Kind kKinds[] = {
      [](const std::string& f) { return ReadIndexAgainst(f + "/HOSTILE.PXA", kFragmentSide); }},
 };
 
-} // namespace
+}  // namespace
 
 // hostile_read write|read KIND FOLDER, or hostile_read fragment SIDE STEPS FOLDER
 // for the fragmenting index at a smaller scale.
@@ -296,8 +296,8 @@ int main(int argc, char** argv) {
         const std::string outcome = kind.read(argv[3]);
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         const long after = PeakResidentKiB();
-        std::printf("%-22s %-52s %8.2f s  peak RSS %6.1f MiB, %+6.1f MiB over the %.1f MiB before reading\n",
-                    kind.name, outcome.c_str(), seconds, after / 1024.0, (after - before) / 1024.0, before / 1024.0);
+        std::printf("%-22s %-52s %8.2f s  peak RSS %6.1f MiB, %+6.1f MiB over the %.1f MiB before reading\n", kind.name,
+                    outcome.c_str(), seconds, after / 1024.0, (after - before) / 1024.0, before / 1024.0);
         return 0;
     }
     std::fprintf(stderr, "unknown kind %s\n", argv[2]);

@@ -32,7 +32,7 @@ std::string ExtensionOf(const std::uint8_t* data, std::size_t size) {
     return std::string();
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string extension = ExtensionOf(data, size);

@@ -42,7 +42,7 @@ void ExpectFreeSpaceIsTheRestOfTheAtlas(const FreeSpaceMap& freeSpace, const std
     }
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     FuzzAtlasPath();

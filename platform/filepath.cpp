@@ -8,6 +8,4 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
     return folder + PathSeparator() + name;
 }
 
-std::string FileNamePart(const std::string& path) {
-    return path.substr(path.find_last_of("\\/") + 1);
-}
+std::string FileNamePart(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }

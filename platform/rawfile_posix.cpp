@@ -15,9 +15,7 @@ namespace {
 // Large requests go in pieces that every system accepts in one call.
 constexpr std::size_t kLargestCall = std::size_t{1} << 30;
 
-std::size_t ChunkOf(std::size_t size) {
-    return size < kLargestCall ? size : kLargestCall;
-}
+std::size_t ChunkOf(std::size_t size) { return size < kLargestCall ? size : kLargestCall; }
 
 // Only regular files: a device or a pipe opens as well but holds no data of ours.
 bool OpenRegularFile(RawFile& file, const char* path, int access) {
@@ -32,17 +30,11 @@ bool OpenRegularFile(RawFile& file, const char* path, int access) {
 
 }  // namespace
 
-bool FileDescriptorTraits::close(int descriptor) {
-    return ::close(descriptor) == 0;
-}
+bool FileDescriptorTraits::close(int descriptor) { return ::close(descriptor) == 0; }
 
-bool RawFileOpenForReading(RawFile& file, const char* path) {
-    return OpenRegularFile(file, path, O_RDONLY);
-}
+bool RawFileOpenForReading(RawFile& file, const char* path) { return OpenRegularFile(file, path, O_RDONLY); }
 
-bool RawFileOpenForWriting(RawFile& file, const char* path) {
-    return OpenRegularFile(file, path, O_WRONLY);
-}
+bool RawFileOpenForWriting(RawFile& file, const char* path) { return OpenRegularFile(file, path, O_WRONLY); }
 
 RawCreateResult RawFileCreateNew(RawFile& file, const char* path) {
     UniqueFd descriptor(::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666));
@@ -97,21 +89,13 @@ bool RawFileWrite(RawFile& file, const void* data, std::size_t size) {
     return true;
 }
 
-bool RawFileCommit(RawFile& file) {
-    return ::fsync(file.handle.get()) == 0;
-}
+bool RawFileCommit(RawFile& file) { return ::fsync(file.handle.get()) == 0; }
 
-bool RawFileClose(RawFile& file) {
-    return file.handle.close();
-}
+bool RawFileClose(RawFile& file) { return file.handle.close(); }
 
-bool RawFileReplace(const char* source, const char* target) {
-    return std::rename(source, target) == 0;
-}
+bool RawFileReplace(const char* source, const char* target) { return std::rename(source, target) == 0; }
 
-bool RawFileDelete(const char* path) {
-    return ::unlink(path) == 0;
-}
+bool RawFileDelete(const char* path) { return ::unlink(path) == 0; }
 
 // rename() heeds only the folder's permissions; a file that nobody may write
 // is kept as Windows keeps a read-only file.
@@ -126,10 +110,6 @@ RawTargetState RawFileTargetState(const char* path) {
     return RawTargetState::Replaceable;
 }
 
-bool RawFileIsPathSeparator(char c) {
-    return c == '/';
-}
+bool RawFileIsPathSeparator(char c) { return c == '/'; }
 
-char PathSeparator() {
-    return '/';
-}
+char PathSeparator() { return '/'; }

@@ -11,18 +11,15 @@ namespace {
 // ReadFile and WriteFile take a DWORD count; stay well below it.
 constexpr std::size_t kLargestCall = std::size_t{1} << 30;
 
-DWORD ChunkOf(std::size_t size) {
-    return static_cast<DWORD>(size < kLargestCall ? size : kLargestCall);
-}
+DWORD ChunkOf(std::size_t size) { return static_cast<DWORD>(size < kLargestCall ? size : kLargestCall); }
 
-HANDLE HandleOf(const RawFile& file) {
-    return static_cast<HANDLE>(file.handle.get());
-}
+HANDLE HandleOf(const RawFile& file) { return static_cast<HANDLE>(file.handle.get()); }
 
 // Device names such as CON or a pipe open as well; only disk files hold our data.
 bool OpenDiskFile(RawFile& file, const char* path, DWORD access, DWORD flags) {
     const DWORD noSharing = 0;
-    UniqueHandle handle(CreateFileA(path, access, noSharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | flags, nullptr));
+    UniqueHandle handle(
+        CreateFileA(path, access, noSharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | flags, nullptr));
     if (!handle || GetFileType(handle.get()) != FILE_TYPE_DISK) {
         return false;
     }
@@ -32,21 +29,18 @@ bool OpenDiskFile(RawFile& file, const char* path, DWORD access, DWORD flags) {
 
 }  // namespace
 
-bool FileHandleTraits::close(void* handle) {
-    return CloseHandle(handle) != 0;
-}
+bool FileHandleTraits::close(void* handle) { return CloseHandle(handle) != 0; }
 
 bool RawFileOpenForReading(RawFile& file, const char* path) {
     return OpenDiskFile(file, path, GENERIC_READ, FILE_FLAG_SEQUENTIAL_SCAN);
 }
 
-bool RawFileOpenForWriting(RawFile& file, const char* path) {
-    return OpenDiskFile(file, path, GENERIC_WRITE, 0);
-}
+bool RawFileOpenForWriting(RawFile& file, const char* path) { return OpenDiskFile(file, path, GENERIC_WRITE, 0); }
 
 RawCreateResult RawFileCreateNew(RawFile& file, const char* path) {
     const DWORD noSharing = 0;
-    UniqueHandle handle(CreateFileA(path, GENERIC_WRITE, noSharing, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueHandle handle(
+        CreateFileA(path, GENERIC_WRITE, noSharing, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (handle) {
         file.handle = std::move(handle);
         return RawCreateResult::Created;
@@ -94,21 +88,15 @@ bool RawFileWrite(RawFile& file, const void* data, std::size_t size) {
     return true;
 }
 
-bool RawFileCommit(RawFile& file) {
-    return FlushFileBuffers(HandleOf(file)) != 0;
-}
+bool RawFileCommit(RawFile& file) { return FlushFileBuffers(HandleOf(file)) != 0; }
 
-bool RawFileClose(RawFile& file) {
-    return file.handle.close();
-}
+bool RawFileClose(RawFile& file) { return file.handle.close(); }
 
 bool RawFileReplace(const char* source, const char* target) {
     return MoveFileExA(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-bool RawFileDelete(const char* path) {
-    return DeleteFileA(path) != 0;
-}
+bool RawFileDelete(const char* path) { return DeleteFileA(path) != 0; }
 
 // MoveFileEx would move a read-only file aside without a word; it is kept.
 RawTargetState RawFileTargetState(const char* path) {
@@ -123,10 +111,6 @@ RawTargetState RawFileTargetState(const char* path) {
 }
 
 // "C:name" names a file in the current folder of drive C.
-bool RawFileIsPathSeparator(char c) {
-    return c == '\\' || c == '/' || c == ':';
-}
+bool RawFileIsPathSeparator(char c) { return c == '\\' || c == '/' || c == ':'; }
 
-char PathSeparator() {
-    return '\\';
-}
+char PathSeparator() { return '\\'; }

@@ -52,8 +52,8 @@ std::string CreateFileBeside(const std::string& target) {
         --folderLength;
     }
     const std::size_t room = kLongestPath > folderLength ? kLongestPath - folderLength : 0;
-    const std::size_t width = std::clamp(std::max(room, target.size() - folderLength), std::size_t{1},
-                                         kLongestTemporaryName);
+    const std::size_t width =
+        std::clamp(std::max(room, target.size() - folderLength), std::size_t{1}, kLongestTemporaryName);
     for (std::size_t attempt = 0; attempt < kNameAttempts; ++attempt) {
         const std::string name = TemporaryName(width, attempt);
         if (name.empty()) {
@@ -78,9 +78,7 @@ std::string CreateFileBeside(const std::string& target) {
 
 // Whether ReplaceTargets flushes the staged file before any is put in place;
 // the others are flushed in PutInPlace, once it is known that they replace a file.
-bool FlushedBeforePlacing(const StagedFile& staged) {
-    return staged.flushRule() == FlushRule::Always;
-}
+bool FlushedBeforePlacing(const StagedFile& staged) { return staged.flushRule() == FlushRule::Always; }
 
 bool Flush(const std::string& path) {
     RawFile file;
@@ -134,8 +132,7 @@ FileStep PutInPlace(const StagedFile& staged, bool keepOld, std::string& oldFile
 
 }  // namespace
 
-StagedFile::StagedFile(std::string target, FlushRule flushRule)
-    : target_(std::move(target)), flushRule_(flushRule) {
+StagedFile::StagedFile(std::string target, FlushRule flushRule) : target_(std::move(target)), flushRule_(flushRule) {
     if (!target_.empty() && !StepFails(FileStep::Create)) {
         path_ = CreateFileBeside(target_);
     }
@@ -147,9 +144,7 @@ StagedFile::~StagedFile() {
     }
 }
 
-SaveResult StagedFile::replaceTarget() {
-    return ReplaceTargets({this});
-}
+SaveResult StagedFile::replaceTarget() { return ReplaceTargets({this}); }
 
 SaveResult ReplaceTargets(const std::vector<StagedFile*>& files) {
     SaveResult result;

@@ -16,7 +16,7 @@ bool fitsAtlas(FIBITMAP* bitmap) {
            FreeImage_GetLine(bitmap) * height <= maxAtlasPixelBytes;
 }
 
-} // namespace
+}  // namespace
 
 FREE_IMAGE_FORMAT readableFormat(const std::string& fileName) {
     FREE_IMAGE_FORMAT format = FreeImage_GetFileType(fileName.c_str(), 0);
@@ -88,8 +88,8 @@ UniqueBitmap copyEntryPixels(const AtlasEntry& entry, FIBITMAP* atlas) {
     const std::uint64_t bottom = std::uint64_t{entry.y} + entry.height;
     UniqueBitmap copy;
     if (right <= INT_MAX && bottom <= INT_MAX) {
-        copy.reset(FreeImage_Copy(atlas, static_cast<int>(entry.x), static_cast<int>(entry.y),
-                                  static_cast<int>(right), static_cast<int>(bottom)));
+        copy.reset(FreeImage_Copy(atlas, static_cast<int>(entry.x), static_cast<int>(entry.y), static_cast<int>(right),
+                                  static_cast<int>(bottom)));
     }
     if (!copy) {
         THROW_AT_SITE(Exception, "Unable to copy bitmap");

@@ -2,13 +2,11 @@
 
 namespace {
 
-FIBITMAP* allocateWithFreeImage(int width, int height) {
-    return FreeImage_Allocate(width, height, 32, 0, 0, 0);
-}
+FIBITMAP* allocateWithFreeImage(int width, int height) { return FreeImage_Allocate(width, height, 32, 0, 0, 0); }
 
 BitmapAllocator currentAllocator = allocateWithFreeImage;
 
-} // namespace
+}  // namespace
 
 bool fitsAtlasLimits(std::uint64_t width, std::uint64_t height) {
     return width <= maxAtlasSide && height <= maxAtlasSide && width * height * 4 <= maxAtlasPixelBytes;

@@ -11,6 +11,4 @@ std::string upperCaseAscii(std::string text) {
     return text;
 }
 
-std::string entryNameFromPath(const std::string& path) {
-    return upperCaseAscii(FileNamePart(path));
-}
+std::string entryNameFromPath(const std::string& path) { return upperCaseAscii(FileNamePart(path)); }

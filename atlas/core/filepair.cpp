@@ -23,7 +23,7 @@ std::string restoreNote(const SaveResult& result) {
            ".";
 }
 
-} // namespace
+}  // namespace
 
 void FilePair::State::eraseEntry(EntryTable::iterator entry) {
     if (selected == &entry->second) {
@@ -64,9 +64,7 @@ FilePair::~FilePair() = default;
 FilePair::FilePair(FilePair&&) noexcept = default;
 FilePair& FilePair::operator=(FilePair&&) noexcept = default;
 
-void FilePair::save(int format) {
-    savePair(state_->indexFileName, state_->imageFileName, format);
-}
+void FilePair::save(int format) { savePair(state_->indexFileName, state_->imageFileName, format); }
 
 void FilePair::savePair(const std::string& indexFileName, const std::string& imageFileName, int format) {
     StagedFile index(indexFileName);
@@ -104,9 +102,7 @@ void FilePair::extract(const std::string& name, const std::string& fileName, int
     }
 }
 
-void FilePair::insertFiles(std::vector<std::string>& paths) {
-    state_->insertFiles(paths);
-}
+void FilePair::insertFiles(std::vector<std::string>& paths) { state_->insertFiles(paths); }
 
 bool FilePair::rename(const std::string& oldName, const std::string& newName) {
     EntryTable& entries = state_->entries;

@@ -41,9 +41,8 @@ void FreeSpaceMap::occupy(std::uint32_t x, std::uint32_t y, std::uint32_t width,
 bool FreeSpaceMap::place(AtlasRect& cell) {
     // Live slots are at least 1 x 1, vacant ones 0 x 0: asking for at least
     // 1 x 1 skips the vacant ones as the scan does.
-    const std::size_t first =
-        sizes_.firstFit(std::max<std::uint32_t>(cell.width, 1), std::max<std::uint32_t>(cell.height, 1), freeRects_,
-                        steps_);
+    const std::size_t first = sizes_.firstFit(std::max<std::uint32_t>(cell.width, 1),
+                                              std::max<std::uint32_t>(cell.height, 1), freeRects_, steps_);
     keepWithinLimits();
     if (first == FirstFitTree::none) {
         return false;
@@ -56,9 +55,8 @@ bool FreeSpaceMap::place(AtlasRect& cell) {
 }
 
 FreeSpaceUsage FreeSpaceMap::usage() const {
-    const std::size_t bytes = freeRects_.capacity() * sizeof(AtlasRect) +
-                              vacantSlots_.size() * sizeof(std::uint32_t) + sizes_.bytes() + positions_.bytes() +
-                              overlapping_.capacity() * sizeof(std::uint32_t);
+    const std::size_t bytes = freeRects_.capacity() * sizeof(AtlasRect) + vacantSlots_.size() * sizeof(std::uint32_t) +
+                              sizes_.bytes() + positions_.bytes() + overlapping_.capacity() * sizeof(std::uint32_t);
     return FreeSpaceUsage{bytes, steps_};
 }
 

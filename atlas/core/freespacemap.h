@@ -70,8 +70,8 @@ private:
 
     std::vector<AtlasRect> freeRects_;
     std::deque<std::uint32_t> vacantSlots_;
-    FirstFitTree sizes_;          // by slot: the first slot that fits
-    RectangleGrid positions_;     // live slots by position
+    FirstFitTree sizes_;                      // by slot: the first slot that fits
+    RectangleGrid positions_;                 // live slots by position
     std::vector<std::uint32_t> overlapping_;  // occupy's working list
     FreeSpaceLimits limits_;
     std::uint64_t steps_ = 0;

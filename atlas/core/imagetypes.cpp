@@ -74,12 +74,16 @@ bool canWrite32BitBitmaps(const ImageFormatRegistry& registry, int format) {
            registry.supportsExportBitsPerPixel(format, 32);
 }
 
-} // namespace
+}  // namespace
 
 const ImageFormatRegistry& freeImageRegistry() {
     static const ImageFormatRegistry registry = {
-        freeImageFormatCount,     freeImageExtensionList,      freeImageDescription,
-        freeImageSupportsReading, freeImageSupportsWriting,    freeImageSupportsExportType,
+        freeImageFormatCount,
+        freeImageExtensionList,
+        freeImageDescription,
+        freeImageSupportsReading,
+        freeImageSupportsWriting,
+        freeImageSupportsExportType,
         freeImageSupportsExportBitsPerPixel,
     };
     return registry;

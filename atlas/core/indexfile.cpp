@@ -34,7 +34,8 @@ bool readBytes(std::ifstream& file, unsigned char* bytes, std::size_t count) {
 
 std::string decodeName(const unsigned char* bytes) {
     const void* end = std::memchr(bytes, 0, nameSize);
-    const std::size_t length = end ? static_cast<std::size_t>(static_cast<const unsigned char*>(end) - bytes) : nameSize;
+    const std::size_t length =
+        end ? static_cast<std::size_t>(static_cast<const unsigned char*>(end) - bytes) : nameSize;
     return std::string(reinterpret_cast<const char*>(bytes), length);
 }
 
@@ -60,12 +61,11 @@ void encodeRecord(const std::string& name, const AtlasEntry& entry, unsigned cha
     record[nameSize + 16] = entry.flag;
 }
 
-} // namespace
+}  // namespace
 
 // The sums are 64-bit so that values near 2^32 cannot wrap into range.
 bool cellFitsInAtlas(const AtlasEntry& entry, std::uint32_t atlasWidth, std::uint32_t atlasHeight) {
-    return entry.x != 0 && entry.y != 0 &&
-           std::uint64_t{entry.x} + entry.width + 1 <= atlasWidth &&
+    return entry.x != 0 && entry.y != 0 && std::uint64_t{entry.x} + entry.width + 1 <= atlasWidth &&
            std::uint64_t{entry.y} + entry.height + 1 <= atlasHeight;
 }
 
@@ -99,8 +99,8 @@ std::vector<IndexRecord> readIndexRecords(const std::string& fileName) {
     return records;
 }
 
-void readIndex(const std::string& fileName, std::uint32_t atlasWidth, std::uint32_t atlasHeight,
-               EntryTable& entries, FreeSpaceMap& freeSpace) {
+void readIndex(const std::string& fileName, std::uint32_t atlasWidth, std::uint32_t atlasHeight, EntryTable& entries,
+               FreeSpaceMap& freeSpace) {
     IndexFileReader reader(fileName);
     const std::uint64_t stepsBefore = freeSpace.usage().steps;
     // Each record is judged as soon as it is read, so a corrupt record is

@@ -42,8 +42,8 @@ constexpr FreeSpaceAllowance freeSpacePerRecord{1024, 16384};
 // keeps its first record) and takes every record's cell out of freeSpace. A
 // record whose cell leaves the atlasWidth x atlasHeight atlas is corrupt, and
 // so is a file whose cells need more than the limits above.
-void readIndex(const std::string& fileName, std::uint32_t atlasWidth, std::uint32_t atlasHeight,
-               EntryTable& entries, FreeSpaceMap& freeSpace);
+void readIndex(const std::string& fileName, std::uint32_t atlasWidth, std::uint32_t atlasHeight, EntryTable& entries,
+               FreeSpaceMap& freeSpace);
 
 // Writes entries in table order into a file staged beside its target. Throws
 // FileException naming the target: "Unable to create file" when the staged

@@ -12,15 +12,13 @@
 
 namespace {
 
-std::uint64_t areaOf(const NewEntryImage& image) {
-    return std::uint64_t{image.width} * image.height;
-}
+std::uint64_t areaOf(const NewEntryImage& image) { return std::uint64_t{image.width} * image.height; }
 
 // Quicksort of `order` by descending area. Where images of equal area end up
 // depends on this exact partitioning, and with it where they are placed, so it
 // must not be swapped for another sort.
-void sortByDescendingArea(std::vector<std::size_t>& order, const std::vector<NewEntryImage>& images,
-                          std::ptrdiff_t lo, std::ptrdiff_t hi) {
+void sortByDescendingArea(std::vector<std::size_t>& order, const std::vector<NewEntryImage>& images, std::ptrdiff_t lo,
+                          std::ptrdiff_t hi) {
     const auto area = [&](std::ptrdiff_t at) { return areaOf(images[order[static_cast<std::size_t>(at)]]); };
     for (;;) {
         const std::uint64_t pivot = area((lo + hi) / 2);
@@ -99,7 +97,7 @@ std::vector<std::size_t> placementOrder(const std::vector<NewEntryImage>& images
     return order;
 }
 
-} // namespace
+}  // namespace
 
 void FilePair::State::insertFiles(std::vector<std::string>& paths) {
     if (paths.empty()) {

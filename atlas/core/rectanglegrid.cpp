@@ -24,7 +24,7 @@ std::uint64_t roundedUp(std::uint64_t length) {
     return rounded;
 }
 
-} // namespace
+}  // namespace
 
 RectangleGrid::CellRange RectangleGrid::cellsOf(const AtlasRect& rect, std::size_t grid) const {
     const std::uint32_t shift = shiftOf(grid);
@@ -114,8 +114,8 @@ void RectangleGrid::list(std::uint32_t slot, const AtlasRect& rect, std::uint64_
 
 void RectangleGrid::erase(std::uint32_t slot, const AtlasRect& rect, std::uint64_t& tests) {
     forEachListingCell(rect, -1, tests, [&](Cell& cell) {
-        const auto index = static_cast<std::size_t>(std::find(cell.slots.begin(), cell.slots.end(), slot) -
-                                                    cell.slots.begin());
+        const auto index =
+            static_cast<std::size_t>(std::find(cell.slots.begin(), cell.slots.end(), slot) - cell.slots.begin());
         cell.rects[index] = cell.rects.back();
         cell.rects.pop_back();
         cell.slots[index] = cell.slots.back();

@@ -70,7 +70,8 @@ private:
     CellRange cellsOf(const AtlasRect& rect, std::size_t grid) const;
     std::size_t gridOf(const AtlasRect& rect) const;
     Cell& cellAt(std::size_t grid, std::uint64_t column, std::uint64_t row);
-    void makeGrids(std::uint64_t width, std::uint64_t height, const std::vector<AtlasRect>& slots, std::uint64_t& tests);
+    void makeGrids(std::uint64_t width, std::uint64_t height, const std::vector<AtlasRect>& slots,
+                   std::uint64_t& tests);
     template <class Visit>
     void forEachListingCell(const AtlasRect& rect, int change, std::uint64_t& tests, Visit visit);
     void list(std::uint32_t slot, const AtlasRect& rect, std::uint64_t& tests);

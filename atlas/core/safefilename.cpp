@@ -7,16 +7,20 @@ bool isForbiddenCharacter(unsigned char c) {
         return true;
     }
     switch (c) {
-    case '\\': case '/': case ':': case '<': case '>': case '"': case '|': case '?': case '*':
-        return true;
-    default:
-        return false;
+    case '\\':
+    case '/':
+    case ':':
+    case '<':
+    case '>':
+    case '"':
+    case '|':
+    case '?':
+    case '*': return true;
+    default: return false;
     }
 }
 
-char upperAscii(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
+char upperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // Windows counts the superscript digits of code page 1252 as port numbers too.
 bool isPortDigit(char c) {
@@ -41,7 +45,7 @@ bool isDeviceName(const std::string& name) {
            isPortDigit(stem[3]);
 }
 
-} // namespace
+}  // namespace
 
 bool isSafeFileName(const std::string& name) {
     if (name.empty() || name == "." || name == "..") {

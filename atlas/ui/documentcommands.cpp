@@ -23,7 +23,9 @@ const char indexFilter[] = "PXA files (*.pxa)\0*.PXA\0All files (*.*)\0*.*\0";
 const DWORD openFlags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
 const DWORD saveFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_CREATEPROMPT;
 
-void showError(const EditorApp& app, const char* text) { app.ui.messageBox(app.mainWindow, text, nullptr, MB_ICONERROR); }
+void showError(const EditorApp& app, const char* text) {
+    app.ui.messageBox(app.mainWindow, text, nullptr, MB_ICONERROR);
+}
 
 void copyPath(char (&buffer)[MAX_PATH], const std::string& path) {
     std::strncpy(buffer, path.c_str(), MAX_PATH - 1);
@@ -32,8 +34,7 @@ void copyPath(char (&buffer)[MAX_PATH], const std::string& path) {
 
 // Both files go in place as one unit; a failure names the one that could not
 // be saved, and the document stays as it was, modified.
-bool savePairReporting(EditorApp& app, const std::string& indexFileName, const std::string& imageFileName,
-                       int format) {
+bool savePairReporting(EditorApp& app, const std::string& indexFileName, const std::string& imageFileName, int format) {
     try {
         app.document->savePair(indexFileName, imageFileName, format);
         return true;
@@ -66,19 +67,16 @@ std::vector<std::string> entryNames(const FilePair& document) {
     return names;
 }
 
-} // namespace
+}  // namespace
 
 bool ConfirmDiscard(EditorApp& app) {
     if (!app.document || !app.document->isModified()) {
         return true;
     }
     switch (app.ui.messageBox(app.mainWindow, modifiedPrompt, "Warning", MB_ICONWARNING | MB_YESNOCANCEL)) {
-    case IDYES:
-        return SaveDocument(app, false);
-    case IDNO:
-        return true;
-    default:
-        return false;
+    case IDYES: return SaveDocument(app, false);
+    case IDNO: return true;
+    default: return false;
     }
 }
 

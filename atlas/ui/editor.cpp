@@ -17,7 +17,7 @@ void openFromCommandLine(EditorApp& app, const std::vector<std::string>& argumen
     OpenPair(app, arguments[0], arguments[1]);
 }
 
-} // namespace
+}  // namespace
 
 int RunEditor(HINSTANCE instance, const ModalUi& ui, const std::vector<std::string>& arguments) {
     EditorApp app;

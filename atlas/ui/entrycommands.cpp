@@ -22,7 +22,8 @@
 namespace {
 
 const DWORD insertBufferSize = 1048576;
-const DWORD insertFlags = OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+const DWORD insertFlags =
+    OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
 const char folderTitle[] = "Please select the folder where you wish to extract the files to.";
 const char noneExtracted[] = "No files have been extracted";
 const char allExtracted[] = "The selected files have been extracted";
@@ -134,7 +135,7 @@ std::string refusedNote(const std::vector<std::string>& refused) {
            lines(refused) + "\n\n";
 }
 
-} // namespace
+}  // namespace
 
 void InsertFilesCommand(EditorApp& app) {
     const std::vector<char> filter = BuildFilterText(app.readableTypes);

@@ -43,8 +43,7 @@ std::vector<KeyedName> greatestFirst(const std::vector<std::string>& names) {
     for (const std::string& name : names) {
         keyed.push_back({caseIgnoringSortKey(name), &name});
     }
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const KeyedName& a, const KeyedName& b) { return a.key > b.key; });
+    std::stable_sort(keyed.begin(), keyed.end(), [](const KeyedName& a, const KeyedName& b) { return a.key > b.key; });
     return keyed;
 }
 
@@ -59,9 +58,8 @@ int insertInOrder(HWND list, const std::vector<std::string>& names, const std::v
 }
 
 bool hasEqualNames(const std::vector<KeyedName>& order) {
-    return std::adjacent_find(order.begin(), order.end(), [](const KeyedName& a, const KeyedName& b) {
-               return a.key == b.key;
-           }) != order.end();
+    return std::adjacent_find(order.begin(), order.end(),
+                              [](const KeyedName& a, const KeyedName& b) { return a.key == b.key; }) != order.end();
 }
 
 // Adding this many names at once or more rebuilds the list (see AddListItems):
@@ -123,7 +121,7 @@ void scrollToTopItem(HWND list, int topItem) {
     SendMessageA(list, LVM_SCROLL, 0, rows * (row.bottom - row.top));
 }
 
-} // namespace
+}  // namespace
 
 std::string ListItemText(HWND list, int item) {
     // The list stores texts of any length; a text that fills the buffer may

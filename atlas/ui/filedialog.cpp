@@ -3,8 +3,8 @@
 #include "editorapp.h"
 #include "filepath.h"
 
-OPENFILENAMEA FileDialogRecord(const EditorApp& app, const char* filter, DWORD filterIndex, char* file,
-                               DWORD fileSize, const char* defaultExtension, DWORD flags) {
+OPENFILENAMEA FileDialogRecord(const EditorApp& app, const char* filter, DWORD filterIndex, char* file, DWORD fileSize,
+                               const char* defaultExtension, DWORD flags) {
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
     dialog.hwndOwner = app.mainWindow;

@@ -17,8 +17,8 @@ struct EditorApp;
 // editors). Owned by the main window, no custom filter, no title, no initial
 // folder.
 // filterIndex is 1-based; defaultExtension may be null.
-OPENFILENAMEA FileDialogRecord(const EditorApp& app, const char* filter, DWORD filterIndex, char* file,
-                               DWORD fileSize, const char* defaultExtension, DWORD flags);
+OPENFILENAMEA FileDialogRecord(const EditorApp& app, const char* filter, DWORD filterIndex, char* file, DWORD fileSize,
+                               const char* defaultExtension, DWORD flags);
 
 // The 1-based filter index of the next-to-last type, "All Image Files" when
 // the library knows any format.

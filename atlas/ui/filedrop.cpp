@@ -47,7 +47,7 @@ std::vector<std::string> imageFilesIn(const std::string& folder) {
     return paths;
 }
 
-} // namespace
+}  // namespace
 
 void InsertDroppedFiles(EditorApp& app, const std::vector<std::string>& dropped) {
     std::vector<std::string> paths;

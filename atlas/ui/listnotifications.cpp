@@ -36,23 +36,16 @@ void onRightClick(EditorApp& app) {
     app.ui.contextMenu(EditMenu(app), cursor.x, cursor.y, app.mainWindow);
 }
 
-} // namespace
+}  // namespace
 
 void OnListNotify(EditorApp& app, const NMHDR& header) {
     if (!app.document) {
         return;  // the list is being emptied while the document is replaced
     }
     switch (header.code) {
-    case LVN_ITEMCHANGED:
-        onItemChanged(app, reinterpret_cast<const NMLISTVIEW&>(header));
-        break;
-    case LVN_ENDLABELEDITA:
-        onEndLabelEdit(app, reinterpret_cast<const NMLVDISPINFOA&>(header));
-        break;
-    case NM_RCLICK:
-        onRightClick(app);
-        break;
-    default:
-        break;
+    case LVN_ITEMCHANGED: onItemChanged(app, reinterpret_cast<const NMLISTVIEW&>(header)); break;
+    case LVN_ENDLABELEDITA: onEndLabelEdit(app, reinterpret_cast<const NMLVDISPINFOA&>(header)); break;
+    case NM_RCLICK: onRightClick(app); break;
+    default: break;
     }
 }

@@ -73,40 +73,21 @@ void onCommand(EditorApp& app, WORD command) {
             OpenDocument(app);
         }
         break;
-    case ID_FILE_SAVE:
-        SaveDocument(app, false);
-        break;
-    case ID_FILE_SAVE_AS:
-        SaveDocument(app, true);
-        break;
-    case ID_FILE_NEW:
-        NewCommand(app);
-        break;
+    case ID_FILE_SAVE: SaveDocument(app, false); break;
+    case ID_FILE_SAVE_AS: SaveDocument(app, true); break;
+    case ID_FILE_NEW: NewCommand(app); break;
     case ID_FILE_EXIT:
         if (ConfirmDiscard(app)) {
             PostQuitMessage(0);
         }
         break;
-    case ID_HELP_ABOUT:
-        AboutCommand(app);
-        break;
-    case ID_EDIT_INSERT_FILES:
-        InsertFilesCommand(app);
-        break;
-    case ID_EDIT_DELETE_FILES:
-        DeleteFilesCommand(app);
-        break;
-    case ID_EDIT_RENAME_FILE:
-        StartRenameCommand(app);
-        break;
-    case ID_EDIT_EXTRACT_FILES:
-        ExtractFilesCommand(app);
-        break;
-    case ID_EDIT_SELECT_ALL:
-        SelectAllCommand(app);
-        break;
-    default:
-        break;
+    case ID_HELP_ABOUT: AboutCommand(app); break;
+    case ID_EDIT_INSERT_FILES: InsertFilesCommand(app); break;
+    case ID_EDIT_DELETE_FILES: DeleteFilesCommand(app); break;
+    case ID_EDIT_RENAME_FILE: StartRenameCommand(app); break;
+    case ID_EDIT_EXTRACT_FILES: ExtractFilesCommand(app); break;
+    case ID_EDIT_SELECT_ALL: SelectAllCommand(app); break;
+    default: break;
     }
 }
 
@@ -117,9 +98,7 @@ LRESULT handleMainWindowMessage(EditorApp* app, HWND window, UINT message, WPARA
             LayOutChildren(*app);
         }
         break;
-    case WM_SIZING:
-        EnforceMinimumSize(wParam, *reinterpret_cast<RECT*>(lParam));
-        break;
+    case WM_SIZING: EnforceMinimumSize(wParam, *reinterpret_cast<RECT*>(lParam)); break;
     case WM_SETFOCUS:
         if (app != nullptr) {
             SetFocus(app->entryList);
@@ -148,13 +127,12 @@ LRESULT handleMainWindowMessage(EditorApp* app, HWND window, UINT message, WPARA
         }
         return 0;  // DragFinish has released the drop: DefWindowProcA must not see it
     }
-    default:
-        break;
+    default: break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-} // namespace
+}  // namespace
 
 EditorApp::~EditorApp() { ReleaseApp(*this); }
 
@@ -172,11 +150,11 @@ void CreateWindows(EditorApp& app) {
     const WPARAM font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
 
     const DWORD child = WS_CHILD | WS_VISIBLE;
-    app.mainWindow = createWindow(app, 0, mainWindowClass, "PXA Editor - [Unnamed]", WS_OVERLAPPEDWINDOW,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, 800, 700, nullptr);
+    app.mainWindow = createWindow(app, 0, mainWindowClass, "PXA Editor - [Unnamed]", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, 800, 700, nullptr);
     app.entryList = createWindow(app, WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
-                                 child | LVS_REPORT | LVS_SORTASCENDING | LVS_EDITLABELS | LVS_NOSORTHEADER, 0, 0,
-                                 400, 200, app.mainWindow);
+                                 child | LVS_REPORT | LVS_SORTASCENDING | LVS_EDITLABELS | LVS_NOSORTHEADER, 0, 0, 400,
+                                 200, app.mainWindow);
     addFilenameColumn(app.entryList);
     app.propertiesBox =
         createWindow(app, 0, "BUTTON", "Properties", child | BS_GROUPBOX, 450, 10, 100, 88, app.mainWindow);

@@ -54,7 +54,7 @@ bool systemBrowseForFolder(HWND owner, const char* title, std::string& folder) {
 
 void systemContextMenu(HMENU popup, int x, int y, HWND owner) { TrackPopupMenu(popup, 0, x, y, 0, owner, nullptr); }
 
-} // namespace
+}  // namespace
 
 ModalUi SystemModalUi() {
     return {SystemMessageBox,      SystemOpenFileDialog,  SystemSaveFileDialog,

@@ -35,7 +35,7 @@ void redrawPreview(const EditorApp& app) {
     UpdateWindow(app.mainWindow);
 }
 
-} // namespace
+}  // namespace
 
 int drawSelected(const FilePair& document, HDC deviceContext, int x, int y) {
     const std::optional<PreviewArea> area = document.selectedPreviewArea();

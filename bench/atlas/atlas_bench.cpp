@@ -102,7 +102,8 @@ const std::vector<std::string>& randomImageFiles() {
         std::mt19937 random(randomSeed + 1);
         int n = 0;
         for (const Size& size : randomImageSizes(1000)) {
-            const UniqueBitmap image(FreeImage_Allocate(static_cast<int>(size.width), static_cast<int>(size.height), 32, 0, 0, 0));
+            const UniqueBitmap image(
+                FreeImage_Allocate(static_cast<int>(size.width), static_cast<int>(size.height), 32, 0, 0, 0));
             BYTE* bits = FreeImage_GetBits(image.get());
             const std::size_t bytes = std::size_t{FreeImage_GetPitch(image.get())} * size.height;
             for (std::size_t i = 0; i < bytes; ++i) {
@@ -281,7 +282,8 @@ CraftedIndex scatteredSmallCells(std::uint32_t side) {
     std::mt19937 random(randomSeed);
     std::vector<AtlasEntry> records;
     for (std::uint32_t i = 0; i < recordsInOneMegabyte; ++i) {
-        records.push_back({1 + static_cast<std::uint32_t>(random() % (side - 6)), 1 + static_cast<std::uint32_t>(random() % (side - 6)),
+        records.push_back({1 + static_cast<std::uint32_t>(random() % (side - 6)),
+                           1 + static_cast<std::uint32_t>(random() % (side - 6)),
                            static_cast<std::uint32_t>(random() % 4), static_cast<std::uint32_t>(random() % 4), 1});
     }
     return writeCraftedIndex("scattered.pxa", side, records);
@@ -329,9 +331,9 @@ void registerComparisons() {
         "ReadIndexOfTwoStaircases/256",
         [](benchmark::State& state) { ReadCraftedIndexIntoThePlainList(state, staircases(4096, 128)); },
         [](benchmark::State& state) { ReadCraftedIndex(state, staircases(4096, 128)); });
-    benchmark::RegisterBenchmark("ReadIndexOfTwoStaircases/1024/now",
-                                 [](benchmark::State& state) { ReadCraftedIndex(state, staircases(4096, 512)); })
-        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("ReadIndexOfTwoStaircases/1024/now", [](benchmark::State& state) {
+        ReadCraftedIndex(state, staircases(4096, 512));
+    })->Unit(benchmark::kMillisecond);
     // The largest hostile indexes: 1 MB each.
     benchmark::RegisterBenchmark("ReadIndexOfTwoStaircases/12944/now", [](benchmark::State& state) {
         ReadCraftedIndex(state, staircases(8 * (recordsInOneMegabyte / 2), recordsInOneMegabyte / 2));
@@ -341,7 +343,7 @@ void registerComparisons() {
     })->Unit(benchmark::kMillisecond);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     registerComparisons();

@@ -71,7 +71,15 @@ ModalUi scriptedUi() {
 // Names of the kinds modders give sprites: letters, digits, punctuation and
 // a few bytes above 0x7F.
 std::string entryName(std::uint32_t i) {
-    static const char* const prefixes[] = {"TREE_", "ROCK-", "HERO ", "FX.", "UI_BTN_", "TILE", "_SHADOW", "\xC9P\xC9" "E_"};
+    static const char* const prefixes[] = {"TREE_",
+                                           "ROCK-",
+                                           "HERO ",
+                                           "FX.",
+                                           "UI_BTN_",
+                                           "TILE",
+                                           "_SHADOW",
+                                           "\xC9P\xC9"
+                                           "E_"};
     static const char* const suffixes[] = {".PNG", ".TGA", "_2.PNG", "-B.BMP"};
     char name[64];
     std::snprintf(name, sizeof(name), "%s%05u%s", prefixes[i % 8], i / 8, suffixes[(i / 3) % 4]);
@@ -174,7 +182,7 @@ void openPair(EditorApp& app, const Pair& pair, std::uint32_t count) {
     expect(itemCount(app) == static_cast<int>(count), "not every entry is listed");
 }
 
-} // namespace
+}  // namespace
 
 int main() {
     TemporaryFolder folder("pxa_gui_bench_");

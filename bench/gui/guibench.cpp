@@ -21,7 +21,7 @@ void printFigure(const char* program, const char* what, std::size_t size, const 
     std::fflush(stdout);
 }
 
-} // namespace
+}  // namespace
 
 void writeFile(const std::string& path, const std::string& bytes) {
     std::ofstream file(path, std::ios::binary);

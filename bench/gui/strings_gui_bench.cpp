@@ -65,7 +65,7 @@ struct Entry {
 std::string writeTable(const TemporaryFolder& folder, std::uint32_t count) {
     static const char* const kinds[] = {"QUEST_", "ITEM_", "DIALOG_", "UI_", "npc_", "Tip-"};
     static const char* const fields[] = {"_TITLE", "_DESC", "_LINE2", ""};
-    static const char16_t* const words[] = {u"the ", u"sword ", u"of ", u"Varnis ", u"gold ", u"\u00e9p\u00e9e ",
+    static const char16_t* const words[] = {u"the ",   u"sword ", u"of ",   u"Varnis ",    u"gold ", u"\u00e9p\u00e9e ",
                                             u"quest ", u"north ", u"Take ", u"\u00c4rger "};
     std::mt19937 random(count);
     std::vector<Entry> entries(count);
@@ -124,7 +124,7 @@ void expect(bool holds, const char* what) {
     std::fflush(stdout);
 }
 
-} // namespace
+}  // namespace
 
 int main() {
     const std::uint32_t count = 100000;
@@ -132,7 +132,8 @@ int main() {
     g_openPath = writeTable(folder, count);
     const auto fileSize = static_cast<std::size_t>(std::filesystem::file_size(g_openPath));
 
-    if (!StartEditor(GetModuleHandleA(nullptr), SW_SHOW, {recordMessage, answerOpen, cancelSave, answerEditString, answerFind})) {
+    if (!StartEditor(GetModuleHandleA(nullptr), SW_SHOW,
+                     {recordMessage, answerOpen, cancelSave, answerEditString, answerFind})) {
         return 1;
     }
     HWND window = g_editor.mainWindow;

@@ -65,7 +65,6 @@ std::string MakeDatBytes() {
     return bytes + records + texts + allNames;
 }
 
-
 std::size_t WriteSampleFile(const std::string& path) {
     const std::string bytes = MakeDatBytes();
     std::FILE* file = std::fopen(path.c_str(), "wb");

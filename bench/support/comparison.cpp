@@ -16,7 +16,8 @@ public:
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
             if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-                seconds_[run.benchmark_name()] = run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+                seconds_[run.benchmark_name()] =
+                    run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
             }
         }
     }
@@ -51,7 +52,7 @@ private:
     std::map<std::string, double> seconds_;
 };
 
-} // namespace
+}  // namespace
 
 void RegisterComparison(const std::string& name, const std::function<void(benchmark::State&)>& baseline,
                         const std::function<void(benchmark::State&)>& now) {

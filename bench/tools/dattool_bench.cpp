@@ -121,8 +121,9 @@ void checkOneNameRepeated(benchmark::State& state) {
 
 void registerBenchmarks() {
     // 100,000 rows took the row-by-row import 28-47 s.
-    RegisterComparison("BuildImportedTable/20000", [](benchmark::State& s) { buildRowByRow(s, 20000); },
-                       [](benchmark::State& s) { buildInKeyOrder(s, 20000); });
+    RegisterComparison(
+        "BuildImportedTable/20000", [](benchmark::State& s) { buildRowByRow(s, 20000); },
+        [](benchmark::State& s) { buildInKeyOrder(s, 20000); });
     benchmark::RegisterBenchmark("ImportCsv/100000/now", importCsv)->Arg(100000)->Unit(benchmark::kMillisecond);
     RegisterComparison(
         "FindProblemsOfOneName/20000",
@@ -134,7 +135,7 @@ void registerBenchmarks() {
         ->Iterations(1);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     registerBenchmarks();

@@ -32,7 +32,7 @@ const char* readBackslashes(const char* c, std::string& argument, bool& literalQ
     return c;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<std::string> CommandLineArguments(const char* commandLine) {
     std::vector<std::string> arguments;

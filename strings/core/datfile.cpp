@@ -254,14 +254,10 @@ DatWriteStatus WriteStringTable(const StringTable& table, const char* path) {
     }
     try {
         switch (SaveFile(path, [&table](RawFile& file) { return WriteTable(table, file); }).failedStep) {
-            case FileStep::None:
-                return DatWriteStatus::Written;
-            case FileStep::Create:
-                return DatWriteStatus::CannotCreate;
-            case FileStep::Replace:
-                return DatWriteStatus::CannotReplace;
-            default:
-                return DatWriteStatus::CannotWrite;
+        case FileStep::None: return DatWriteStatus::Written;
+        case FileStep::Create: return DatWriteStatus::CannotCreate;
+        case FileStep::Replace: return DatWriteStatus::CannotReplace;
+        default: return DatWriteStatus::CannotWrite;
         }
     } catch (const std::bad_alloc&) {
         // The paths are the only memory a save asks for; without it nothing was written.

@@ -39,7 +39,7 @@ bool Matches(const StringEntry& entry, const EntryQuery& query) {
            (query.text != nullptr && Holds(entry.text, query.text));
 }
 
-} // namespace
+}  // namespace
 
 std::size_t FindEntry(const StringEntry* const* entries, std::size_t count, std::size_t start,
                       const EntryQuery& query) {

@@ -29,37 +29,23 @@ constexpr SIZE_T kPrivateHeapInitialSize = 0x8000;
 
 HANDLE g_heap = nullptr;
 
-void* SystemAllocate(std::size_t size) {
-    return HeapAlloc(g_heap, 0, size);
-}
+void* SystemAllocate(std::size_t size) { return HeapAlloc(g_heap, 0, size); }
 
-void* SystemReallocate(void* block, std::size_t size) {
-    return HeapReAlloc(g_heap, 0, block, size);
-}
+void* SystemReallocate(void* block, std::size_t size) { return HeapReAlloc(g_heap, 0, block, size); }
 
-void SystemFree(void* block) {
-    HeapFree(g_heap, 0, block);
-}
+void SystemFree(void* block) { HeapFree(g_heap, 0, block); }
 
 #else
 
 // malloc may answer a request for 0 bytes with null, which would read as
 // exhaustion; HeapAlloc hands out a valid block, so ask for at least one byte.
-std::size_t AtLeastOne(std::size_t size) {
-    return size == 0 ? 1 : size;
-}
+std::size_t AtLeastOne(std::size_t size) { return size == 0 ? 1 : size; }
 
-void* SystemAllocate(std::size_t size) {
-    return std::malloc(AtLeastOne(size));
-}
+void* SystemAllocate(std::size_t size) { return std::malloc(AtLeastOne(size)); }
 
-void* SystemReallocate(void* block, std::size_t size) {
-    return std::realloc(block, AtLeastOne(size));
-}
+void* SystemReallocate(void* block, std::size_t size) { return std::realloc(block, AtLeastOne(size)); }
 
-void SystemFree(void* block) {
-    std::free(block);
-}
+void SystemFree(void* block) { std::free(block); }
 
 #endif
 

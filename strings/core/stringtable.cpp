@@ -15,9 +15,7 @@ constexpr unsigned kBlockShift = 16;
 
 const TextUnit kEmptyText[1] = {0};
 
-StringEntry* SlotOf(const StringTable& table, EntryId id) {
-    return &table.blocks[id >> kBlockShift][id & kSlotMask];
-}
+StringEntry* SlotOf(const StringTable& table, EntryId id) { return &table.blocks[id >> kBlockShift][id & kSlotMask]; }
 
 // A fresh block with its slots chained in ascending order, the last to none.
 StringEntry* AllocateBlock(EntryId blockIndex) {
@@ -128,9 +126,7 @@ void FreeNameAndText(StringEntry* entry) {
     entry->text = nullptr;
 }
 
-bool FitsInSize(std::uint64_t bytes) {
-    return bytes <= std::numeric_limits<std::size_t>::max();
-}
+bool FitsInSize(std::uint64_t bytes) { return bytes <= std::numeric_limits<std::size_t>::max(); }
 
 std::size_t LengthOfText(const TextUnit* text) {
     std::size_t length = 0;
@@ -158,9 +154,7 @@ char* CopyName(const char* name, std::uint32_t length) {
     return copy;
 }
 
-bool LengthFitsRecord(std::size_t length) {
-    return length <= std::numeric_limits<std::uint32_t>::max();
-}
+bool LengthFitsRecord(std::size_t length) { return length <= std::numeric_limits<std::uint32_t>::max(); }
 
 // A free slot is linked to nothing, and the head has no predecessor: one look
 // tells whether an entry of this table's blocks is in its list.

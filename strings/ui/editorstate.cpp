@@ -3,15 +3,15 @@
 EditorState g_editor;
 
 void ResetEditorState() {
-  g_editor.table.reset();
-  g_editor.instance = nullptr;
-  g_editor.mainWindow = nullptr;
-  g_editor.statusBar = nullptr;
-  g_editor.entryList = EntryList();
-  g_editor.currentPath[0] = '\0';
-  g_editor.nameBuffer.clear();
-  g_editor.textBuffer.clear();
-  g_editor.ui = SystemModalUi();
-  g_editor.findText[0] = 0;
-  g_editor.findScope = FindScope::Both;
+    g_editor.table.reset();
+    g_editor.instance = nullptr;
+    g_editor.mainWindow = nullptr;
+    g_editor.statusBar = nullptr;
+    g_editor.entryList = EntryList();
+    g_editor.currentPath[0] = '\0';
+    g_editor.nameBuffer.clear();
+    g_editor.textBuffer.clear();
+    g_editor.ui = SystemModalUi();
+    g_editor.findText[0] = 0;
+    g_editor.findScope = FindScope::Both;
 }

@@ -23,35 +23,35 @@ enum class FindScope { Names, Texts, Both };
 // (LVS_OWNERDATA): `rows` is the list, row i showing the entry rows[i], and
 // the control keeps only the row count, the selection and the focus.
 struct EntryList {
-  bool needsSort = false;  // rows were added in file order and are not sorted yet
-  HWND parentWindow = nullptr;
-  HWND listWindow = nullptr;
-  int sortColumn = 0;
-  int sortDescending = 0;
-  int columnCount = 0;
-  int rowCount = 0;
-  int x = 0;
-  int y = 0;
-  int width = 100;
-  int height = 100;
-  PFNLVCOMPARE ascendingCompare = nullptr;
-  PFNLVCOMPARE descendingCompare = nullptr;
-  std::vector<StringEntry*> rows;
+    bool needsSort = false;  // rows were added in file order and are not sorted yet
+    HWND parentWindow = nullptr;
+    HWND listWindow = nullptr;
+    int sortColumn = 0;
+    int sortDescending = 0;
+    int columnCount = 0;
+    int rowCount = 0;
+    int x = 0;
+    int y = 0;
+    int width = 100;
+    int height = 100;
+    PFNLVCOMPARE ascendingCompare = nullptr;
+    PFNLVCOMPARE descendingCompare = nullptr;
+    std::vector<StringEntry*> rows;
 };
 
 struct EditorState {
-  HINSTANCE instance = nullptr;
-  HWND mainWindow = nullptr;
-  HWND statusBar = nullptr;
-  EntryList entryList;
-  StringTablePtr table;                  // null while no document is open
-  char currentPath[kPathBufferSize] = {};  // empty for an untitled document
-  std::string nameBuffer;  // the Edit String dialog's answer
-  std::basic_string<TextUnit> textBuffer;
-  // Message boxes and dialogs.
-  ModalUi ui = SystemModalUi();
-  TextUnit findText[kFindBufferSize] = {};  // the Find dialog's answer, kept for Find Next
-  FindScope findScope = FindScope::Both;
+    HINSTANCE instance = nullptr;
+    HWND mainWindow = nullptr;
+    HWND statusBar = nullptr;
+    EntryList entryList;
+    StringTablePtr table;                    // null while no document is open
+    char currentPath[kPathBufferSize] = {};  // empty for an untitled document
+    std::string nameBuffer;                  // the Edit String dialog's answer
+    std::basic_string<TextUnit> textBuffer;
+    // Message boxes and dialogs.
+    ModalUi ui = SystemModalUi();
+    TextUnit findText[kFindBufferSize] = {};  // the Find dialog's answer, kept for Find Next
+    FindScope findScope = FindScope::Both;
 };
 
 extern EditorState g_editor;

@@ -13,33 +13,33 @@
 namespace {
 
 struct EditStringRequest {
-  const char* oldName;
-  const TextUnit* oldText;
+    const char* oldName;
+    const TextUnit* oldText;
 };
 
 const EditStringRequest& RequestOf(HWND dialog) {
-  return *reinterpret_cast<const EditStringRequest*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    return *reinterpret_cast<const EditStringRequest*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
 
 void InitializeDialog(HWND dialog, const EditStringRequest& request) {
-  // No typing or pasting limit: what the fields hold is what OK stores, or refuses.
-  SendDlgItemMessageW(dialog, IDC_STRING_NAME, EM_LIMITTEXT, 0, 0);
-  SendDlgItemMessageW(dialog, IDC_STRING_TEXT, EM_LIMITTEXT, 0, 0);
-  if (request.oldName != nullptr) {
-    SetDlgItemTextA(dialog, IDC_STRING_NAME, request.oldName);
-  }
-  if (request.oldText != nullptr) {
-    SetDlgItemTextW(dialog, IDC_STRING_TEXT, request.oldText);
-  }
-  // Editing usually means changing the text; inserting starts with the name.
-  SetFocus(GetDlgItem(dialog, request.oldName != nullptr ? IDC_STRING_TEXT : IDC_STRING_NAME));
+    // No typing or pasting limit: what the fields hold is what OK stores, or refuses.
+    SendDlgItemMessageW(dialog, IDC_STRING_NAME, EM_LIMITTEXT, 0, 0);
+    SendDlgItemMessageW(dialog, IDC_STRING_TEXT, EM_LIMITTEXT, 0, 0);
+    if (request.oldName != nullptr) {
+        SetDlgItemTextA(dialog, IDC_STRING_NAME, request.oldName);
+    }
+    if (request.oldText != nullptr) {
+        SetDlgItemTextW(dialog, IDC_STRING_TEXT, request.oldText);
+    }
+    // Editing usually means changing the text; inserting starts with the name.
+    SetFocus(GetDlgItem(dialog, request.oldName != nullptr ? IDC_STRING_TEXT : IDC_STRING_NAME));
 }
 
 bool NameBelongsToAnotherEntry(const EditStringRequest& request, const char* name) {
-  if (request.oldName != nullptr && CompareNamesIgnoringCase(request.oldName, name) == 0) {
-    return false;  // the entry keeps its own name, perhaps in another letter case
-  }
-  return g_editor.table != nullptr && StringTableNameExists(*g_editor.table, name);
+    if (request.oldName != nullptr && CompareNamesIgnoringCase(request.oldName, name) == 0) {
+        return false;  // the entry keeps its own name, perhaps in another letter case
+    }
+    return g_editor.table != nullptr && StringTableNameExists(*g_editor.table, name);
 }
 
 void ShowError(const char* text) { g_editor.ui.messageBox(nullptr, text, "Error", MB_OK | MB_ICONERROR); }
@@ -47,100 +47,98 @@ void ShowError(const char* text) { g_editor.ui.messageBox(nullptr, text, "Error"
 // A field's whole text. The length a window reports may exceed the text (for
 // ANSI text of a Unicode control), never fall short of it.
 std::string NameField(HWND dialog) {
-  std::vector<char> name(GetWindowTextLengthA(GetDlgItem(dialog, IDC_STRING_NAME)) + 1);
-  GetDlgItemTextA(dialog, IDC_STRING_NAME, name.data(), static_cast<int>(name.size()));
-  return name.data();
+    std::vector<char> name(GetWindowTextLengthA(GetDlgItem(dialog, IDC_STRING_NAME)) + 1);
+    GetDlgItemTextA(dialog, IDC_STRING_NAME, name.data(), static_cast<int>(name.size()));
+    return name.data();
 }
 
 std::basic_string<TextUnit> TextField(HWND dialog) {
-  std::vector<TextUnit> text(GetWindowTextLengthW(GetDlgItem(dialog, IDC_STRING_TEXT)) + 1);
-  GetDlgItemTextW(dialog, IDC_STRING_TEXT, text.data(), static_cast<int>(text.size()));
-  return text.data();
+    std::vector<TextUnit> text(GetWindowTextLengthW(GetDlgItem(dialog, IDC_STRING_TEXT)) + 1);
+    GetDlgItemTextW(dialog, IDC_STRING_TEXT, text.data(), static_cast<int>(text.size()));
+    return text.data();
 }
 
 // A new value may hold as much as the editor allows; an old one from a file
 // may be longer and is kept whole.
 std::size_t LimitFor(std::size_t editorLimit, std::size_t oldLength) {
-  return oldLength > editorLimit ? oldLength : editorLimit;
+    return oldLength > editorLimit ? oldLength : editorLimit;
 }
 
 // Nothing is ever cut: a value over its limit is refused and stays in its field.
 bool FitsLimits(const EditStringRequest& request, const std::string& name, const std::basic_string<TextUnit>& text) {
-  const std::size_t nameLimit = LimitFor(kMostNameBytes, request.oldName ? std::strlen(request.oldName) : 0);
-  const std::size_t textLimit =
-      LimitFor(kMostTextUnits, request.oldText ? std::char_traits<TextUnit>::length(request.oldText) : 0);
-  char message[100];
-  if (name.size() > nameLimit) {
-    std::snprintf(message, sizeof message, "The name is too long: it may have at most %u bytes.",
-                  static_cast<unsigned>(nameLimit));
-  } else if (text.size() > textLimit) {
-    std::snprintf(message, sizeof message, "The text is too long: it may have at most %u characters.",
-                  static_cast<unsigned>(textLimit));
-  } else {
-    return true;
-  }
-  ShowError(message);
-  return false;
+    const std::size_t nameLimit = LimitFor(kMostNameBytes, request.oldName ? std::strlen(request.oldName) : 0);
+    const std::size_t textLimit =
+        LimitFor(kMostTextUnits, request.oldText ? std::char_traits<TextUnit>::length(request.oldText) : 0);
+    char message[100];
+    if (name.size() > nameLimit) {
+        std::snprintf(message, sizeof message, "The name is too long: it may have at most %u bytes.",
+                      static_cast<unsigned>(nameLimit));
+    } else if (text.size() > textLimit) {
+        std::snprintf(message, sizeof message, "The text is too long: it may have at most %u characters.",
+                      static_cast<unsigned>(textLimit));
+    } else {
+        return true;
+    }
+    ShowError(message);
+    return false;
 }
 
 void AcceptDialog(HWND dialog) {
-  const EditStringRequest& request = RequestOf(dialog);
-  std::string name = NameField(dialog);
-  std::basic_string<TextUnit> text = TextField(dialog);
-  if (name.empty()) {
-    EndDialog(dialog, IDCANCEL);
-    return;
-  }
-  if (!FitsLimits(request, name, text)) {
-    return;
-  }
-  if (NameBelongsToAnotherEntry(request, name.c_str())) {
-    ShowError("String with this name already exists!");
-    return;
-  }
-  g_editor.nameBuffer = std::move(name);
-  g_editor.textBuffer = std::move(text);
-  EndDialog(dialog, IDOK);
+    const EditStringRequest& request = RequestOf(dialog);
+    std::string name = NameField(dialog);
+    std::basic_string<TextUnit> text = TextField(dialog);
+    if (name.empty()) {
+        EndDialog(dialog, IDCANCEL);
+        return;
+    }
+    if (!FitsLimits(request, name, text)) {
+        return;
+    }
+    if (NameBelongsToAnotherEntry(request, name.c_str())) {
+        ShowError("String with this name already exists!");
+        return;
+    }
+    g_editor.nameBuffer = std::move(name);
+    g_editor.textBuffer = std::move(text);
+    EndDialog(dialog, IDOK);
 }
 
 INT_PTR CALLBACK EditStringDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
+    switch (message) {
     case WM_INITDIALOG:
-      SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-      InitializeDialog(dialog, *reinterpret_cast<const EditStringRequest*>(lParam));
-      return FALSE;  // the focus is set already
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        InitializeDialog(dialog, *reinterpret_cast<const EditStringRequest*>(lParam));
+        return FALSE;  // the focus is set already
     case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK) {
-        // Reading the fields needs memory; nothing may be thrown through the system's code.
-        try {
-          AcceptDialog(dialog);
-        } catch (const std::bad_alloc&) {
-          ShowError("There is not enough memory to store the string.");
+        if (LOWORD(wParam) == IDOK) {
+            // Reading the fields needs memory; nothing may be thrown through the system's code.
+            try {
+                AcceptDialog(dialog);
+            } catch (const std::bad_alloc&) {
+                ShowError("There is not enough memory to store the string.");
+            }
+            return TRUE;
         }
-        return TRUE;
-      }
-      if (LOWORD(wParam) == IDCANCEL) {
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-      }
-      break;
-    case WM_CLOSE:
-      EndDialog(dialog, IDCANCEL);
-      return TRUE;
-  }
-  return FALSE;
+        if (LOWORD(wParam) == IDCANCEL) {
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        }
+        break;
+    case WM_CLOSE: EndDialog(dialog, IDCANCEL); return TRUE;
+    }
+    return FALSE;
 }
 
 }  // namespace
 
 bool EditStringDialog(HWND owner, const char* oldName, const TextUnit* oldText) {
-  g_editor.nameBuffer.clear();
-  g_editor.textBuffer.clear();
-  EditStringRequest request{oldName, oldText};
-  // The wide call makes the dialog's edit controls Unicode windows, so the
-  // text field holds any UTF-16 text; an ANSI dialog would squeeze it through
-  // the code page. The name is still read and written as ANSI.
-  const INT_PTR result = DialogBoxParamW(g_editor.instance, MAKEINTRESOURCEW(IDD_EDIT_STRING), owner,
-                                         EditStringDialogProc, reinterpret_cast<LPARAM>(&request));
-  return result == IDOK;
+    g_editor.nameBuffer.clear();
+    g_editor.textBuffer.clear();
+    EditStringRequest request{oldName, oldText};
+    // The wide call makes the dialog's edit controls Unicode windows, so the
+    // text field holds any UTF-16 text; an ANSI dialog would squeeze it through
+    // the code page. The name is still read and written as ANSI.
+    const INT_PTR result = DialogBoxParamW(g_editor.instance, MAKEINTRESOURCEW(IDD_EDIT_STRING), owner,
+                                           EditStringDialogProc, reinterpret_cast<LPARAM>(&request));
+    return result == IDOK;
 }

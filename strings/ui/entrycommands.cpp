@@ -12,82 +12,83 @@
 namespace {
 
 void ShowOutOfMemory() {
-  g_editor.ui.messageBox(g_editor.mainWindow, "There is not enough memory to store the string.", "Error",
-                            MB_OK | MB_ICONERROR);
+    g_editor.ui.messageBox(g_editor.mainWindow, "There is not enough memory to store the string.", "Error",
+                           MB_OK | MB_ICONERROR);
 }
 
 // An entry that the table handed back may have a row already (a name that a
 // file holds twice): that row is shown anew instead of getting a twin.
 int ShowEntryInRow(const StringEntry* entry) {
-  EntryList& list = g_editor.entryList;
-  int row = EntryListFindRow(list, entry, -1);
-  if (row >= 0) {
-    EntryListSetRow(list, row, entry);
-    return row;
-  }
-  return EntryListInsertRow(list, EntryListSortedPosition(list, *entry), entry);
+    EntryList& list = g_editor.entryList;
+    int row = EntryListFindRow(list, entry, -1);
+    if (row >= 0) {
+        EntryListSetRow(list, row, entry);
+        return row;
+    }
+    return EntryListInsertRow(list, EntryListSortedPosition(list, *entry), entry);
 }
 
 }  // namespace
 
 void InsertStringCommand() {
-  if (g_editor.table == nullptr || !g_editor.ui.editString(g_editor.mainWindow, nullptr, nullptr)) {
-    return;
-  }
-  const StringEntry* entry = StringTableInsert(*g_editor.table, g_editor.nameBuffer.c_str(), g_editor.textBuffer.c_str());
-  if (entry == nullptr) {
-    ShowOutOfMemory();
-    return;
-  }
-  const int row = ShowEntryInRow(entry);
-  if (row < 0) {
-    // The table has the entry but the list could not show it; a row-less
-    // entry would be saved unseen, so it goes again.
-    StringTableRemove(*g_editor.table, const_cast<StringEntry*>(entry));
-    ShowOutOfMemory();
-    return;
-  }
-  EntryListSelectAndShow(g_editor.entryList, row);
+    if (g_editor.table == nullptr || !g_editor.ui.editString(g_editor.mainWindow, nullptr, nullptr)) {
+        return;
+    }
+    const StringEntry* entry =
+        StringTableInsert(*g_editor.table, g_editor.nameBuffer.c_str(), g_editor.textBuffer.c_str());
+    if (entry == nullptr) {
+        ShowOutOfMemory();
+        return;
+    }
+    const int row = ShowEntryInRow(entry);
+    if (row < 0) {
+        // The table has the entry but the list could not show it; a row-less
+        // entry would be saved unseen, so it goes again.
+        StringTableRemove(*g_editor.table, const_cast<StringEntry*>(entry));
+        ShowOutOfMemory();
+        return;
+    }
+    EntryListSelectAndShow(g_editor.entryList, row);
 }
 
 // The entry gets its new name and text in one step that either succeeds or
 // changes nothing; it keeps its row, and another entry of the same name (a
 // file may hold one) keeps its own row and text.
 void EditStringCommand() {
-  EntryList& list = g_editor.entryList;
-  const int row = g_editor.table != nullptr ? EntryListFocusedRow(list) : -1;
-  StringEntry* entry = row >= 0 ? EntryListRowEntry(list, row) : nullptr;
-  if (entry == nullptr || !g_editor.ui.editString(g_editor.mainWindow, entry->name, entry->text)) {
-    return;
-  }
-  if (!StringTableReplace(*g_editor.table, entry, g_editor.nameBuffer.c_str(), g_editor.textBuffer.c_str())) {
-    ShowOutOfMemory();
-    return;
-  }
-  EntryListSetRow(list, row, entry);
+    EntryList& list = g_editor.entryList;
+    const int row = g_editor.table != nullptr ? EntryListFocusedRow(list) : -1;
+    StringEntry* entry = row >= 0 ? EntryListRowEntry(list, row) : nullptr;
+    if (entry == nullptr || !g_editor.ui.editString(g_editor.mainWindow, entry->name, entry->text)) {
+        return;
+    }
+    if (!StringTableReplace(*g_editor.table, entry, g_editor.nameBuffer.c_str(), g_editor.textBuffer.c_str())) {
+        ShowOutOfMemory();
+        return;
+    }
+    EntryListSetRow(list, row, entry);
 }
 
 void DeleteStringCommand() {
-  if (g_editor.table == nullptr) {
-    return;
-  }
-  try {
-    WaitCursor wait;
-    std::vector<StringEntry*> deleted = EntryListDeleteSelectedRows(g_editor.entryList);
-    StringTableRemoveEntries(*g_editor.table, deleted.data(), deleted.size());
-  } catch (const std::bad_alloc&) {
-    g_editor.ui.messageBox(g_editor.mainWindow, "There is not enough memory to delete the strings.", "Error",
-                              MB_OK | MB_ICONERROR);
-  }
+    if (g_editor.table == nullptr) {
+        return;
+    }
+    try {
+        WaitCursor wait;
+        std::vector<StringEntry*> deleted = EntryListDeleteSelectedRows(g_editor.entryList);
+        StringTableRemoveEntries(*g_editor.table, deleted.data(), deleted.size());
+    } catch (const std::bad_alloc&) {
+        g_editor.ui.messageBox(g_editor.mainWindow, "There is not enough memory to delete the strings.", "Error",
+                               MB_OK | MB_ICONERROR);
+    }
 }
 
 void SelectAllCommand() { EntryListSelectAll(g_editor.entryList); }
 
 void InvertSelectionCommand() {
-  EntryList& list = g_editor.entryList;
-  WaitCursor wait;
-  RedrawPaused paused(list.listWindow);
-  for (int row = 0; row < list.rowCount; ++row) {
-    EntryListSetRowSelected(list, row, !EntryListRowSelected(list, row));
-  }
+    EntryList& list = g_editor.entryList;
+    WaitCursor wait;
+    RedrawPaused paused(list.listWindow);
+    for (int row = 0; row < list.rowCount; ++row) {
+        EntryListSetRowSelected(list, row, !EntryListRowSelected(list, row));
+    }
 }

@@ -12,323 +12,324 @@ namespace {
 constexpr int kListControlId = 100;
 
 bool InsertColumn(EntryList& list, const char* title, int width) {
-  LVCOLUMNA column = {};
-  column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-  column.fmt = LVCFMT_LEFT;
-  column.cx = width;
-  column.pszText = const_cast<char*>(title);
-  column.iSubItem = list.columnCount;
-  if (SendMessageA(list.listWindow, LVM_INSERTCOLUMNA, list.columnCount, reinterpret_cast<LPARAM>(&column)) < 0) {
-    return false;
-  }
-  ++list.columnCount;
-  return true;
+    LVCOLUMNA column = {};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = width;
+    column.pszText = const_cast<char*>(title);
+    column.iSubItem = list.columnCount;
+    if (SendMessageA(list.listWindow, LVM_INSERTCOLUMNA, list.columnCount, reinterpret_cast<LPARAM>(&column)) < 0) {
+        return false;
+    }
+    ++list.columnCount;
+    return true;
 }
 
 void SetRowState(EntryList& list, int row, UINT state, UINT mask) {
-  LVITEMA item = {};
-  item.stateMask = mask;
-  item.state = state;
-  SendMessageA(list.listWindow, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    LVITEMA item = {};
+    item.stateMask = mask;
+    item.state = state;
+    SendMessageA(list.listWindow, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
 }
 
 int NextRow(const EntryList& list, int after, UINT flags) {
-  return static_cast<int>(SendMessageA(list.listWindow, LVM_GETNEXTITEM, after, MAKELPARAM(flags, 0)));
+    return static_cast<int>(SendMessageA(list.listWindow, LVM_GETNEXTITEM, after, MAKELPARAM(flags, 0)));
 }
 
 // Tells the control how many rows there are and has them drawn anew. The
 // control keeps its selection and focus by row number; the callers move them
 // with the rows.
 void SyncRowCount(EntryList& list) {
-  list.rowCount = static_cast<int>(list.rows.size());
-  SendMessageA(list.listWindow, LVM_SETITEMCOUNT, list.rowCount, LVSICF_NOSCROLL);
+    list.rowCount = static_cast<int>(list.rows.size());
+    SendMessageA(list.listWindow, LVM_SETITEMCOUNT, list.rowCount, LVSICF_NOSCROLL);
 }
 
 // The selected rows from `first` on, in ascending order.
 std::vector<int> SelectedRowsFrom(const EntryList& list, int first) {
-  std::vector<int> rows;
-  for (int row = NextRow(list, first - 1, LVNI_SELECTED); row != -1; row = NextRow(list, row, LVNI_SELECTED)) {
-    rows.push_back(row);
-  }
-  return rows;
+    std::vector<int> rows;
+    for (int row = NextRow(list, first - 1, LVNI_SELECTED); row != -1; row = NextRow(list, row, LVNI_SELECTED)) {
+        rows.push_back(row);
+    }
+    return rows;
 }
 
 // Moves the selection of `selected` rows by `offset` rows (the ones that
 // would leave the list lose it).
 void MoveSelection(EntryList& list, const std::vector<int>& selected, int offset) {
-  for (int row : selected) {
-    SetRowState(list, row, 0, LVIS_SELECTED);
-  }
-  for (int row : selected) {
-    if (row + offset >= 0 && row + offset < list.rowCount) {
-      SetRowState(list, row + offset, LVIS_SELECTED, LVIS_SELECTED);
+    for (int row : selected) {
+        SetRowState(list, row, 0, LVIS_SELECTED);
     }
-  }
+    for (int row : selected) {
+        if (row + offset >= 0 && row + offset < list.rowCount) {
+            SetRowState(list, row + offset, LVIS_SELECTED, LVIS_SELECTED);
+        }
+    }
 }
 
 void FocusRow(EntryList& list, int row) {
-  if (row >= 0) {
-    SetRowState(list, row, LVIS_FOCUSED, LVIS_FOCUSED);
-  } else {
-    const int focused = EntryListFocusedRow(list);
-    if (focused >= 0) {
-      SetRowState(list, focused, 0, LVIS_FOCUSED);
+    if (row >= 0) {
+        SetRowState(list, row, LVIS_FOCUSED, LVIS_FOCUSED);
+    } else {
+        const int focused = EntryListFocusedRow(list);
+        if (focused >= 0) {
+            SetRowState(list, focused, 0, LVIS_FOCUSED);
+        }
     }
-  }
 }
 
 bool SortsAfter(const EntryList& list, const StringEntry& row, const StringEntry& entry) {
-  return list.sortDescending ? CompareEntries(entry, row, list.sortColumn) > 0
-                             : CompareEntries(row, entry, list.sortColumn) > 0;
+    return list.sortDescending ? CompareEntries(entry, row, list.sortColumn) > 0
+                               : CompareEntries(row, entry, list.sortColumn) > 0;
 }
 
 // The order a stable sort of the rows gives, by the current column and
 // direction: rows that compare equal keep their order.
 void SortRows(EntryList& list) {
-  PFNLVCOMPARE compare = list.sortDescending ? list.descendingCompare : list.ascendingCompare;
-  const LPARAM column = list.sortColumn;
-  std::stable_sort(list.rows.begin(), list.rows.end(), [compare, column](const StringEntry* a, const StringEntry* b) {
-    return compare(reinterpret_cast<LPARAM>(a), reinterpret_cast<LPARAM>(b), column) < 0;
-  });
+    PFNLVCOMPARE compare = list.sortDescending ? list.descendingCompare : list.ascendingCompare;
+    const LPARAM column = list.sortColumn;
+    std::stable_sort(list.rows.begin(), list.rows.end(), [compare, column](const StringEntry* a, const StringEntry* b) {
+        return compare(reinterpret_cast<LPARAM>(a), reinterpret_cast<LPARAM>(b), column) < 0;
+    });
 }
 
 }  // namespace
 
 bool CreateEntryList(EntryList& list, HWND parent, HINSTANCE instance) {
-  list = EntryList();
-  list.parentWindow = parent;
-  list.listWindow = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
-                                    WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA, list.x,
-                                    list.y, list.width, list.height, parent,
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListControlId)), instance, nullptr);
-  if (list.listWindow == nullptr) {
-    return false;
-  }
-  // The texts are UTF-16, so the control must ask for them in the wide form:
-  // asked again now that its window is known, the main window answers
-  // NFR_UNICODE for it.
-  SendMessageA(list.listWindow, WM_NOTIFYFORMAT, reinterpret_cast<WPARAM>(parent), NF_REQUERY);
-  const DWORD extendedStyles = LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT;
-  SendMessageA(list.listWindow, LVM_SETEXTENDEDLISTVIEWSTYLE, extendedStyles, extendedStyles);
-  if (!InsertColumn(list, "Name", 190) || !InsertColumn(list, "Text", 350)) {
-    return false;
-  }
-  list.ascendingCompare = CompareEntriesAscending;
-  list.descendingCompare = CompareEntriesDescending;
-  return true;
+    list = EntryList();
+    list.parentWindow = parent;
+    list.listWindow = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+                                      WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA, list.x,
+                                      list.y, list.width, list.height, parent,
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListControlId)), instance, nullptr);
+    if (list.listWindow == nullptr) {
+        return false;
+    }
+    // The texts are UTF-16, so the control must ask for them in the wide form:
+    // asked again now that its window is known, the main window answers
+    // NFR_UNICODE for it.
+    SendMessageA(list.listWindow, WM_NOTIFYFORMAT, reinterpret_cast<WPARAM>(parent), NF_REQUERY);
+    const DWORD extendedStyles = LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT;
+    SendMessageA(list.listWindow, LVM_SETEXTENDEDLISTVIEWSTYLE, extendedStyles, extendedStyles);
+    if (!InsertColumn(list, "Name", 190) || !InsertColumn(list, "Text", 350)) {
+        return false;
+    }
+    list.ascendingCompare = CompareEntriesAscending;
+    list.descendingCompare = CompareEntriesDescending;
+    return true;
 }
 
 bool EntryListShowTable(EntryList& list, const StringTable& table) {
-  EntryListDeleteAllRows(list);
-  try {
-    list.rows.reserve(table.count);
-    for (StringEntry* entry = StringTableNext(table, nullptr); entry != nullptr; entry = StringTableNext(table, entry)) {
-      list.rows.push_back(entry);
+    EntryListDeleteAllRows(list);
+    try {
+        list.rows.reserve(table.count);
+        for (StringEntry* entry = StringTableNext(table, nullptr); entry != nullptr;
+             entry = StringTableNext(table, entry)) {
+            list.rows.push_back(entry);
+        }
+    } catch (const std::bad_alloc&) {
+        list.rows.clear();
+        return false;
     }
-  } catch (const std::bad_alloc&) {
-    list.rows.clear();
-    return false;
-  }
-  list.needsSort = !list.rows.empty();
-  if (list.needsSort) {
-    SortRows(list);
-    list.needsSort = false;
-  }
-  SyncRowCount(list);
-  return true;
+    list.needsSort = !list.rows.empty();
+    if (list.needsSort) {
+        SortRows(list);
+        list.needsSort = false;
+    }
+    SyncRowCount(list);
+    return true;
 }
 
 int EntryListInsertRow(EntryList& list, int row, const StringEntry* entry) {
-  try {
-    const std::vector<int> selected = SelectedRowsFrom(list, row);
-    list.rows.insert(list.rows.begin() + row, const_cast<StringEntry*>(entry));
-    const int focused = EntryListFocusedRow(list);
-    SyncRowCount(list);
-    MoveSelection(list, selected, 1);
-    if (focused >= row) {
-      FocusRow(list, focused + 1);
+    try {
+        const std::vector<int> selected = SelectedRowsFrom(list, row);
+        list.rows.insert(list.rows.begin() + row, const_cast<StringEntry*>(entry));
+        const int focused = EntryListFocusedRow(list);
+        SyncRowCount(list);
+        MoveSelection(list, selected, 1);
+        if (focused >= row) {
+            FocusRow(list, focused + 1);
+        }
+    } catch (const std::bad_alloc&) {
+        return -1;
     }
-  } catch (const std::bad_alloc&) {
-    return -1;
-  }
-  return row;
+    return row;
 }
 
 void EntryListSetRow(EntryList& list, int row, const StringEntry* entry) {
-  list.rows[static_cast<size_t>(row)] = const_cast<StringEntry*>(entry);
-  SendMessageA(list.listWindow, LVM_REDRAWITEMS, row, row);
+    list.rows[static_cast<size_t>(row)] = const_cast<StringEntry*>(entry);
+    SendMessageA(list.listWindow, LVM_REDRAWITEMS, row, row);
 }
 
 void EntryListDeleteRow(EntryList& list, int row) {
-  if (row < 0 || row >= list.rowCount) {
-    return;
-  }
-  std::vector<int> selected;
-  try {
-    selected = SelectedRowsFrom(list, row);
-  } catch (const std::bad_alloc&) {
-    selected.clear();  // the rows after it lose their selection rather than the row going wrong
-  }
-  const int focused = EntryListFocusedRow(list);
-  list.rows.erase(list.rows.begin() + row);
-  MoveSelection(list, selected, -1);
-  if (focused >= row) {
-    const int last = static_cast<int>(list.rows.size()) - 1;
-    FocusRow(list, focused > row ? focused - 1 : std::min(row, last));
-  }
-  SyncRowCount(list);
+    if (row < 0 || row >= list.rowCount) {
+        return;
+    }
+    std::vector<int> selected;
+    try {
+        selected = SelectedRowsFrom(list, row);
+    } catch (const std::bad_alloc&) {
+        selected.clear();  // the rows after it lose their selection rather than the row going wrong
+    }
+    const int focused = EntryListFocusedRow(list);
+    list.rows.erase(list.rows.begin() + row);
+    MoveSelection(list, selected, -1);
+    if (focused >= row) {
+        const int last = static_cast<int>(list.rows.size()) - 1;
+        FocusRow(list, focused > row ? focused - 1 : std::min(row, last));
+    }
+    SyncRowCount(list);
 }
 
 std::vector<StringEntry*> EntryListDeleteSelectedRows(EntryList& list) {
-  size_t selectedCount = 0;
-  for (int row = 0; row < list.rowCount; ++row) {
-    selectedCount += EntryListRowSelected(list, row) ? 1 : 0;
-  }
-  std::vector<StringEntry*> deleted;
-  if (selectedCount == 0) {
+    size_t selectedCount = 0;
+    for (int row = 0; row < list.rowCount; ++row) {
+        selectedCount += EntryListRowSelected(list, row) ? 1 : 0;
+    }
+    std::vector<StringEntry*> deleted;
+    if (selectedCount == 0) {
+        return deleted;
+    }
+    deleted.reserve(selectedCount);  // the one allocation, before anything changes
+    const int focused = EntryListFocusedRow(list);
+    int focusedRemaining = -1;
+    size_t kept = 0;
+    for (int row = 0; row < list.rowCount; ++row) {
+        if (row == focused) {
+            focusedRemaining = static_cast<int>(kept);
+        }
+        StringEntry* entry = list.rows[static_cast<size_t>(row)];
+        if (EntryListRowSelected(list, row)) {
+            deleted.push_back(entry);
+        } else {
+            list.rows[kept++] = entry;
+        }
+    }
+    list.rows.resize(kept);
+    RedrawPaused paused(list.listWindow);
+    SyncRowCount(list);  // the selection beyond the new count goes with the rows
+    SetRowState(list, -1, 0, LVIS_SELECTED);
+    FocusRow(list, focused < 0 ? -1 : std::min(focusedRemaining, list.rowCount - 1));
     return deleted;
-  }
-  deleted.reserve(selectedCount);  // the one allocation, before anything changes
-  const int focused = EntryListFocusedRow(list);
-  int focusedRemaining = -1;
-  size_t kept = 0;
-  for (int row = 0; row < list.rowCount; ++row) {
-    if (row == focused) {
-      focusedRemaining = static_cast<int>(kept);
-    }
-    StringEntry* entry = list.rows[static_cast<size_t>(row)];
-    if (EntryListRowSelected(list, row)) {
-      deleted.push_back(entry);
-    } else {
-      list.rows[kept++] = entry;
-    }
-  }
-  list.rows.resize(kept);
-  RedrawPaused paused(list.listWindow);
-  SyncRowCount(list);  // the selection beyond the new count goes with the rows
-  SetRowState(list, -1, 0, LVIS_SELECTED);
-  FocusRow(list, focused < 0 ? -1 : std::min(focusedRemaining, list.rowCount - 1));
-  return deleted;
 }
 
 void EntryListDeleteAllRows(EntryList& list) {
-  list.rows.clear();
-  list.rowCount = 0;
-  SendMessageA(list.listWindow, LVM_DELETEALLITEMS, 0, 0);
+    list.rows.clear();
+    list.rowCount = 0;
+    SendMessageA(list.listWindow, LVM_DELETEALLITEMS, 0, 0);
 }
 
 StringEntry* EntryListRowEntry(const EntryList& list, int row) {
-  if (row < 0 || row >= static_cast<int>(list.rows.size())) {
-    return nullptr;
-  }
-  return list.rows[static_cast<size_t>(row)];
+    if (row < 0 || row >= static_cast<int>(list.rows.size())) {
+        return nullptr;
+    }
+    return list.rows[static_cast<size_t>(row)];
 }
 
 int EntryListFindRow(const EntryList& list, const StringEntry* entry, int skippedRow) {
-  for (int row = 0; row < static_cast<int>(list.rows.size()); ++row) {
-    if (row != skippedRow && list.rows[static_cast<size_t>(row)] == entry) {
-      return row;
+    for (int row = 0; row < static_cast<int>(list.rows.size()); ++row) {
+        if (row != skippedRow && list.rows[static_cast<size_t>(row)] == entry) {
+            return row;
+        }
     }
-  }
-  return -1;
+    return -1;
 }
 
 int EntryListFocusedRow(const EntryList& list) { return NextRow(list, -1, LVNI_FOCUSED); }
 
 bool EntryListRowSelected(const EntryList& list, int row) {
-  return (SendMessageA(list.listWindow, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+    return (SendMessageA(list.listWindow, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
 }
 
 void EntryListSetRowSelected(EntryList& list, int row, bool selected) {
-  SetRowState(list, row, selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
+    SetRowState(list, row, selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
 }
 
 void EntryListSelectAll(EntryList& list) {
-  RedrawPaused paused(list.listWindow);
-  SetRowState(list, -1, LVIS_SELECTED, LVIS_SELECTED);
+    RedrawPaused paused(list.listWindow);
+    SetRowState(list, -1, LVIS_SELECTED, LVIS_SELECTED);
 }
 
 void EntryListSelectAndShow(EntryList& list, int row) {
-  SetRowState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-  SendMessageA(list.listWindow, LVM_ENSUREVISIBLE, row, FALSE);
+    SetRowState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    SendMessageA(list.listWindow, LVM_ENSUREVISIBLE, row, FALSE);
 }
 
 void EntryListSelectOnly(EntryList& list, int row) {
-  SetRowState(list, -1, 0, LVIS_SELECTED);
-  EntryListSelectAndShow(list, row);
+    SetRowState(list, -1, 0, LVIS_SELECTED);
+    EntryListSelectAndShow(list, row);
 }
 
 // The control sorts nothing itself; selection and focus, kept by row number,
 // are carried to the rows their entries move to.
 void EntryListSort(EntryList& list) {
-  list.needsSort = false;
-  const int selectedCount = static_cast<int>(SendMessageA(list.listWindow, LVM_GETSELECTEDCOUNT, 0, 0));
-  const bool someSelected = selectedCount > 0 && selectedCount < list.rowCount;
-  const StringEntry* focused = EntryListRowEntry(list, EntryListFocusedRow(list));
-  std::vector<const StringEntry*> selected;
-  try {
-    for (int row : someSelected ? SelectedRowsFrom(list, 0) : std::vector<int>()) {
-      selected.push_back(list.rows[static_cast<size_t>(row)]);
+    list.needsSort = false;
+    const int selectedCount = static_cast<int>(SendMessageA(list.listWindow, LVM_GETSELECTEDCOUNT, 0, 0));
+    const bool someSelected = selectedCount > 0 && selectedCount < list.rowCount;
+    const StringEntry* focused = EntryListRowEntry(list, EntryListFocusedRow(list));
+    std::vector<const StringEntry*> selected;
+    try {
+        for (int row : someSelected ? SelectedRowsFrom(list, 0) : std::vector<int>()) {
+            selected.push_back(list.rows[static_cast<size_t>(row)]);
+        }
+    } catch (const std::bad_alloc&) {
+        return;  // the rows stay as they were
     }
-  } catch (const std::bad_alloc&) {
-    return;  // the rows stay as they were
-  }
-  SortRows(list);
-  RedrawPaused paused(list.listWindow);
-  if (someSelected) {
-    std::sort(selected.begin(), selected.end());
-    SetRowState(list, -1, 0, LVIS_SELECTED);
-    for (int row = 0; row < list.rowCount; ++row) {
-      if (std::binary_search(selected.begin(), selected.end(), list.rows[static_cast<size_t>(row)])) {
-        SetRowState(list, row, LVIS_SELECTED, LVIS_SELECTED);
-      }
+    SortRows(list);
+    RedrawPaused paused(list.listWindow);
+    if (someSelected) {
+        std::sort(selected.begin(), selected.end());
+        SetRowState(list, -1, 0, LVIS_SELECTED);
+        for (int row = 0; row < list.rowCount; ++row) {
+            if (std::binary_search(selected.begin(), selected.end(), list.rows[static_cast<size_t>(row)])) {
+                SetRowState(list, row, LVIS_SELECTED, LVIS_SELECTED);
+            }
+        }
     }
-  }
-  if (focused != nullptr) {
-    FocusRow(list, EntryListFindRow(list, focused, -1));
-  }
+    if (focused != nullptr) {
+        FocusRow(list, EntryListFindRow(list, focused, -1));
+    }
 }
 
 void EntryListColumnClicked(EntryList& list, int column) {
-  list.sortDescending = column == list.sortColumn ? !list.sortDescending : 0;
-  list.sortColumn = column;
-  EntryListSort(list);
+    list.sortDescending = column == list.sortColumn ? !list.sortDescending : 0;
+    list.sortColumn = column;
+    EntryListSort(list);
 }
 
 int EntryListSortedPosition(const EntryList& list, const StringEntry& entry) {
-  for (int row = 0; row < list.rowCount; ++row) {
-    if (SortsAfter(list, *list.rows[static_cast<size_t>(row)], entry)) {
-      return row;
+    for (int row = 0; row < list.rowCount; ++row) {
+        if (SortsAfter(list, *list.rows[static_cast<size_t>(row)], entry)) {
+            return row;
+        }
     }
-  }
-  return list.rowCount;
+    return list.rowCount;
 }
 
 // The name goes through the ANSI code page as the control would convert an
 // ANSI item text; the text is handed over as it is stored.
 void EntryListGetDisplayInfo(const EntryList& list, NMLVDISPINFOW& request) {
-  LVITEMW& item = request.item;
-  const StringEntry* entry = EntryListRowEntry(list, item.iItem);
-  if ((item.mask & LVIF_TEXT) == 0) {
-    return;
-  }
-  if (entry == nullptr) {
-    if (item.pszText != nullptr && item.cchTextMax > 0) {
-      item.pszText[0] = L'\0';  // a row the list does not have (yet)
+    LVITEMW& item = request.item;
+    const StringEntry* entry = EntryListRowEntry(list, item.iItem);
+    if ((item.mask & LVIF_TEXT) == 0) {
+        return;
     }
-  } else if (item.iSubItem == 1) {
-    item.pszText = entry->text;
-  } else if (item.pszText != nullptr && item.cchTextMax > 0) {
-    const int length = static_cast<int>(std::min<size_t>(std::strlen(entry->name), item.cchTextMax - 1));
-    const int written = MultiByteToWideChar(CP_ACP, 0, entry->name, length, item.pszText, item.cchTextMax - 1);
-    item.pszText[written] = L'\0';
-  }
+    if (entry == nullptr) {
+        if (item.pszText != nullptr && item.cchTextMax > 0) {
+            item.pszText[0] = L'\0';  // a row the list does not have (yet)
+        }
+    } else if (item.iSubItem == 1) {
+        item.pszText = entry->text;
+    } else if (item.pszText != nullptr && item.cchTextMax > 0) {
+        const int length = static_cast<int>(std::min<size_t>(std::strlen(entry->name), item.cchTextMax - 1));
+        const int written = MultiByteToWideChar(CP_ACP, 0, entry->name, length, item.pszText, item.cchTextMax - 1);
+        item.pszText[written] = L'\0';
+    }
 }
 
 void EntryListMove(EntryList& list, int x, int y, int width, int height) {
-  SetWindowPos(list.listWindow, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-  list.x = x;
-  list.y = y;
-  list.width = width;
-  list.height = height;
+    SetWindowPos(list.listWindow, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    list.x = x;
+    list.y = y;
+    list.width = width;
+    list.height = height;
 }

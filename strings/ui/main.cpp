@@ -7,11 +7,11 @@
 #include "mainwindow.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-  if (!StartEditor(instance, showCommand, SystemModalUi())) {
-    return 1;
-  }
-  OpenFirstTable(CommandLineArguments(GetCommandLineA()));
-  RunMessageLoop();
-  ShutdownEditor();
-  return 0;
+    if (!StartEditor(instance, showCommand, SystemModalUi())) {
+        return 1;
+    }
+    OpenFirstTable(CommandLineArguments(GetCommandLineA()));
+    RunMessageLoop();
+    ShutdownEditor();
+    return 0;
 }

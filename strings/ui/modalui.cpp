@@ -5,5 +5,5 @@
 #include "systemdialogs.h"
 
 ModalUi SystemModalUi() {
-  return {SystemMessageBox, SystemOpenFileDialog, SystemSaveFileDialog, EditStringDialog, FindDialog};
+    return {SystemMessageBox, SystemOpenFileDialog, SystemSaveFileDialog, EditStringDialog, FindDialog};
 }

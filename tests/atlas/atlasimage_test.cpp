@@ -27,7 +27,7 @@ std::string saveEntryError(const AtlasEntry& entry, FIBITMAP* atlas, const std::
 
 const Bytes noImageContent = {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e', '\n', 0, 0, 0, 0, 0, 0};
 
-} // namespace
+}  // namespace
 
 TEST(ImageLoading, ContentDecidesTheFormatWhateverTheExtension) {
     TestFolder folder;
@@ -150,7 +150,8 @@ TEST(SaveEntryImage, AFailedWriteIsReportedAndLeavesNoFileBehind) {
 TEST(SaveEntryImage, ARectangleOutsideTheAtlasCannotBeCopied) {
     TestFolder folder;
     const UniqueBitmap atlas = makePatternImage(16, 16, 1);
-    EXPECT_EQ(saveEntryError(AtlasEntry{10, 10, 8, 2, 1}, atlas.get(), folder.path("e.png"), -1), "Unable to copy bitmap");
+    EXPECT_EQ(saveEntryError(AtlasEntry{10, 10, 8, 2, 1}, atlas.get(), folder.path("e.png"), -1),
+              "Unable to copy bitmap");
     EXPECT_EQ(saveEntryError(AtlasEntry{0xFFFFFFF0u, 1, 0x20, 2, 1}, atlas.get(), folder.path("e.png"), -1),
               "Unable to copy bitmap");
     EXPECT_TRUE(folder.fileNames().empty());

@@ -20,7 +20,7 @@ void putUint32(Bytes& bytes, std::uint32_t value) {
 std::vector<RecordedAllocation> allocations;
 int allocationLimit = -1;
 
-} // namespace
+}  // namespace
 
 Bytes readFileBytes(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -38,9 +38,7 @@ void writeFileBytes(const std::string& path, const Bytes& bytes) {
     }
 }
 
-bool fileExists(const std::string& path) {
-    return fs::exists(path);
-}
+bool fileExists(const std::string& path) { return fs::exists(path); }
 
 std::uint32_t pixelAt(FIBITMAP* bitmap, std::uint32_t x, std::uint32_t y) {
     const BYTE* line = FreeImage_GetScanLine(bitmap, static_cast<int>(FreeImage_GetHeight(bitmap) - 1 - y));
@@ -112,13 +110,9 @@ ScopedAllocator::ScopedAllocator(BitmapAllocator allocator) : previous_(replaceB
     allocationLimit = -1;
 }
 
-ScopedAllocator::~ScopedAllocator() {
-    replaceBitmapAllocator(previous_);
-}
+ScopedAllocator::~ScopedAllocator() { replaceBitmapAllocator(previous_); }
 
-FIBITMAP* failingAllocator(int, int) {
-    return nullptr;
-}
+FIBITMAP* failingAllocator(int, int) { return nullptr; }
 
 FIBITMAP* recordingAllocator(int width, int height) {
     allocations.push_back({width, height});
@@ -128,10 +122,6 @@ FIBITMAP* recordingAllocator(int width, int height) {
     return FreeImage_Allocate(width, height, 32, 0, 0, 0);
 }
 
-std::vector<RecordedAllocation>& recordedAllocations() {
-    return allocations;
-}
+std::vector<RecordedAllocation>& recordedAllocations() { return allocations; }
 
-void setRecordingAllocatorLimit(int successfulAllocations) {
-    allocationLimit = successfulAllocations;
-}
+void setRecordingAllocatorLimit(int successfulAllocations) { allocationLimit = successfulAllocations; }

@@ -8,7 +8,7 @@ TEST(EntryName, IsTheUpperCasedPartAfterTheLastSeparator) {
         {"C:/art/tree.tga", "TREE.TGA"},
         {"C:\\art/sub\\leaf.Png", "LEAF.PNG"},
         {"art\\sub/stone.bmp", "STONE.BMP"},
-        {"grass.tga", "GRASS.TGA"},        // no separator: the whole path
+        {"grass.tga", "GRASS.TGA"},  // no separator: the whole path
         {"a.b.c", "A.B.C"},
         {"dir\\", ""},
         {"C:\\\xe4pfel\xfc.tga", "\xe4PFEL\xfc.TGA"},  // only ASCII letters change

@@ -16,7 +16,8 @@ static_assert(std::string_view(SourceFileBaseName("main.cpp")) == "main.cpp");
 TEST(Exceptions, ThrowSiteNamesItsFileWithoutFolderAndItsLine) {
     int throwLine = 0;
     try {
-        throwLine = __LINE__; THROW_AT_SITE(Exception, "Unable to read file");
+        throwLine = __LINE__;
+        THROW_AT_SITE(Exception, "Unable to read file");
     } catch (const Exception& e) {
         EXPECT_EQ(e.file, "exceptions_test.cpp");
         EXPECT_EQ(e.line, throwLine);

@@ -40,7 +40,7 @@ protected:
     const std::string indexPath = folder.path("atlas.pxa");
 };
 
-} // namespace
+}  // namespace
 
 TEST(NewFilePair, IsAnUntitledTransparentBlackAtlasThatIsAllFree) {
     const FilePair pair(256, 256);

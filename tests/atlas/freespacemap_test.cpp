@@ -52,7 +52,7 @@ void expectStackHoldsExactlyTheVacantSlots(const FreeSpaceMap& map) {
     EXPECT_EQ(map.liveCount(), live);
 }
 
-} // namespace
+}  // namespace
 
 TEST(FreeSpaceMap, WorkedExampleComesOutExactly) {
     FreeSpaceMap map = mapOf({{0, 0, 256, 256}});
@@ -114,7 +114,7 @@ TEST(FreeSpaceMap, ACellOfExactlyTheSlotSizeVacatesItWithoutPieces) {
 
 TEST(FreeSpaceMap, OccupyOfSpaceThatIsNotFreeChangesNothing) {
     FreeSpaceMap map = mapOf({{0, 0, 10, 10}});
-    map.occupy(10, 0, 5, 5);   // shares an edge only
+    map.occupy(10, 0, 5, 5);  // shares an edge only
     map.occupy(20, 20, 5, 5);
     EXPECT_EQ(map.freeRects(), (Rects{{0, 0, 10, 10}}));
     EXPECT_TRUE(map.vacantSlots().empty());
@@ -226,7 +226,9 @@ TEST(FreeSpaceMap, MatchesThePlainListOnArbitraryRectangles) {
         FreeSpaceMap indexed;
         LinearFreeSpaceMap plain;
         const auto coordinate = [&] { return origin + static_cast<std::uint32_t>(random() % 80); };
-        const auto length = [&] { return static_cast<std::uint32_t>(random() % 8 == 0 ? random() % 3000 : random() % 24); };
+        const auto length = [&] {
+            return static_cast<std::uint32_t>(random() % 8 == 0 ? random() % 3000 : random() % 24);
+        };
         for (int step = 0; step < 2000; ++step) {
             const AtlasRect r{coordinate(), coordinate(), length(), length()};
             switch (random() % 3) {

@@ -45,7 +45,7 @@ Bytes bmpHeader(unsigned width, unsigned height) {
     return bytes;
 }
 
-} // namespace
+}  // namespace
 
 TEST(ImageLoading, ImagesBeyondTheAtlasLimitsAreRefused) {
     TestFolder folder;

@@ -55,7 +55,7 @@ Lists listsFor(std::vector<FakeFormat> formats) {
 
 const ImageType allFiles = {"All Files (*.*)", "*.*", -1};
 
-} // namespace
+}  // namespace
 
 bool operator==(const ImageType& a, const ImageType& b) {
     return a.description == b.description && a.patterns == b.patterns && a.format == b.format;
@@ -72,7 +72,8 @@ TEST(ImageTypeLists, ALibraryWithoutFormatsOffersOnlyAllFiles) {
 }
 
 TEST(ImageTypeLists, FormatsComeInCodeOrderThenAllImageFilesThenAllFiles) {
-    const Lists lists = listsFor({{"aaa", "First", true, false, true, true}, {"bbb,ccc", "Second", true, false, true, true}});
+    const Lists lists =
+        listsFor({{"aaa", "First", true, false, true, true}, {"bbb,ccc", "Second", true, false, true, true}});
     const std::vector<ImageType> expected = {
         {"First (*.aaa)", "*.aaa", 0},
         {"Second (*.bbb, *.ccc)", "*.bbb;*.ccc", 1},
@@ -111,12 +112,15 @@ TEST(ImageTypeLists, EachWriteTestDecidesAloneWhetherAFormatIsWritable) {
 }
 
 TEST(ImageTypeLists, WriteTestsAreAskedInOrderAndOnlyWhileTheyHold) {
-    listsFor({{"a", "A", true, false, true, true}, {"b", "B", true, true, false, true}, {"c", "C", true, true, true, true}});
-    EXPECT_EQ(writeQuestions, (std::vector<std::string>{"writing 0", "writing 1", "type 1", "writing 2", "type 2", "bpp 2"}));
+    listsFor(
+        {{"a", "A", true, false, true, true}, {"b", "B", true, true, false, true}, {"c", "C", true, true, true, true}});
+    EXPECT_EQ(writeQuestions,
+              (std::vector<std::string>{"writing 0", "writing 1", "type 1", "writing 2", "type 2", "bpp 2"}));
 }
 
 TEST(ImageTypeLists, SharedExtensionsStayInEveryFormatAndInTheSummary) {
-    const Lists lists = listsFor({{"tif,tiff", "One", true, false, true, true}, {"tif", "Other", true, false, true, true}});
+    const Lists lists =
+        listsFor({{"tif,tiff", "One", true, false, true, true}, {"tif", "Other", true, false, true, true}});
     ASSERT_EQ(lists.readable.size(), 4u);
     EXPECT_EQ(lists.readable[0], (ImageType{"One (*.tif, *.tiff)", "*.tif;*.tiff", 0}));
     EXPECT_EQ(lists.readable[1], (ImageType{"Other (*.tif)", "*.tif", 1}));
@@ -195,6 +199,4 @@ TEST(FilterText, HoldsEachDescriptionAndPatternZeroTerminatedThenOneMoreZero) {
     EXPECT_EQ(std::string(text.begin(), text.end()), std::string(expected, sizeof expected));
 }
 
-TEST(FilterText, OfAnEmptyListIsASingleZero) {
-    EXPECT_EQ(BuildFilterText({}), std::vector<char>{'\0'});
-}
+TEST(FilterText, OfAnEmptyListIsASingleZero) { EXPECT_EQ(BuildFilterText({}), std::vector<char>{'\0'}); }

@@ -59,7 +59,7 @@ std::string readIndexError(const std::string& path, std::uint32_t width, std::ui
     return "opened";
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(IndexFileTest, AnEmptyIndexOpensWithTheWholeAtlasFree) {
     writePair({0, 0, 0, 0}, 300, 100);
@@ -80,28 +80,24 @@ TEST_F(IndexFileTest, RecordsAreValidatedAgainstTheAtlasBounds) {
     };
     const std::uint32_t big = 0xFFFFFFFFu;
     const Case cases[] = {
-        {{1, 1, 10, 10, 1}, true},     // the cell touches the top-left corner
-        {{0, 1, 10, 10, 1}, false},
-        {{1, 0, 10, 10, 1}, false},
-        {{245, 1, 10, 5, 1}, true},    // x + width = 255: the cell ends on the last column
-        {{246, 1, 10, 5, 1}, false},   // x + width = 256
-        {{1, 200, 5, 55, 1}, true},
-        {{1, 200, 5, 56, 1}, false},
-        {{1, 1, 0, 0, 1}, true},       // an empty rectangle still has a 2 x 2 cell
-        {{255, 255, 0, 0, 1}, true},   // a 2 x 2 cell in the bottom-right corner
-        {{256, 1, 0, 0, 1}, false},
-        {{big, 1, 2, 2, 1}, false},    // sums that wrap around in 32 bits
-        {{1, big, 2, 2, 1}, false},
-        {{2, 1, big, 1, 1}, false},
-        {{1, 2, 1, big, 1}, false},
-        {{1, 1, big - 1, 1, 1}, false},
+        {{1, 1, 10, 10, 1}, true},  // the cell touches the top-left corner
+        {{0, 1, 10, 10, 1}, false},       {{1, 0, 10, 10, 1}, false},
+        {{245, 1, 10, 5, 1}, true},   // x + width = 255: the cell ends on the last column
+        {{246, 1, 10, 5, 1}, false},  // x + width = 256
+        {{1, 200, 5, 55, 1}, true},       {{1, 200, 5, 56, 1}, false},
+        {{1, 1, 0, 0, 1}, true},                                       // an empty rectangle still has a 2 x 2 cell
+        {{255, 255, 0, 0, 1}, true},                                   // a 2 x 2 cell in the bottom-right corner
+        {{256, 1, 0, 0, 1}, false},       {{big, 1, 2, 2, 1}, false},  // sums that wrap around in 32 bits
+        {{1, big, 2, 2, 1}, false},       {{2, 1, big, 1, 1}, false},
+        {{1, 2, 1, big, 1}, false},       {{1, 1, big - 1, 1, 1}, false},
         {{big, big, big, big, 1}, false},
     };
     for (const Case& c : cases) {
         writePair(indexBytes({{"a.tga", c.entry}}));
         const std::string message = openError();
         if (c.accepted) {
-            EXPECT_EQ(message, "opened") << c.entry.x << "," << c.entry.y << " " << c.entry.width << "x" << c.entry.height;
+            EXPECT_EQ(message, "opened") << c.entry.x << "," << c.entry.y << " " << c.entry.width << "x"
+                                         << c.entry.height;
         } else {
             EXPECT_EQ(message, "Bad or corrupted file:\n" + indexPath)
                 << c.entry.x << "," << c.entry.y << " " << c.entry.width << "x" << c.entry.height;
@@ -172,19 +168,19 @@ TEST_F(IndexFileTest, NamesAreUpperCasedAsciiOnlyAndCutAtTheirFirstZeroByte) {
 }
 
 TEST_F(IndexFileTest, SavedFileHasTheFormatsBytesInNameOrder) {
-    const std::vector<IndexRecordSpec> stored = {
-        {"_.TGA", {1, 1, 1, 1, 1}},  {"b.tga", {4, 1, 1, 1, 0}},     {"A9.TGA", {7, 1, 1, 1, 1}},
-        {"Z.TGA", {10, 1, 1, 1, 1}}, {"A10.TGA", {13, 1, 2, 3, 200}}, {"B", {20, 1, 1, 1, 1}},
-        {"\xc4.TGA", {30, 1, 1, 1, 1}}};
+    const std::vector<IndexRecordSpec> stored = {{"_.TGA", {1, 1, 1, 1, 1}},      {"b.tga", {4, 1, 1, 1, 0}},
+                                                 {"A9.TGA", {7, 1, 1, 1, 1}},     {"Z.TGA", {10, 1, 1, 1, 1}},
+                                                 {"A10.TGA", {13, 1, 2, 3, 200}}, {"B", {20, 1, 1, 1, 1}},
+                                                 {"\xc4.TGA", {30, 1, 1, 1, 1}}};
     writePair(indexBytes(stored));
     FilePair pair(indexPath, imagePath);
     const std::string savedPath = folder.path("saved.pxa");
     pair.saveIndex(savedPath);
 
-    const std::vector<IndexRecordSpec> expected = {
-        {"A10.TGA", {13, 1, 2, 3, 200}}, {"A9.TGA", {7, 1, 1, 1, 1}}, {"B", {20, 1, 1, 1, 1}},
-        {"B.TGA", {4, 1, 1, 1, 0}},      {"Z.TGA", {10, 1, 1, 1, 1}}, {"_.TGA", {1, 1, 1, 1, 1}},
-        {"\xc4.TGA", {30, 1, 1, 1, 1}}};
+    const std::vector<IndexRecordSpec> expected = {{"A10.TGA", {13, 1, 2, 3, 200}}, {"A9.TGA", {7, 1, 1, 1, 1}},
+                                                   {"B", {20, 1, 1, 1, 1}},         {"B.TGA", {4, 1, 1, 1, 0}},
+                                                   {"Z.TGA", {10, 1, 1, 1, 1}},     {"_.TGA", {1, 1, 1, 1, 1}},
+                                                   {"\xc4.TGA", {30, 1, 1, 1, 1}}};
     EXPECT_EQ(readFileBytes(savedPath), indexBytes(expected));
     EXPECT_EQ(readFileBytes(savedPath).size(), 4u + 81u * 7u);
 

@@ -16,14 +16,14 @@ std::string readError(const std::string& path) {
     return "read";
 }
 
-} // namespace
+}  // namespace
 
 TEST(IndexRecords, ComeInFileOrderWithNamesAndRectanglesAsStored) {
     TestFolder folder;
     const std::string path = folder.path("atlas.pxa");
     const std::vector<IndexRecordSpec> records = {
-        {"tree.tga", {0, 0, 5, 6, 9}},                  // a cell outside any atlas
-        {"TREE.TGA", {1, 2, 3, 4, 1}},                  // the same name in another case
+        {"tree.tga", {0, 0, 5, 6, 9}},  // a cell outside any atlas
+        {"TREE.TGA", {1, 2, 3, 4, 1}},  // the same name in another case
         {"", {4000000000u, 7, 0, 0, 0}},
         {std::string(64, 'n'), {10, 20, 30, 40, 255}},  // no terminating zero
     };

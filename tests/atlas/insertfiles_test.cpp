@@ -43,8 +43,8 @@ std::vector<std::string> fileNamesOf(const std::vector<std::string>& paths) {
 struct DocumentState {
     explicit DocumentState(const FilePair& pair)
         : bitmap(pair.bitmap()), width(FreeImage_GetWidth(pair.bitmap())), height(FreeImage_GetHeight(pair.bitmap())),
-          entries(pair.entries()), freeRects(pair.freeSpace().freeRects()),
-          vacantSlots(pair.freeSpace().vacantSlots()), modified(pair.modifiedBits()), selected(pair.selected()) {}
+          entries(pair.entries()), freeRects(pair.freeSpace().freeRects()), vacantSlots(pair.freeSpace().vacantSlots()),
+          modified(pair.modifiedBits()), selected(pair.selected()) {}
 
     FIBITMAP* bitmap;
     std::uint32_t width;
@@ -93,7 +93,7 @@ std::vector<std::pair<int, int>> allocatedSizes() {
     return sizes;
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(InsertFilesTest, ImagesOfEqualAreaComeOutInTheQuicksortsOrder) {
     FilePair pair(256, 256);

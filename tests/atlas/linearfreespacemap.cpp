@@ -4,11 +4,9 @@
 
 namespace {
 
-bool isVacant(const AtlasRect& slot) {
-    return slot.width == 0 || slot.height == 0;
-}
+bool isVacant(const AtlasRect& slot) { return slot.width == 0 || slot.height == 0; }
 
-} // namespace
+}  // namespace
 
 void LinearFreeSpaceMap::addFree(std::uint32_t x, std::uint32_t y, std::uint32_t width, std::uint32_t height) {
     const AtlasRect added{x, y, width, height};

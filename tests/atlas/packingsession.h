@@ -14,18 +14,19 @@
 #include "atlasrect.h"
 
 struct SessionMix {
-    std::uint32_t removePercent = 10;   // free a placed cell
-    std::uint32_t replacePercent = 0;   // place a new cell, then free an old one
-    std::uint32_t occupyPercent = 0;    // occupy a random rectangle inside the atlas
-    std::uint32_t largePercent = 0;     // cells up to 300 px, which grow the atlas more than once
-    std::uint32_t smallest = 4;         // the other cells' sides
+    std::uint32_t removePercent = 10;  // free a placed cell
+    std::uint32_t replacePercent = 0;  // place a new cell, then free an old one
+    std::uint32_t occupyPercent = 0;   // occupy a random rectangle inside the atlas
+    std::uint32_t largePercent = 0;    // cells up to 300 px, which grow the atlas more than once
+    std::uint32_t smallest = 4;        // the other cells' sides
     std::uint32_t largest = 64;
 };
 
 template <class Map>
 class PackingSession {
 public:
-    PackingSession(std::uint32_t seed, std::uint32_t side, SessionMix mix) : width(side), height(side), mix_(mix), random_(seed) {
+    PackingSession(std::uint32_t seed, std::uint32_t side, SessionMix mix)
+        : width(side), height(side), mix_(mix), random_(seed) {
         map.addFree(0, 0, width, height);
     }
 

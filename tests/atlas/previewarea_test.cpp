@@ -15,7 +15,7 @@ struct AreaCase {
     std::optional<PreviewArea> expected;
 };
 
-} // namespace
+}  // namespace
 
 TEST(PreviewArea, RowsAreCountedFromTheBottomAndOnlyWholeRectanglesInsideTheAtlasAreDrawn) {
     const std::vector<AreaCase> cases = {
@@ -47,7 +47,8 @@ TEST(PreviewArea, RowsAreCountedFromTheBottomAndOnlyWholeRectanglesInsideTheAtla
 TEST(PreviewArea, OfADocumentFollowsItsSelection) {
     TestFolder folder;
     writeBlankAtlas(folder.path("atlas.tga"), 64, 32);
-    writeFileBytes(folder.path("atlas.pxa"), indexBytes({{"ONE.TGA", {1, 1, 10, 20, 1}}, {"TWO.TGA", {13, 2, 4, 4, 1}}}));
+    writeFileBytes(folder.path("atlas.pxa"),
+                   indexBytes({{"ONE.TGA", {1, 1, 10, 20, 1}}, {"TWO.TGA", {13, 2, 4, 4, 1}}}));
     FilePair pair(folder.path("atlas.pxa"), folder.path("atlas.tga"));
 
     EXPECT_FALSE(pair.selectedPreviewArea().has_value());

@@ -9,12 +9,12 @@ TEST(SafeFileName, AcceptsOrdinaryEntryNames) {
         "NO EXTENSION",
         "MANY.DOTS.IN.NAME.PNG",
         ".HIDDEN",
-        "CONSOLE.TGA",      // a device name only as a prefix
-        "COM10.TGA",        // ports end at 9
+        "CONSOLE.TGA",  // a device name only as a prefix
+        "COM10.TGA",    // ports end at 9
         "LPT.TGA",
         "XCON.TGA",
         "AUX_2.BMP",
-        "\xe4PFEL.TGA",     // 8-bit characters of the code page
+        "\xe4PFEL.TGA",  // 8-bit characters of the code page
         "A+B=C;[1],{2}'#&%$!@~^`.TGA",
         std::string(300, 'N'),
     };
@@ -25,9 +25,8 @@ TEST(SafeFileName, AcceptsOrdinaryEntryNames) {
 
 TEST(SafeFileName, RefusesNamesThatLeaveTheFolderOrNameNothing) {
     const std::string names[] = {
-        "", ".", "..",
-        "..\\EVIL.TGA", "../EVIL.TGA", "SUB\\TREE.TGA", "SUB/TREE.TGA", "\\TREE.TGA", "/TREE.TGA",
-        "C:TREE.TGA", "C:\\TREE.TGA", "TREE.TGA:STREAM",
+        "",           ".",         "..",         "..\\EVIL.TGA", "../EVIL.TGA",     "SUB\\TREE.TGA", "SUB/TREE.TGA",
+        "\\TREE.TGA", "/TREE.TGA", "C:TREE.TGA", "C:\\TREE.TGA", "TREE.TGA:STREAM",
     };
     for (const std::string& name : names) {
         EXPECT_FALSE(isSafeFileName(name)) << name;
@@ -53,10 +52,9 @@ TEST(SafeFileName, RefusesTrailingDotsAndSpaces) {
 
 TEST(SafeFileName, RefusesDeviceNamesWithOrWithoutExtensionInAnyCase) {
     const std::string names[] = {
-        "CON", "PRN", "AUX", "NUL", "con", "Nul", "CONIN$", "conout$",
-        "CON.TGA", "nul.txt", "AUX.TAR.GZ", "NUL .TGA", "PRN  .X",
-        "COM1", "COM9", "com0.tga", "LPT1", "lpt9.png", "LPT0",
-        "COM\xb9.TGA", "LPT\xb2", "COM\xb3",
+        "CON",     "PRN",      "AUX",        "NUL",         "con",     "Nul",     "CONIN$", "conout$",
+        "CON.TGA", "nul.txt",  "AUX.TAR.GZ", "NUL .TGA",    "PRN  .X", "COM1",    "COM9",   "com0.tga",
+        "LPT1",    "lpt9.png", "LPT0",       "COM\xb9.TGA", "LPT\xb2", "COM\xb3",
     };
     for (const std::string& name : names) {
         EXPECT_FALSE(isSafeFileName(name)) << name;

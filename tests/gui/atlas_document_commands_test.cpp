@@ -37,7 +37,7 @@ void blockWithFolder(const std::string& path) {
     std::filesystem::create_directory(path);
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(AtlasDocumentCommands, OpenAsksForTheIndexThenTheImageWithTheirFilters) {
     const PairPaths pair = writePair("atlas", {});
@@ -66,9 +66,8 @@ TEST_F(AtlasDocumentCommands, OpenAsksForTheIndexThenTheImageWithTheirFilters) {
 }
 
 TEST_F(AtlasDocumentCommands, OpeningAPairShowsItsSortedEntriesUnderItsIndexPath) {
-    const PairPaths pair = writePair("atlas", {{"ZEBRA.TGA", {1, 1, 4, 4, 1}},
-                                               {"apple.png", {7, 1, 4, 4, 1}},
-                                               {"MANGO.TGA", {13, 1, 4, 4, 1}}});
+    const PairPaths pair = writePair(
+        "atlas", {{"ZEBRA.TGA", {1, 1, 4, 4, 1}}, {"apple.png", {7, 1, 4, 4, 1}}, {"MANGO.TGA", {13, 1, 4, 4, 1}}});
     openPair(pair);
     EXPECT_EQ(title(), "PXA Editor - [" + pair.index + "]");
     EXPECT_EQ(listItems(), (std::vector<std::string>{"APPLE.PNG", "MANGO.TGA", "ZEBRA.TGA"}));

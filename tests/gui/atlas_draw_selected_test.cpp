@@ -66,7 +66,7 @@ protected:
     TestFolder folder;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(DrawSelected, CopiesExactlyTheEntrysPixelsToTheGivenPlace) {
     FilePair pair(folder.path("atlas.pxa"), folder.path("atlas.png"));
@@ -83,10 +83,10 @@ TEST_F(DrawSelected, CopiesExactlyTheEntrysPixelsToTheGivenPlace) {
             for (int x = 0; x < 30; ++x) {
                 const bool inside = x >= left && y >= top && x < left + static_cast<int>(entry.width) &&
                                     y < top + static_cast<int>(entry.height);
-                const std::uint32_t expected =
-                    inside ? patternPixel(11, entry.x + static_cast<std::uint32_t>(x - left),
-                                          entry.y + static_cast<std::uint32_t>(y - top)) & colourMask
-                           : sentinel;
+                const std::uint32_t expected = inside ? patternPixel(11, entry.x + static_cast<std::uint32_t>(x - left),
+                                                                     entry.y + static_cast<std::uint32_t>(y - top)) &
+                                                            colourMask
+                                                      : sentinel;
                 ASSERT_EQ(canvas.colourAt(x, y), expected) << "at " << x << "," << y;
             }
         }

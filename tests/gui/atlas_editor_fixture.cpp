@@ -82,8 +82,8 @@ bool AtlasEditorTest::isGreyed(UINT commandId) const {
 }
 
 AtlasEditorTest::PairPaths AtlasEditorTest::writePair(const std::string& stem,
-                                                      const std::vector<IndexRecordSpec>& records,
-                                                      std::uint32_t width, std::uint32_t height) {
+                                                      const std::vector<IndexRecordSpec>& records, std::uint32_t width,
+                                                      std::uint32_t height) {
     PairPaths pair{folder.path(stem + ".pxa"), folder.path(stem + ".tga")};
     writeFileBytes(pair.index, indexBytes(records));
     writeBlankAtlas(pair.image, width, height);

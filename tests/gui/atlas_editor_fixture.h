@@ -47,16 +47,15 @@ protected:
         std::string index;
         std::string image;
     };
-    PairPaths writePair(const std::string& stem, const std::vector<IndexRecordSpec>& records,
-                        std::uint32_t width = 64, std::uint32_t height = 64);
+    PairPaths writePair(const std::string& stem, const std::vector<IndexRecordSpec>& records, std::uint32_t width = 64,
+                        std::uint32_t height = 64);
     // Opens the pair through the Open command, both dialogs answered.
     void openPair(const PairPaths& pair);
     // Changes the document as an editing command would.
     void modifyDocument();
 
     // A PNG of pattern pixels in the test's folder; returns its path.
-    std::string writeImage(const std::string& name, std::uint32_t width, std::uint32_t height,
-                           std::uint32_t seed = 1);
+    std::string writeImage(const std::string& name, std::uint32_t width, std::uint32_t height, std::uint32_t seed = 1);
     // Insert File(s) with these files chosen in the dialog (one folder).
     void insertFiles(const std::vector<std::string>& paths);
     // Sets an item's state as a click would (LVM_SETITEMSTATE): the list

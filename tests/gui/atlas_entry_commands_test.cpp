@@ -74,7 +74,7 @@ std::vector<std::string> listState(HWND list) {
     return state;
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(AtlasEntryCommands, InsertingANewFileAddsItSelectedFocusedAndPreviewed) {
     const std::string tree = writeImage("tree.png", 10, 6);
@@ -86,9 +86,8 @@ TEST_F(AtlasEntryCommands, InsertingANewFileAddsItSelectedFocusedAndPreviewed) {
     EXPECT_EQ(dialog.filter, std::string(readable.begin(), readable.end()));
     EXPECT_EQ(dialog.filterIndex, app->readableTypes.size() - 1);
     EXPECT_EQ(dialog.maxFile, 1048576u);
-    EXPECT_EQ(dialog.flags,
-              static_cast<DWORD>(OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST |
-                                 OFN_HIDEREADONLY));
+    EXPECT_EQ(dialog.flags, static_cast<DWORD>(OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST |
+                                               OFN_PATHMUSTEXIST | OFN_HIDEREADONLY));
     EXPECT_FALSE(dialog.hasDefaultExtension);
 
     EXPECT_EQ(listItems(), std::vector<std::string>{"TREE.PNG"});
@@ -97,7 +96,8 @@ TEST_F(AtlasEntryCommands, InsertingANewFileAddsItSelectedFocusedAndPreviewed) {
     const AtlasEntry* entry = app->document->find("TREE.PNG");
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->width, 10u);
-    EXPECT_EQ(propertyValues(), (std::vector<std::string>{std::to_string(entry->x), std::to_string(entry->y), "10", "6"}));
+    EXPECT_EQ(propertyValues(),
+              (std::vector<std::string>{std::to_string(entry->x), std::to_string(entry->y), "10", "6"}));
     EXPECT_TRUE(previewIsShown());
     EXPECT_EQ(PlacementOf(app->renderer), (Placement{8, 16, 10, 6}));
     EXPECT_TRUE(entryCommandsAre(false));
@@ -155,7 +155,8 @@ TEST_F(AtlasEntryCommands, ReplacingTheShownEntryShowsItsNewPlace) {
     const AtlasEntry* entry = app->document->find("A.PNG");
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(app->document->selected(), entry);
-    EXPECT_EQ(propertyValues(), (std::vector<std::string>{std::to_string(entry->x), std::to_string(entry->y), "5", "7"}));
+    EXPECT_EQ(propertyValues(),
+              (std::vector<std::string>{std::to_string(entry->x), std::to_string(entry->y), "5", "7"}));
     EXPECT_EQ(PlacementOf(app->renderer), (Placement{8, 16, 5, 7}));
 }
 

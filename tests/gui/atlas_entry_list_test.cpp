@@ -12,8 +12,8 @@ class AtlasEntryList : public AtlasEditorTest {
 protected:
     void SetUp() override {
         AtlasEditorTest::SetUp();
-        openPair(writePair("atlas", {{"A.PNG", {1, 1, 4, 3, 1}}, {"M.PNG", {7, 1, 5, 2, 1}}, {"Z.PNG", {14, 1, 6, 6, 1}}},
-                           32, 16));
+        openPair(writePair(
+            "atlas", {{"A.PNG", {1, 1, 4, 3, 1}}, {"M.PNG", {7, 1, 5, 2, 1}}, {"Z.PNG", {14, 1, 6, 6, 1}}}, 32, 16));
     }
 
     void selectAndFocus(int item) {
@@ -45,7 +45,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(AtlasEntryList, FocusingAnItemShowsItsEntry) {
     selectAndFocus(1);
@@ -108,9 +108,7 @@ TEST_F(AtlasEntryList, ANameLongerThanTheIndexKeepsIsAcceptedWhole) {
     EXPECT_NE(app->document->find(std::string(70, 'L')), nullptr);
 }
 
-TEST_F(AtlasEntryList, RenameWithNothingSelectedDoesNothing) {
-    EXPECT_EQ(startRename(), nullptr);
-}
+TEST_F(AtlasEntryList, RenameWithNothingSelectedDoesNothing) { EXPECT_EQ(startRename(), nullptr); }
 
 TEST_F(AtlasEntryList, KeysGoToTheNameEditorWhileANameIsEdited) {
     selectAndFocus(0);

@@ -34,4 +34,4 @@ TEST_F(AtlasFileDrop, InsertsDroppedFilesAndTheImagesDirectlyInADroppedFolder) {
     }
 }
 
-} // namespace
+}  // namespace

@@ -65,7 +65,7 @@ bool quitWasPosted() {
     return PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(AtlasMainWindow, StartsUntitledWithAnEmptyListNoPreviewAndTheEntryCommandsGreyed) {
     EXPECT_EQ(title(), "PXA Editor - [Unnamed]");
@@ -94,8 +94,12 @@ TEST_F(AtlasMainWindow, ChildrenHaveTheirClassesTextsParentsAndStyles) {
     };
     const LONG visibleChild = WS_CHILD | WS_VISIBLE;
     const std::vector<Child> children = {
-        {app->entryList, "SysListView32", "", app->mainWindow,
-         visibleChild | LVS_REPORT | LVS_SORTASCENDING | LVS_EDITLABELS | LVS_NOSORTHEADER, {0, 0, 0, 0}},
+        {app->entryList,
+         "SysListView32",
+         "",
+         app->mainWindow,
+         visibleChild | LVS_REPORT | LVS_SORTASCENDING | LVS_EDITLABELS | LVS_NOSORTHEADER,
+         {0, 0, 0, 0}},
         {app->propertiesBox, "Button", "Properties", app->mainWindow, visibleChild | BS_GROUPBOX, {0, 0, 0, 0}},
         {app->pictureBox, "Button", "Picture", app->mainWindow, visibleChild | BS_GROUPBOX, {0, 0, 0, 0}},
         {app->propertyLabels[0], "Static", "X:", app->propertiesBox, visibleChild, {8, 16, 50, 16}},
@@ -345,7 +349,7 @@ namespace {
 
 int throwingMessageBox(HWND, const char*, const char*, UINT) { THROW_AT_SITE(Exception, "Unable to show box"); }
 
-} // namespace
+}  // namespace
 
 // An exception that leaves a command must not unwind through the system's
 // code that called the window procedure: it ends the loop, which throws it

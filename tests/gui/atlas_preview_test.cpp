@@ -10,11 +10,11 @@ using AtlasPreview = AtlasEditorTest;
 
 bool isShown(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
 
-} // namespace
+}  // namespace
 
 TEST_F(AtlasPreview, ShowingAnEntryFillsItsNumbersAndSizesThePreviewToIt) {
-    const PairPaths pair = writePair("atlas", {{"A.TGA", {1, 1, 64, 32, 1}}, {"B.TGA", {1234, 100, 7, 1000, 1}}},
-                                     2048, 1200);
+    const PairPaths pair =
+        writePair("atlas", {{"A.TGA", {1, 1, 64, 32, 1}}, {"B.TGA", {1234, 100, 7, 1000, 1}}}, 2048, 1200);
     openPair(pair);
 
     ShowEntry(*app, "A.TGA");

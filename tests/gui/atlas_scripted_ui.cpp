@@ -23,7 +23,7 @@ void scriptedContextMenu(HMENU popup, int, int, HWND owner) {
     }
 }
 
-} // namespace
+}  // namespace
 
 ScriptedUi& Script() { return script; }
 

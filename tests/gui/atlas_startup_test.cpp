@@ -75,7 +75,7 @@ void CALLBACK closeTheEditor(HWND, UINT, UINT_PTR timer, DWORD) {
     PostMessageA(windows[0], WM_CLOSE, 0, 0);
 }
 
-} // namespace
+}  // namespace
 
 TEST(AtlasStartup, ReportNamesTheThrowSiteAndTheMessage) {
     const Exception failure("mainwindow.cpp", 42, "Unable to create main window");

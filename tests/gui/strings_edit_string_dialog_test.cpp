@@ -11,181 +11,181 @@ namespace {
 
 // What the dialog showed when the answerer reached it.
 struct DialogSeen {
-  std::string name;
-  Text text;
-  int focusedField = 0;  // control id of the focused field, 0 for another
-  bool textFieldUnicode = false;
+    std::string name;
+    Text text;
+    int focusedField = 0;  // control id of the focused field, 0 for another
+    bool textFieldUnicode = false;
 };
 
 std::string FieldTextA(HWND dialog, int id) {
-  char text[1024] = {};
-  GetDlgItemTextA(dialog, id, text, sizeof(text));
-  return text;
+    char text[1024] = {};
+    GetDlgItemTextA(dialog, id, text, sizeof(text));
+    return text;
 }
 
 Text FieldTextW(HWND dialog, int id) {
-  std::vector<wchar_t> text(20000);
-  GetDlgItemTextW(dialog, id, text.data(), static_cast<int>(text.size()));
-  return text.data();
+    std::vector<wchar_t> text(20000);
+    GetDlgItemTextW(dialog, id, text.data(), static_cast<int>(text.size()));
+    return text.data();
 }
 
 // Looks at the dialog, types `name` and `text` and presses `button`.
 void AnswerEditString(DialogAnswerer& answerer, const std::string& name, const Text& text, int button,
                       DialogSeen* seen = nullptr) {
-  answerer.Expect({"Edit String", [=](HWND dialog) {
-                     if (seen != nullptr) {
-                       seen->name = FieldTextA(dialog, IDC_STRING_NAME);
-                       seen->text = FieldTextW(dialog, IDC_STRING_TEXT);
-                       seen->textFieldUnicode = IsWindowUnicode(GetDlgItem(dialog, IDC_STRING_TEXT)) != FALSE;
-                       const HWND focus = GetFocus();
-                       seen->focusedField = focus == GetDlgItem(dialog, IDC_STRING_NAME)   ? IDC_STRING_NAME
-                                            : focus == GetDlgItem(dialog, IDC_STRING_TEXT) ? IDC_STRING_TEXT
-                                                                                            : 0;
-                     }
-                     SetDlgItemTextA(dialog, IDC_STRING_NAME, name.c_str());
-                     SetDlgItemTextW(dialog, IDC_STRING_TEXT, text.c_str());
-                     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
-                   }});
+    answerer.Expect({"Edit String", [=](HWND dialog) {
+                         if (seen != nullptr) {
+                             seen->name = FieldTextA(dialog, IDC_STRING_NAME);
+                             seen->text = FieldTextW(dialog, IDC_STRING_TEXT);
+                             seen->textFieldUnicode = IsWindowUnicode(GetDlgItem(dialog, IDC_STRING_TEXT)) != FALSE;
+                             const HWND focus = GetFocus();
+                             seen->focusedField = focus == GetDlgItem(dialog, IDC_STRING_NAME)   ? IDC_STRING_NAME
+                                                  : focus == GetDlgItem(dialog, IDC_STRING_TEXT) ? IDC_STRING_TEXT
+                                                                                                 : 0;
+                         }
+                         SetDlgItemTextA(dialog, IDC_STRING_NAME, name.c_str());
+                         SetDlgItemTextW(dialog, IDC_STRING_TEXT, text.c_str());
+                         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+                     }});
 }
 
 class StringsEditDialog : public StringsEditorTest {
- protected:
-  void SetUp() override {
-    StringsEditorTest::SetUp();
-    g_editor.ui.editString = EditStringDialog;
-  }
+protected:
+    void SetUp() override {
+        StringsEditorTest::SetUp();
+        g_editor.ui.editString = EditStringDialog;
+    }
 };
 
 TEST_F(StringsEditDialog, InsertingStartsEmptyWithTheNameFocusedAndStoresWhatWasTyped) {
-  Command(ID_FILE_NEW);
-  DialogSeen seen;
-  DialogAnswerer answerer;
-  AnswerEditString(answerer, "Greeting", L"Hello\r\n\u4E16\u754C \u00E9", IDOK, &seen);
-  Command(ID_EDIT_INSERT_STRING);
-  EXPECT_TRUE(answerer.allStepsDone());
-  EXPECT_EQ(seen.name, "");
-  EXPECT_EQ(seen.text, L"");
-  EXPECT_EQ(seen.focusedField, IDC_STRING_NAME);
-  // On Windows an ANSI edit control passes text through the code page, so
-  // the field must be a Unicode window; Wine would keep the text either way.
-  EXPECT_TRUE(seen.textFieldUnicode);
-  EXPECT_EQ(RowNames(), std::vector<std::string>{"Greeting"});
-  EXPECT_EQ(RowTexts(), std::vector<Text>{L"Hello\r\n\u4E16\u754C \u00E9"});
-  EXPECT_EQ(Text(RowEntry(0)->text), L"Hello\r\n\u4E16\u754C \u00E9");
+    Command(ID_FILE_NEW);
+    DialogSeen seen;
+    DialogAnswerer answerer;
+    AnswerEditString(answerer, "Greeting", L"Hello\r\n\u4E16\u754C \u00E9", IDOK, &seen);
+    Command(ID_EDIT_INSERT_STRING);
+    EXPECT_TRUE(answerer.allStepsDone());
+    EXPECT_EQ(seen.name, "");
+    EXPECT_EQ(seen.text, L"");
+    EXPECT_EQ(seen.focusedField, IDC_STRING_NAME);
+    // On Windows an ANSI edit control passes text through the code page, so
+    // the field must be a Unicode window; Wine would keep the text either way.
+    EXPECT_TRUE(seen.textFieldUnicode);
+    EXPECT_EQ(RowNames(), std::vector<std::string>{"Greeting"});
+    EXPECT_EQ(RowTexts(), std::vector<Text>{L"Hello\r\n\u4E16\u754C \u00E9"});
+    EXPECT_EQ(Text(RowEntry(0)->text), L"Hello\r\n\u4E16\u754C \u00E9");
 }
 
 TEST_F(StringsEditDialog, EditingStartsWithTheOldValuesAndTheTextFocused) {
-  Open(WriteTable("edit.DAT", {{"Name", L"old \u00FC text"}}));
-  FocusRow(0);
-  DialogSeen seen;
-  DialogAnswerer answerer;
-  AnswerEditString(answerer, "Name", L"new", IDOK, &seen);
-  Command(ID_EDIT_EDIT_STRING);
-  EXPECT_EQ(seen.name, "Name");
-  EXPECT_EQ(seen.text, L"old \u00FC text");
-  EXPECT_EQ(seen.focusedField, IDC_STRING_TEXT);
-  EXPECT_EQ(RowTexts(), std::vector<Text>{L"new"});
+    Open(WriteTable("edit.DAT", {{"Name", L"old \u00FC text"}}));
+    FocusRow(0);
+    DialogSeen seen;
+    DialogAnswerer answerer;
+    AnswerEditString(answerer, "Name", L"new", IDOK, &seen);
+    Command(ID_EDIT_EDIT_STRING);
+    EXPECT_EQ(seen.name, "Name");
+    EXPECT_EQ(seen.text, L"old \u00FC text");
+    EXPECT_EQ(seen.focusedField, IDC_STRING_TEXT);
+    EXPECT_EQ(RowTexts(), std::vector<Text>{L"new"});
 }
 
 TEST_F(StringsEditDialog, ANameThatExistsInAnotherCaseIsRefusedAndTheDialogKeepsWhatWasTyped) {
-  Open(WriteTable("dup.DAT", {{"Title", L"t"}, {"Other", L"o"}}));
-  DialogSeen afterError;
-  DialogAnswerer answerer;
-  AnswerEditString(answerer, "TITLE", L"typed text", IDOK);
-  AnswerEditString(answerer, "", L"", IDCANCEL, &afterError);
-  Command(ID_EDIT_INSERT_STRING);
-  EXPECT_TRUE(answerer.allStepsDone());
-  ASSERT_EQ(g_script.messageBoxes.size(), 1u);
-  EXPECT_EQ(g_script.messageBoxes[0].text, "String with this name already exists!");
-  EXPECT_EQ(g_script.messageBoxes[0].caption, "Error");
-  EXPECT_EQ(g_script.messageBoxes[0].owner, nullptr);
-  EXPECT_EQ(g_script.messageBoxes[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
-  EXPECT_EQ(afterError.name, "TITLE");
-  EXPECT_EQ(afterError.text, L"typed text");
-  EXPECT_EQ(TableNames(), (std::vector<std::string>{"Title", "Other"}));
+    Open(WriteTable("dup.DAT", {{"Title", L"t"}, {"Other", L"o"}}));
+    DialogSeen afterError;
+    DialogAnswerer answerer;
+    AnswerEditString(answerer, "TITLE", L"typed text", IDOK);
+    AnswerEditString(answerer, "", L"", IDCANCEL, &afterError);
+    Command(ID_EDIT_INSERT_STRING);
+    EXPECT_TRUE(answerer.allStepsDone());
+    ASSERT_EQ(g_script.messageBoxes.size(), 1u);
+    EXPECT_EQ(g_script.messageBoxes[0].text, "String with this name already exists!");
+    EXPECT_EQ(g_script.messageBoxes[0].caption, "Error");
+    EXPECT_EQ(g_script.messageBoxes[0].owner, nullptr);
+    EXPECT_EQ(g_script.messageBoxes[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_EQ(afterError.name, "TITLE");
+    EXPECT_EQ(afterError.text, L"typed text");
+    EXPECT_EQ(TableNames(), (std::vector<std::string>{"Title", "Other"}));
 
-  // Renaming one entry to the other's name is refused the same way.
-  FocusRow(0);  // "Other"
-  AnswerEditString(answerer, "title", L"x", IDOK);
-  AnswerEditString(answerer, "", L"", IDCANCEL);
-  Command(ID_EDIT_EDIT_STRING);
-  EXPECT_EQ(g_script.messageBoxes.size(), 2u);
-  EXPECT_EQ(RowNames(), (std::vector<std::string>{"Other", "Title"}));
+    // Renaming one entry to the other's name is refused the same way.
+    FocusRow(0);  // "Other"
+    AnswerEditString(answerer, "title", L"x", IDOK);
+    AnswerEditString(answerer, "", L"", IDCANCEL);
+    Command(ID_EDIT_EDIT_STRING);
+    EXPECT_EQ(g_script.messageBoxes.size(), 2u);
+    EXPECT_EQ(RowNames(), (std::vector<std::string>{"Other", "Title"}));
 }
 
 TEST_F(StringsEditDialog, RenamingToTheSameNameInAnotherCaseIsAcceptedAsTyped) {
-  Open(WriteTable("case.DAT", {{"menu_start", L"Start"}}));
-  FocusRow(0);
-  DialogAnswerer answerer;
-  AnswerEditString(answerer, "MENU_Start", L"Start game", IDOK);
-  Command(ID_EDIT_EDIT_STRING);
-  EXPECT_TRUE(g_script.messageBoxes.empty());
-  EXPECT_EQ(RowNames(), std::vector<std::string>{"MENU_Start"});
-  EXPECT_EQ(TableNames(), std::vector<std::string>{"MENU_Start"});
-  EXPECT_EQ(RowTexts(), std::vector<Text>{L"Start game"});
+    Open(WriteTable("case.DAT", {{"menu_start", L"Start"}}));
+    FocusRow(0);
+    DialogAnswerer answerer;
+    AnswerEditString(answerer, "MENU_Start", L"Start game", IDOK);
+    Command(ID_EDIT_EDIT_STRING);
+    EXPECT_TRUE(g_script.messageBoxes.empty());
+    EXPECT_EQ(RowNames(), std::vector<std::string>{"MENU_Start"});
+    EXPECT_EQ(TableNames(), std::vector<std::string>{"MENU_Start"});
+    EXPECT_EQ(RowTexts(), std::vector<Text>{L"Start game"});
 }
 
 TEST_F(StringsEditDialog, AnEmptyNameOrCancelLeavesTheTableUnchanged) {
-  Open(WriteTable("cancel.DAT", {{"KEEP", L"k"}}));
-  DialogAnswerer answerer;
-  AnswerEditString(answerer, "", L"text without a name", IDOK);
-  Command(ID_EDIT_INSERT_STRING);
-  FocusRow(0);
-  AnswerEditString(answerer, "", L"emptied name", IDOK);
-  Command(ID_EDIT_EDIT_STRING);
-  AnswerEditString(answerer, "CHANGED", L"but cancelled", IDCANCEL);
-  Command(ID_EDIT_EDIT_STRING);
-  // The close box ends it as Cancel too.
-  answerer.Expect({"Edit String", [](HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }});
-  Command(ID_EDIT_EDIT_STRING);
-  EXPECT_TRUE(answerer.allStepsDone());
-  EXPECT_EQ(TableNames(), std::vector<std::string>{"KEEP"});
-  EXPECT_EQ(RowTexts(), std::vector<Text>{L"k"});
-  EXPECT_TRUE(g_script.messageBoxes.empty());
+    Open(WriteTable("cancel.DAT", {{"KEEP", L"k"}}));
+    DialogAnswerer answerer;
+    AnswerEditString(answerer, "", L"text without a name", IDOK);
+    Command(ID_EDIT_INSERT_STRING);
+    FocusRow(0);
+    AnswerEditString(answerer, "", L"emptied name", IDOK);
+    Command(ID_EDIT_EDIT_STRING);
+    AnswerEditString(answerer, "CHANGED", L"but cancelled", IDCANCEL);
+    Command(ID_EDIT_EDIT_STRING);
+    // The close box ends it as Cancel too.
+    answerer.Expect({"Edit String", [](HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }});
+    Command(ID_EDIT_EDIT_STRING);
+    EXPECT_TRUE(answerer.allStepsDone());
+    EXPECT_EQ(TableNames(), std::vector<std::string>{"KEEP"});
+    EXPECT_EQ(RowTexts(), std::vector<Text>{L"k"});
+    EXPECT_TRUE(g_script.messageBoxes.empty());
 }
 
 // Nothing is cut: a file's longer values are kept whole by an edit of the
 // other field, and the saved file holds them byte for byte.
 TEST_F(StringsEditDialog, EditingKeepsAFilesLongerNameAndTextWhole) {
-  const std::string longName(300, 'n');
-  const Text longText(12000, L't');
-  const std::string path = WriteTable("long.DAT", {{longName, L"short"}, {"Short", longText}});
-  Open(path);
-  DialogAnswerer answerer;
-  FocusRow(0);
-  AnswerEditString(answerer, longName, L"edited", IDOK);
-  Command(ID_EDIT_EDIT_STRING);
-  FocusRow(1);
-  AnswerEditString(answerer, "Renamed", longText, IDOK);
-  Command(ID_EDIT_EDIT_STRING);
-  Command(ID_FILE_SAVE);
-  EXPECT_TRUE(answerer.allStepsDone());
-  EXPECT_TRUE(g_script.messageBoxes.empty());
-  std::vector<FileEntry> saved = {{ComputeNameKey(longName.c_str()), u"edited", longName},
-                                  {ComputeNameKey("Renamed"), std::u16string(12000, u't'), "Renamed"}};
-  std::sort(saved.begin(), saved.end(), [](const FileEntry& a, const FileEntry& b) { return a.key < b.key; });
-  EXPECT_EQ(ReadBytes(path), DatBytes(saved));
+    const std::string longName(300, 'n');
+    const Text longText(12000, L't');
+    const std::string path = WriteTable("long.DAT", {{longName, L"short"}, {"Short", longText}});
+    Open(path);
+    DialogAnswerer answerer;
+    FocusRow(0);
+    AnswerEditString(answerer, longName, L"edited", IDOK);
+    Command(ID_EDIT_EDIT_STRING);
+    FocusRow(1);
+    AnswerEditString(answerer, "Renamed", longText, IDOK);
+    Command(ID_EDIT_EDIT_STRING);
+    Command(ID_FILE_SAVE);
+    EXPECT_TRUE(answerer.allStepsDone());
+    EXPECT_TRUE(g_script.messageBoxes.empty());
+    std::vector<FileEntry> saved = {{ComputeNameKey(longName.c_str()), u"edited", longName},
+                                    {ComputeNameKey("Renamed"), std::u16string(12000, u't'), "Renamed"}};
+    std::sort(saved.begin(), saved.end(), [](const FileEntry& a, const FileEntry& b) { return a.key < b.key; });
+    EXPECT_EQ(ReadBytes(path), DatBytes(saved));
 }
 
 // A new value over the editor's limits is refused with a message, the dialog
 // stays open with it, and nothing is stored until it fits.
 TEST_F(StringsEditDialog, NewValuesOverTheLimitsAreRefusedNotCut) {
-  Command(ID_FILE_NEW);
-  const std::string name(254, 'n');
-  const Text text(10239, L't');
-  DialogAnswerer answerer;
-  AnswerEditString(answerer, name + "n", text, IDOK);
-  AnswerEditString(answerer, name, text + L"t", IDOK);
-  AnswerEditString(answerer, name, text, IDOK);
-  Command(ID_EDIT_INSERT_STRING);
-  EXPECT_TRUE(answerer.allStepsDone());
-  ASSERT_EQ(g_script.messageBoxes.size(), 2u);
-  EXPECT_EQ(g_script.messageBoxes[0].text, "The name is too long: it may have at most 254 bytes.");
-  EXPECT_EQ(g_script.messageBoxes[1].text, "The text is too long: it may have at most 10239 characters.");
-  ASSERT_EQ(RowCount(), 1);
-  EXPECT_EQ(std::string(RowEntry(0)->name), name);
-  EXPECT_EQ(Text(RowEntry(0)->text), text);
+    Command(ID_FILE_NEW);
+    const std::string name(254, 'n');
+    const Text text(10239, L't');
+    DialogAnswerer answerer;
+    AnswerEditString(answerer, name + "n", text, IDOK);
+    AnswerEditString(answerer, name, text + L"t", IDOK);
+    AnswerEditString(answerer, name, text, IDOK);
+    Command(ID_EDIT_INSERT_STRING);
+    EXPECT_TRUE(answerer.allStepsDone());
+    ASSERT_EQ(g_script.messageBoxes.size(), 2u);
+    EXPECT_EQ(g_script.messageBoxes[0].text, "The name is too long: it may have at most 254 bytes.");
+    EXPECT_EQ(g_script.messageBoxes[1].text, "The text is too long: it may have at most 10239 characters.");
+    ASSERT_EQ(RowCount(), 1);
+    EXPECT_EQ(std::string(RowEntry(0)->name), name);
+    EXPECT_EQ(Text(RowEntry(0)->text), text);
 }
 
 }  // namespace

@@ -15,177 +15,179 @@ StringsScript g_script;
 namespace {
 
 bool ScriptedEditString(HWND, const char* oldName, const TextUnit* oldText) {
-  g_script.editCalls.push_back({oldName != nullptr, oldName != nullptr ? oldName : "", oldText != nullptr ? oldText : L""});
-  g_editor.nameBuffer.clear();
-  g_editor.textBuffer.clear();
-  if (g_script.editAnswers.empty()) {
-    ++g_script.unansweredDialogs;
-    return false;
-  }
-  EditStringAnswer answer = g_script.editAnswers.front();
-  g_script.editAnswers.pop_front();
-  g_editor.nameBuffer = answer.name;
-  g_editor.textBuffer = answer.text;
-  return answer.ok;
+    g_script.editCalls.push_back(
+        {oldName != nullptr, oldName != nullptr ? oldName : "", oldText != nullptr ? oldText : L""});
+    g_editor.nameBuffer.clear();
+    g_editor.textBuffer.clear();
+    if (g_script.editAnswers.empty()) {
+        ++g_script.unansweredDialogs;
+        return false;
+    }
+    EditStringAnswer answer = g_script.editAnswers.front();
+    g_script.editAnswers.pop_front();
+    g_editor.nameBuffer = answer.name;
+    g_editor.textBuffer = answer.text;
+    return answer.ok;
 }
 
 }  // namespace
 
 void DrainMessages() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message != WM_QUIT) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message != WM_QUIT) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
     }
-  }
 }
 
 void StringsEditorTest::SetUp() {
-  g_script = StringsScript();
-  AnswerDialogsFrom(g_script);
-  ASSERT_TRUE(StartEditor(GetModuleHandleA(nullptr), SW_SHOWNORMAL,
-                          {ScriptedMessageBox, ScriptedOpenFileDialog, ScriptedSaveFileDialog, ScriptedEditString, FindDialog}));
-  DrainMessages();
+    g_script = StringsScript();
+    AnswerDialogsFrom(g_script);
+    ASSERT_TRUE(StartEditor(
+        GetModuleHandleA(nullptr), SW_SHOWNORMAL,
+        {ScriptedMessageBox, ScriptedOpenFileDialog, ScriptedSaveFileDialog, ScriptedEditString, FindDialog}));
+    DrainMessages();
 }
 
 void StringsEditorTest::TearDown() {
-  EXPECT_FALSE(watchdog_.fired()) << "a dialog stayed open and was cancelled";
-  TableHeapFailAfter(-1);
-  ShutdownEditor();
-  DrainMessages();
-  EXPECT_EQ(g_script.unansweredDialogs, 0) << "a dialog opened that the test did not answer";
+    EXPECT_FALSE(watchdog_.fired()) << "a dialog stayed open and was cancelled";
+    TableHeapFailAfter(-1);
+    ShutdownEditor();
+    DrainMessages();
+    EXPECT_EQ(g_script.unansweredDialogs, 0) << "a dialog opened that the test did not answer";
 }
 
 void StringsEditorTest::Command(int id) { SendMessageA(MainWindow(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
 bool StringsEditorTest::MenuEnabled(int id) {
-  const UINT state = GetMenuState(GetMenu(MainWindow()), static_cast<UINT>(id), MF_BYCOMMAND);
-  return state != static_cast<UINT>(-1) && (state & (MF_GRAYED | MF_DISABLED)) == 0;
+    const UINT state = GetMenuState(GetMenu(MainWindow()), static_cast<UINT>(id), MF_BYCOMMAND);
+    return state != static_cast<UINT>(-1) && (state & (MF_GRAYED | MF_DISABLED)) == 0;
 }
 
 void StringsEditorTest::Open(const std::string& path) {
-  g_script.fileAnswers.push_back({path});
-  Command(ID_FILE_OPEN);
+    g_script.fileAnswers.push_back({path});
+    Command(ID_FILE_OPEN);
 }
 
 std::string StringsEditorTest::WriteTable(const std::string& fileName,
                                           const std::vector<std::pair<std::string, Text>>& entries) {
-  std::vector<FileEntry> fileEntries;
-  for (const auto& entry : entries) {
-    fileEntries.push_back({ComputeNameKey(entry.first.c_str()),
-                           std::u16string(entry.second.begin(), entry.second.end()), entry.first});
-  }
-  const std::string path = folder_.path(fileName);
-  WriteBytes(path, DatBytes(fileEntries));
-  return path;
+    std::vector<FileEntry> fileEntries;
+    for (const auto& entry : entries) {
+        fileEntries.push_back({ComputeNameKey(entry.first.c_str()),
+                               std::u16string(entry.second.begin(), entry.second.end()), entry.first});
+    }
+    const std::string path = folder_.path(fileName);
+    WriteBytes(path, DatBytes(fileEntries));
+    return path;
 }
 
 void StringsEditorTest::Insert(const std::string& name, const Text& text) {
-  g_script.editAnswers.push_back({true, name, text});
-  Command(ID_EDIT_INSERT_STRING);
+    g_script.editAnswers.push_back({true, name, text});
+    Command(ID_EDIT_INSERT_STRING);
 }
 
 int StringsEditorTest::RowCount() { return static_cast<int>(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0)); }
 
 std::vector<std::string> StringsEditorTest::RowNames() {
-  std::vector<std::string> names;
-  for (int row = 0; row < RowCount(); ++row) {
-    char name[kMostNameBytes + 2] = {};
-    LVITEMA item = {};
-    item.pszText = name;
-    item.cchTextMax = sizeof(name);
-    SendMessageA(List(), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-    names.push_back(name);
-  }
-  return names;
+    std::vector<std::string> names;
+    for (int row = 0; row < RowCount(); ++row) {
+        char name[kMostNameBytes + 2] = {};
+        LVITEMA item = {};
+        item.pszText = name;
+        item.cchTextMax = sizeof(name);
+        SendMessageA(List(), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+        names.push_back(name);
+    }
+    return names;
 }
 
 std::vector<Text> StringsEditorTest::RowTexts() {
-  std::vector<Text> texts;
-  for (int row = 0; row < RowCount(); ++row) {
-    std::vector<wchar_t> text(kMostTextUnits + 1);
-    LVITEMW item = {};
-    item.iSubItem = 1;
-    item.pszText = text.data();
-    item.cchTextMax = static_cast<int>(text.size());
-    SendMessageW(List(), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-    texts.push_back(text.data());
-  }
-  return texts;
+    std::vector<Text> texts;
+    for (int row = 0; row < RowCount(); ++row) {
+        std::vector<wchar_t> text(kMostTextUnits + 1);
+        LVITEMW item = {};
+        item.iSubItem = 1;
+        item.pszText = text.data();
+        item.cchTextMax = static_cast<int>(text.size());
+        SendMessageW(List(), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+        texts.push_back(text.data());
+    }
+    return texts;
 }
 
 // The control is virtual and keeps no item data: the list's rows say it.
 StringEntry* StringsEditorTest::RowEntry(int row) { return EntryListRowEntry(g_editor.entryList, row); }
 
 std::vector<int> StringsEditorTest::SelectedRows() {
-  std::vector<int> rows;
-  for (int row = 0; row < RowCount(); ++row) {
-    if (SendMessageA(List(), LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED) {
-      rows.push_back(row);
+    std::vector<int> rows;
+    for (int row = 0; row < RowCount(); ++row) {
+        if (SendMessageA(List(), LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED) {
+            rows.push_back(row);
+        }
     }
-  }
-  return rows;
+    return rows;
 }
 
 void StringsEditorTest::SetRowState(int row, UINT state, UINT mask) {
-  LVITEMA item = {};
-  item.state = state;
-  item.stateMask = mask;
-  SendMessageA(List(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    LVITEMA item = {};
+    item.state = state;
+    item.stateMask = mask;
+    SendMessageA(List(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
 }
 
 void StringsEditorTest::SelectRows(const std::vector<int>& rows) {
-  SetRowState(-1, 0, LVIS_SELECTED);
-  for (int row : rows) {
-    SetRowState(row, LVIS_SELECTED, LVIS_SELECTED);
-  }
+    SetRowState(-1, 0, LVIS_SELECTED);
+    for (int row : rows) {
+        SetRowState(row, LVIS_SELECTED, LVIS_SELECTED);
+    }
 }
 
 void StringsEditorTest::FocusRow(int row) { SetRowState(row, LVIS_FOCUSED, LVIS_FOCUSED); }
 
 void StringsEditorTest::ClickHeader(int column) {
-  HWND header = reinterpret_cast<HWND>(SendMessageA(List(), LVM_GETHEADER, 0, 0));
-  ASSERT_NE(header, nullptr);
-  RECT rect = {};
-  ASSERT_TRUE(SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&rect)));
-  const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-  SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, point);
-  SendMessageA(header, WM_LBUTTONUP, 0, point);
+    HWND header = reinterpret_cast<HWND>(SendMessageA(List(), LVM_GETHEADER, 0, 0));
+    ASSERT_NE(header, nullptr);
+    RECT rect = {};
+    ASSERT_TRUE(SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&rect)));
+    const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageA(header, WM_LBUTTONUP, 0, point);
 }
 
 std::vector<std::string> StringsEditorTest::TableNames() {
-  std::vector<std::string> names;
-  if (g_editor.table != nullptr) {
-    for (const StringEntry* entry = StringTableNext(*g_editor.table, nullptr); entry != nullptr;
-         entry = StringTableNext(*g_editor.table, entry)) {
-      names.push_back(entry->name);
+    std::vector<std::string> names;
+    if (g_editor.table != nullptr) {
+        for (const StringEntry* entry = StringTableNext(*g_editor.table, nullptr); entry != nullptr;
+             entry = StringTableNext(*g_editor.table, entry)) {
+            names.push_back(entry->name);
+        }
     }
-  }
-  return names;
+    return names;
 }
 
 bool StringsEditorTest::RowsMatchTable() {
-  std::vector<const StringEntry*> entries;
-  if (g_editor.table != nullptr) {
-    for (const StringEntry* entry = StringTableNext(*g_editor.table, nullptr); entry != nullptr;
-         entry = StringTableNext(*g_editor.table, entry)) {
-      entries.push_back(entry);
+    std::vector<const StringEntry*> entries;
+    if (g_editor.table != nullptr) {
+        for (const StringEntry* entry = StringTableNext(*g_editor.table, nullptr); entry != nullptr;
+             entry = StringTableNext(*g_editor.table, entry)) {
+            entries.push_back(entry);
+        }
     }
-  }
-  if (static_cast<int>(entries.size()) != RowCount() || g_editor.entryList.rowCount != RowCount()) {
-    return false;
-  }
-  std::vector<bool> seen(entries.size(), false);
-  for (int row = 0; row < RowCount(); ++row) {
-    size_t index = 0;
-    while (index < entries.size() && entries[index] != RowEntry(row)) {
-      ++index;
+    if (static_cast<int>(entries.size()) != RowCount() || g_editor.entryList.rowCount != RowCount()) {
+        return false;
     }
-    if (index == entries.size() || seen[index]) {
-      return false;
+    std::vector<bool> seen(entries.size(), false);
+    for (int row = 0; row < RowCount(); ++row) {
+        size_t index = 0;
+        while (index < entries.size() && entries[index] != RowEntry(row)) {
+            ++index;
+        }
+        if (index == entries.size() || seen[index]) {
+            return false;
+        }
+        seen[index] = true;
     }
-    seen[index] = true;
-  }
-  return true;
+    return true;
 }

@@ -20,68 +20,68 @@
 typedef std::basic_string<TextUnit> Text;
 
 struct EditStringCall {
-  bool hadOldName;
-  std::string oldName;
-  Text oldText;
+    bool hadOldName;
+    std::string oldName;
+    Text oldText;
 };
 
 struct EditStringAnswer {
-  bool ok;
-  std::string name;
-  Text text;
+    bool ok;
+    std::string name;
+    Text text;
 };
 
 // The scripted dialogs of both editors and the Edit String dialog: each call
 // takes the next answer of its kind; a call with no answer left counts as
 // Cancel and as a test failure.
 struct StringsScript : ScriptedDialogs {
-  std::deque<EditStringAnswer> editAnswers;
-  std::vector<EditStringCall> editCalls;
+    std::deque<EditStringAnswer> editAnswers;
+    std::vector<EditStringCall> editCalls;
 };
 
 extern StringsScript g_script;
 
 class StringsEditorTest : public testing::Test {
- protected:
-  void SetUp() override;
-  void TearDown() override;
+protected:
+    void SetUp() override;
+    void TearDown() override;
 
-  // The real dialogs for one test (answered by a DialogAnswerer).
-  void UseRealDialogs() { g_editor.ui = SystemModalUi(); }
+    // The real dialogs for one test (answered by a DialogAnswerer).
+    void UseRealDialogs() { g_editor.ui = SystemModalUi(); }
 
-  HWND MainWindow() const { return g_editor.mainWindow; }
-  HWND List() const { return g_editor.entryList.listWindow; }
-  void Command(int id);
-  bool MenuEnabled(int id);
+    HWND MainWindow() const { return g_editor.mainWindow; }
+    HWND List() const { return g_editor.entryList.listWindow; }
+    void Command(int id);
+    bool MenuEnabled(int id);
 
-  // Answers the open dialog with `path` and opens it.
-  void Open(const std::string& path);
-  // A file holding `entries` in this order, with their proper keys.
-  std::string WriteTable(const std::string& fileName, const std::vector<std::pair<std::string, Text>>& entries);
-  // Inserts through the scripted Edit String dialog.
-  void Insert(const std::string& name, const Text& text);
+    // Answers the open dialog with `path` and opens it.
+    void Open(const std::string& path);
+    // A file holding `entries` in this order, with their proper keys.
+    std::string WriteTable(const std::string& fileName, const std::vector<std::pair<std::string, Text>>& entries);
+    // Inserts through the scripted Edit String dialog.
+    void Insert(const std::string& name, const Text& text);
 
-  int RowCount();
-  std::vector<std::string> RowNames();
-  std::vector<Text> RowTexts();
-  StringEntry* RowEntry(int row);
-  std::vector<int> SelectedRows();
-  void SetRowState(int row, UINT state, UINT mask);
-  void SelectRows(const std::vector<int>& rows);
-  void FocusRow(int row);
-  // A real click on the column's header button.
-  void ClickHeader(int column);
-  // Names of the table's entries in table order.
-  std::vector<std::string> TableNames();
-  // True when every row points at a distinct entry of the table and every
-  // entry has a row.
-  bool RowsMatchTable();
+    int RowCount();
+    std::vector<std::string> RowNames();
+    std::vector<Text> RowTexts();
+    StringEntry* RowEntry(int row);
+    std::vector<int> SelectedRows();
+    void SetRowState(int row, UINT state, UINT mask);
+    void SelectRows(const std::vector<int>& rows);
+    void FocusRow(int row);
+    // A real click on the column's header button.
+    void ClickHeader(int column);
+    // Names of the table's entries in table order.
+    std::vector<std::string> TableNames();
+    // True when every row points at a distinct entry of the table and every
+    // entry has a row.
+    bool RowsMatchTable();
 
-  TestFolder folder_;
+    TestFolder folder_;
 
- private:
-  // Longer than any test takes.
-  DialogWatchdog watchdog_{30000};
+private:
+    // Longer than any test takes.
+    DialogWatchdog watchdog_{30000};
 };
 
 // Drops the messages left in this thread's queue, the quit message included,

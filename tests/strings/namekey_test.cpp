@@ -53,8 +53,8 @@ TEST(CompareNamesIgnoringCase, FoldsOnlyAsciiLettersAndComparesBytesUnsigned) {
         int sign;
     };
     const Case cases[] = {
-        {"abc", "ABC", 0},     {"Name_1", "nAME_1", 0}, {"_", "a", -1},   {"_", "A", -1}, {"ab", "abc", -1},
-        {"\xE4", "\xC4", 1},   {"\x80", "z", 1},        {"b", "A", 1},    {"", "", 0},
+        {"abc", "ABC", 0},   {"Name_1", "nAME_1", 0}, {"_", "a", -1}, {"_", "A", -1}, {"ab", "abc", -1},
+        {"\xE4", "\xC4", 1}, {"\x80", "z", 1},        {"b", "A", 1},  {"", "", 0},
     };
     for (const Case& c : cases) {
         const int result = CompareNamesIgnoringCase(c.first, c.second);

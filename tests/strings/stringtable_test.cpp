@@ -106,9 +106,8 @@ TEST(StringTable, FollowsAModelListThroughRandomInsertionsAndRemovals) {
                 same->second = text;
             } else {
                 const std::uint32_t key = ComputeNameKey(name.c_str());
-                auto greater = std::find_if(model.begin(), model.end(), [&](const auto& item) {
-                    return ComputeNameKey(item.first.c_str()) > key;
-                });
+                auto greater = std::find_if(model.begin(), model.end(),
+                                            [&](const auto& item) { return ComputeNameKey(item.first.c_str()) > key; });
                 model.insert(greater, {name, text});
             }
             EXPECT_EQ(entry->key, ComputeNameKey(name.c_str()));
@@ -185,8 +184,9 @@ TEST(StringTableNameExists, IgnoresAsciiCaseOnly) {
 // name goes before the first greater key.
 TEST(StringTable, SearchesAndInsertsIntoAListInFileOrder) {
     std::vector<std::string> names = {"A", "B", "C"};
-    std::sort(names.begin(), names.end(),
-              [](const std::string& a, const std::string& b) { return ComputeNameKey(a.c_str()) > ComputeNameKey(b.c_str()); });
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return ComputeNameKey(a.c_str()) > ComputeNameKey(b.c_str());
+    });
     StringTablePtr table = StringTableCreate();
     for (const std::string& name : {names[0], names[2]}) {  // descending keys
         StringEntry* entry = StringTableAppend(*table);

@@ -8,114 +8,114 @@ namespace {
 DialogAnswerer* g_activeAnswerer = nullptr;
 
 struct DialogSearch {
-  const std::string* caption;
-  HWND found;
+    const std::string* caption;
+    HWND found;
 };
 
 BOOL CALLBACK FindDialog(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<DialogSearch*>(param);
-  char className[64] = {};
-  GetClassNameA(window, className, sizeof(className));
-  if (std::string(className) != "#32770" || !IsWindowVisible(window)) {
-    return TRUE;
-  }
-  if (!search->caption->empty() && WindowText(window) != *search->caption) {
-    return TRUE;
-  }
-  search->found = window;
-  return FALSE;
+    auto* search = reinterpret_cast<DialogSearch*>(param);
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof(className));
+    if (std::string(className) != "#32770" || !IsWindowVisible(window)) {
+        return TRUE;
+    }
+    if (!search->caption->empty() && WindowText(window) != *search->caption) {
+        return TRUE;
+    }
+    search->found = window;
+    return FALSE;
 }
 
 BOOL CALLBACK CollectStaticText(HWND child, LPARAM param) {
-  char className[64] = {};
-  GetClassNameA(child, className, sizeof(className));
-  if (std::string(className) == "Static") {
-    std::string text = WindowText(child);
-    if (!text.empty()) {
-      auto* texts = reinterpret_cast<std::string*>(param);
-      if (!texts->empty()) {
-        *texts += '\n';
-      }
-      *texts += text;
+    char className[64] = {};
+    GetClassNameA(child, className, sizeof(className));
+    if (std::string(className) == "Static") {
+        std::string text = WindowText(child);
+        if (!text.empty()) {
+            auto* texts = reinterpret_cast<std::string*>(param);
+            if (!texts->empty()) {
+                *texts += '\n';
+            }
+            *texts += text;
+        }
     }
-  }
-  return TRUE;
+    return TRUE;
 }
 
 }  // namespace
 
 std::string WindowText(HWND window) {
-  int length = GetWindowTextLengthA(window);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  int copied = GetWindowTextA(window, &text[0], length + 1);
-  text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-  return text;
+    int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    int copied = GetWindowTextA(window, &text[0], length + 1);
+    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+    return text;
 }
 
 DialogAnswerer::DialogAnswerer() {
-  g_activeAnswerer = this;
-  timer_ = SetTimer(nullptr, 0, 50, OnTimer);
+    g_activeAnswerer = this;
+    timer_ = SetTimer(nullptr, 0, 50, OnTimer);
 }
 
 DialogAnswerer::~DialogAnswerer() {
-  KillTimer(nullptr, timer_);
-  g_activeAnswerer = nullptr;
+    KillTimer(nullptr, timer_);
+    g_activeAnswerer = nullptr;
 }
 
 void DialogAnswerer::Expect(Step step) { steps_.push_back(std::move(step)); }
 
 void DialogAnswerer::PressButton(const std::string& caption, int buttonId) {
-  Expect({caption, [buttonId](HWND dialog) {
-            HWND button = GetDlgItem(dialog, buttonId);
-            if (button != nullptr) {
-              SendMessageA(button, BM_CLICK, 0, 0);
-            } else {
-              // Message boxes accept their button ids as commands even when
-              // the button itself has another control id.
-              PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0);
-            }
-          }});
+    Expect({caption, [buttonId](HWND dialog) {
+                HWND button = GetDlgItem(dialog, buttonId);
+                if (button != nullptr) {
+                    SendMessageA(button, BM_CLICK, 0, 0);
+                } else {
+                    // Message boxes accept their button ids as commands even when
+                    // the button itself has another control id.
+                    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0);
+                }
+            }});
 }
 
 void DialogAnswerer::AnswerFileDialog(const std::string& caption, const std::string& fileName) {
-  Expect({caption, [fileName](HWND dialog) {
-            // Old-style dialogs have the edit control edt1; Explorer-style ones
-            // a combo box cmb13 with the edit control inside.
-            HWND edit = GetDlgItem(dialog, edt1);
-            if (edit == nullptr) {
-              HWND combo = GetDlgItem(dialog, cmb13);
-              edit = combo != nullptr ? FindWindowExA(combo, nullptr, "Edit", nullptr) : nullptr;
-              if (edit == nullptr) {
-                edit = combo;
-              }
-            }
-            if (edit != nullptr) {
-              SetWindowTextA(edit, fileName.c_str());
-            }
-            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-          }});
+    Expect({caption, [fileName](HWND dialog) {
+                // Old-style dialogs have the edit control edt1; Explorer-style ones
+                // a combo box cmb13 with the edit control inside.
+                HWND edit = GetDlgItem(dialog, edt1);
+                if (edit == nullptr) {
+                    HWND combo = GetDlgItem(dialog, cmb13);
+                    edit = combo != nullptr ? FindWindowExA(combo, nullptr, "Edit", nullptr) : nullptr;
+                    if (edit == nullptr) {
+                        edit = combo;
+                    }
+                }
+                if (edit != nullptr) {
+                    SetWindowTextA(edit, fileName.c_str());
+                }
+                PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            }});
 }
 
 void CALLBACK DialogAnswerer::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-  if (g_activeAnswerer != nullptr) {
-    g_activeAnswerer->Tick();
-  }
+    if (g_activeAnswerer != nullptr) {
+        g_activeAnswerer->Tick();
+    }
 }
 
 void DialogAnswerer::Tick() {
-  if (nextStep_ >= steps_.size()) {
-    return;
-  }
-  const Step& step = steps_[nextStep_];
-  DialogSearch search{&step.caption, nullptr};
-  EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&search));
-  if (search.found == nullptr) {
-    return;
-  }
-  std::string text;
-  EnumChildWindows(search.found, CollectStaticText, reinterpret_cast<LPARAM>(&text));
-  seenCaptions_.push_back(WindowText(search.found));
-  seenTexts_.push_back(text);
-  ++nextStep_;
-  step.action(search.found);
+    if (nextStep_ >= steps_.size()) {
+        return;
+    }
+    const Step& step = steps_[nextStep_];
+    DialogSearch search{&step.caption, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&search));
+    if (search.found == nullptr) {
+        return;
+    }
+    std::string text;
+    EnumChildWindows(search.found, CollectStaticText, reinterpret_cast<LPARAM>(&text));
+    seenCaptions_.push_back(WindowText(search.found));
+    seenTexts_.push_back(text);
+    ++nextStep_;
+    step.action(search.found);
 }

@@ -13,40 +13,40 @@
 #include <vector>
 
 class DialogAnswerer {
- public:
-  // One scripted answer, used once. `action` receives the dialog window and
-  // should end the dialog (press a button).
-  struct Step {
-    std::string caption;  // empty: any dialog of this thread
-    std::function<void(HWND dialog)> action;
-  };
+public:
+    // One scripted answer, used once. `action` receives the dialog window and
+    // should end the dialog (press a button).
+    struct Step {
+        std::string caption;  // empty: any dialog of this thread
+        std::function<void(HWND dialog)> action;
+    };
 
-  DialogAnswerer();
-  ~DialogAnswerer();
-  DialogAnswerer(const DialogAnswerer&) = delete;
-  DialogAnswerer& operator=(const DialogAnswerer&) = delete;
+    DialogAnswerer();
+    ~DialogAnswerer();
+    DialogAnswerer(const DialogAnswerer&) = delete;
+    DialogAnswerer& operator=(const DialogAnswerer&) = delete;
 
-  void Expect(Step step);
-  // Presses the button with this id (IDOK, IDYES, ...), as a click would.
-  void PressButton(const std::string& caption, int buttonId);
-  // Types `fileName` into a common file dialog and presses its OK button.
-  void AnswerFileDialog(const std::string& caption, const std::string& fileName);
+    void Expect(Step step);
+    // Presses the button with this id (IDOK, IDYES, ...), as a click would.
+    void PressButton(const std::string& caption, int buttonId);
+    // Types `fileName` into a common file dialog and presses its OK button.
+    void AnswerFileDialog(const std::string& caption, const std::string& fileName);
 
-  // The texts of the dialogs answered so far (caption, then the static text
-  // of a message box), in order.
-  const std::vector<std::string>& seenCaptions() const { return seenCaptions_; }
-  const std::vector<std::string>& seenTexts() const { return seenTexts_; }
-  bool allStepsDone() const { return nextStep_ == steps_.size(); }
+    // The texts of the dialogs answered so far (caption, then the static text
+    // of a message box), in order.
+    const std::vector<std::string>& seenCaptions() const { return seenCaptions_; }
+    const std::vector<std::string>& seenTexts() const { return seenTexts_; }
+    bool allStepsDone() const { return nextStep_ == steps_.size(); }
 
- private:
-  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
-  void Tick();
+private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
+    void Tick();
 
-  UINT_PTR timer_ = 0;
-  std::vector<Step> steps_;
-  size_t nextStep_ = 0;
-  std::vector<std::string> seenCaptions_;
-  std::vector<std::string> seenTexts_;
+    UINT_PTR timer_ = 0;
+    std::vector<Step> steps_;
+    size_t nextStep_ = 0;
+    std::vector<std::string> seenCaptions_;
+    std::vector<std::string> seenTexts_;
 };
 
 // The text of a window or control.

@@ -11,15 +11,15 @@
 #include <vector>
 
 inline void DropFiles(HWND window, const std::vector<std::string>& paths) {
-  std::string names;  // each path with its zero, then one more zero
-  for (const std::string& path : paths) {
-    names += path + '\0';
-  }
-  names += '\0';
-  HGLOBAL drop = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size());
-  auto* header = static_cast<DROPFILES*>(GlobalLock(drop));
-  header->pFiles = sizeof(DROPFILES);
-  std::memcpy(header + 1, names.data(), names.size());
-  GlobalUnlock(drop);
-  SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    std::string names;  // each path with its zero, then one more zero
+    for (const std::string& path : paths) {
+        names += path + '\0';
+    }
+    names += '\0';
+    HGLOBAL drop = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size());
+    auto* header = static_cast<DROPFILES*>(GlobalLock(drop));
+    header->pFiles = sizeof(DROPFILES);
+    std::memcpy(header + 1, names.data(), names.size());
+    GlobalUnlock(drop);
+    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
 }

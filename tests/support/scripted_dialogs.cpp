@@ -25,13 +25,11 @@ std::string filterBytes(const char* filter) {
 
 BOOL scriptedFileDialog(bool save, OPENFILENAMEA* dialog) {
     ScriptedDialogs& script = *g_script;
-    script.fileDialogs.push_back({save, dialog->lStructSize, dialog->hwndOwner, dialog->hInstance,
-                                  filterBytes(dialog->lpstrFilter), dialog->nFilterIndex,
-                                  dialog->lpstrFile ? dialog->lpstrFile : "", dialog->nMaxFile,
-                                  dialog->lpstrDefExt != nullptr, dialog->lpstrDefExt ? dialog->lpstrDefExt : "",
-                                  dialog->Flags,
-                                  dialog->lpstrTitle != nullptr || dialog->lpstrInitialDir != nullptr ||
-                                      dialog->lpstrCustomFilter != nullptr});
+    script.fileDialogs.push_back(
+        {save, dialog->lStructSize, dialog->hwndOwner, dialog->hInstance, filterBytes(dialog->lpstrFilter),
+         dialog->nFilterIndex, dialog->lpstrFile ? dialog->lpstrFile : "", dialog->nMaxFile,
+         dialog->lpstrDefExt != nullptr, dialog->lpstrDefExt ? dialog->lpstrDefExt : "", dialog->Flags,
+         dialog->lpstrTitle != nullptr || dialog->lpstrInitialDir != nullptr || dialog->lpstrCustomFilter != nullptr});
     if (script.fileAnswers.empty()) {
         ++script.unansweredDialogs;
         script.lastFileDialogError = 0;
@@ -62,7 +60,7 @@ std::vector<FileDialogCall> callsOf(const std::vector<FileDialogCall>& calls, bo
     return found;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<std::string> ScriptedDialogs::messageBoxTexts() const {
     std::vector<std::string> texts;

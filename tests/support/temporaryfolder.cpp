@@ -20,9 +20,7 @@ TemporaryFolder::~TemporaryFolder() {
     fs::remove_all(folder_, ignored);
 }
 
-std::string TemporaryFolder::path(const std::string& name) const {
-    return (fs::path(folder_) / name).string();
-}
+std::string TemporaryFolder::path(const std::string& name) const { return (fs::path(folder_) / name).string(); }
 
 std::vector<std::string> TemporaryFolder::fileNames() const {
     std::vector<std::string> names;

@@ -34,7 +34,8 @@ protected:
         EXPECT_EQ(result.status, DatReadStatus::Read) << path;
         std::vector<FileEntry> entries;
         if (result.table) {
-            for (const StringEntry* e = StringTableNext(*result.table, nullptr); e; e = StringTableNext(*result.table, e)) {
+            for (const StringEntry* e = StringTableNext(*result.table, nullptr); e;
+                 e = StringTableNext(*result.table, e)) {
                 entries.push_back(FileEntry{e->key, TextOf(*e), std::string(e->name, e->nameLength)});
             }
         }
@@ -49,9 +50,7 @@ protected:
     const std::string table = folder.path("table.dat");
 };
 
-bool ByKeyThenName(const FileEntry& a, const FileEntry& b) {
-    return a.key != b.key ? a.key < b.key : a.name < b.name;
-}
+bool ByKeyThenName(const FileEntry& a, const FileEntry& b) { return a.key != b.key ? a.key < b.key : a.name < b.name; }
 
 // Entries with awkward names and texts, not in key order.
 std::vector<FileEntry> AwkwardEntries() {
@@ -67,7 +66,7 @@ std::vector<FileEntry> AwkwardEntries() {
     };
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(DattoolTest, ListPrintsKeyNameAndEscapedTextInFileOrder) {
     WriteTable({
@@ -77,9 +76,10 @@ TEST_F(DattoolTest, ListPrintsKeyNameAndEscapedTextInFileOrder) {
     });
     const ProgramRun run = Dattool({"list", table});
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out, "00000001\tZ\u20AC\u0081\ttab\\there\\r\\nnext\\\\\n"
-                       "DEADBEEF\ta\t\n" +
-                           KeyText(ComputeNameKey("B")) + "\tB\t\U0001F600 \uFFFD\n");
+    EXPECT_EQ(run.out,
+              "00000001\tZ\u20AC\u0081\ttab\\there\\r\\nnext\\\\\n"
+              "DEADBEEF\ta\t\n" +
+                  KeyText(ComputeNameKey("B")) + "\tB\t\U0001F600 \uFFFD\n");
     EXPECT_EQ(run.err, "");
 }
 
@@ -126,26 +126,33 @@ TEST_F(DattoolTest, ExportThenImportGivesTheSameEntriesInEveryFormat) {
 TEST_F(DattoolTest, ImportRefusesRowsTheEditorWouldNotTakeAndWritesNothing) {
     WriteBytes(table, "keep");
     const std::string in = folder.path("in.csv");
-    WriteBytes(in, "name,text\r\n"
-                   ",empty name\r\n" +
-                       std::string(255, 'n') + ",long name\r\n"
-                       "big," + std::string(10240, 't') + "\r\n"
-                       "\xE6\xBC\xA2,not in the code page\r\n"
-                       "ok,first\r\n"
-                       "OK,second\r\n"
-                       "bad,\xC3\x28\r\n");
+    WriteBytes(in,
+               "name,text\r\n"
+               ",empty name\r\n" +
+                   std::string(255, 'n') +
+                   ",long name\r\n"
+                   "big," +
+                   std::string(10240, 't') +
+                   "\r\n"
+                   "\xE6\xBC\xA2,not in the code page\r\n"
+                   "ok,first\r\n"
+                   "OK,second\r\n"
+                   "bad,\xC3\x28\r\n");
     const ProgramRun run = Dattool({"import", in, table});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, Error(in, "row 1 (line 2): the name is empty") +
-                           Error(in, "row 2 (line 3): the name is 255 bytes long, more than the 254 the editor allows") +
-                           Error(in, "row 3 (line 4): the text is 10240 UTF-16 code units long, more than the 10239 "
-                                     "the editor allows") +
-                           Error(in, "row 4 (line 5): the name \xE6\xBC\xA2 has characters that Windows-1252 does "
-                                     "not have") +
-                           Error(in, "row 6 (line 7): the name OK is already used by row 5 (line 6)") +
-                           Error(in, "row 7 (line 8): the text is not valid UTF-8") +
-                           Error(table, "Not written: 6 rows were refused"));
+    EXPECT_EQ(run.err,
+              Error(in, "row 1 (line 2): the name is empty") +
+                  Error(in, "row 2 (line 3): the name is 255 bytes long, more than the 254 the editor allows") +
+                  Error(in,
+                        "row 3 (line 4): the text is 10240 UTF-16 code units long, more than the 10239 "
+                        "the editor allows") +
+                  Error(in,
+                        "row 4 (line 5): the name \xE6\xBC\xA2 has characters that Windows-1252 does "
+                        "not have") +
+                  Error(in, "row 6 (line 7): the name OK is already used by row 5 (line 6)") +
+                  Error(in, "row 7 (line 8): the text is not valid UTF-8") +
+                  Error(table, "Not written: 6 rows were refused"));
     EXPECT_EQ(ReadBytes(table), "keep");
 
     // The limits themselves are allowed; a pair of surrogates counts as two units.
@@ -191,8 +198,9 @@ TEST_F(DattoolTest, ExportRefusesTextsThatUtf8CannotCarry) {
     WriteBytes(out, "keep");
     const ProgramRun run = Dattool({"export", table, out});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, Error(table, "entry 2 \"broken\": the text has a UTF-16 surrogate without its partner, which "
-                                    "UTF-8 cannot carry"));
+    EXPECT_EQ(run.err, Error(table,
+                             "entry 2 \"broken\": the text has a UTF-16 surrogate without its partner, which "
+                             "UTF-8 cannot carry"));
     EXPECT_EQ(ReadBytes(out), "keep");
 }
 
@@ -201,15 +209,16 @@ TEST_F(DattoolTest, CheckReportsDuplicatesWrongKeysAndSharedKeys) {
     WriteTable({Entry("abc", u"1"), Entry("ABC", u"2"), FileEntry{0x12345678, u"3", "X"}, FileEntry{abc, u"4", "Y"}});
     const ProgramRun run = Dattool({"check", table});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.out, "entry 2 \"ABC\": same name as entry 1 \"abc\"\n"
-                       "entry 3 \"X\": key 0x12345678 is not the CRC of its name (0x" +
-                           KeyText(ComputeNameKey("X")) +
-                           ")\n"
-                           "entry 4 \"Y\": key 0x" + KeyText(abc) + " is not the CRC of its name (0x" +
-                           KeyText(ComputeNameKey("Y")) +
-                           ")\n"
-                           "entry 4 \"Y\": key 0x" + KeyText(abc) +
-                           " is also the key of entry 1 \"abc\", another name\n");
+    EXPECT_EQ(run.out,
+              "entry 2 \"ABC\": same name as entry 1 \"abc\"\n"
+              "entry 3 \"X\": key 0x12345678 is not the CRC of its name (0x" +
+                  KeyText(ComputeNameKey("X")) +
+                  ")\n"
+                  "entry 4 \"Y\": key 0x" +
+                  KeyText(abc) + " is not the CRC of its name (0x" + KeyText(ComputeNameKey("Y")) +
+                  ")\n"
+                  "entry 4 \"Y\": key 0x" +
+                  KeyText(abc) + " is also the key of entry 1 \"abc\", another name\n");
 
     WriteTable(AwkwardEntries());
     const ProgramRun sound = Dattool({"check", table});
@@ -224,7 +233,11 @@ TEST_F(DattoolTest, CheckReportsDuplicatesWrongKeysAndSharedKeys) {
 
 TEST_F(DattoolTest, SetInsertsOrEditsAsTheEditorDoes) {
     WriteTable({Entry("Greeting", u"Hello"), Entry("Farewell", u"Bye")});
-    ASSERT_EQ(Dattool({"set", table, "GREETING", "Gr\xC3\xBC\xC3\x9F" "e \xF0\x9F\x98\x80"}).exitCode, 0);
+    ASSERT_EQ(Dattool({"set", table, "GREETING",
+                       "Gr\xC3\xBC\xC3\x9F"
+                       "e \xF0\x9F\x98\x80"})
+                  .exitCode,
+              0);
     ASSERT_EQ(Dattool({"set", table, "\xC3\x84rger", "two\\r\\nlines\\t\\\\", "--escapes"}).exitCode, 0);
     ASSERT_EQ(Dattool({"set", table, "plain", "not\\nescaped"}).exitCode, 0);
     ASSERT_EQ(Dattool({"set", table, "empty", ""}).exitCode, 0);
@@ -243,8 +256,10 @@ TEST_F(DattoolTest, SetAndDeleteRefuseWithoutTouchingTheFile) {
     const std::string before = ReadBytes(table);
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"set", table, "", "text"}, "the name is empty"},
-        {{"set", table, "\xE6\xBC\xA2", "text"}, "the name \xE6\xBC\xA2 has characters that Windows-1252 does not have"},
-        {{"set", table, "Solo", "bad \\x escape", "-e"}, "the text has a backslash that is not one of \\\\, \\t, \\r, \\n"},
+        {{"set", table, "\xE6\xBC\xA2", "text"},
+         "the name \xE6\xBC\xA2 has characters that Windows-1252 does not have"},
+        {{"set", table, "Solo", "bad \\x escape", "-e"},
+         "the text has a backslash that is not one of \\\\, \\t, \\r, \\n"},
         {{"set", table, "twin", "which one?"}, "2 entries are named twin; dattool check lists them"},
         {{"delete", table, "nobody"}, "No entry named nobody"},
     };
@@ -285,8 +300,12 @@ TEST_F(DattoolTest, UnreadableTablesFailWithOneLineNamingTheFile) {
 
 TEST_F(DattoolTest, UsageErrorsExitWithTwoAndHelpWithZero) {
     const std::vector<std::string> cases[] = {
-        {}, {"list"}, {"export", table, folder.path("out.txt")}, {"import", folder.path("in.xml"), table},
-        {"set", table, "name"}, {"rename", table},
+        {},
+        {"list"},
+        {"export", table, folder.path("out.txt")},
+        {"import", folder.path("in.xml"), table},
+        {"set", table, "name"},
+        {"rename", table},
     };
     for (const std::vector<std::string>& arguments : cases) {
         const ProgramRun run = Dattool(arguments);

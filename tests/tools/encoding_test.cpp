@@ -15,7 +15,7 @@ TEST(Windows1252, EveryByteComesBackThroughUtf8) {
 TEST(Windows1252, MapsTheBytesAbove0x7FAsWindowsDoes) {
     const std::pair<std::string, std::string> cases[] = {
         {"A", "A"},
-        {"\x80", "\u20AC"},  // euro sign
+        {"\x80", "\u20AC"},    // euro sign
         {"\x81", "\xC2\x81"},  // undefined in the code page: the C1 control of that value
         {"\x8D\x8F\x90\x9D", "\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"},
         {"\x8A\x9F", "\u0160\u0178"},
@@ -29,12 +29,12 @@ TEST(Windows1252, MapsTheBytesAbove0x7FAsWindowsDoes) {
 
 TEST(Windows1252, RefusesCharactersTheCodePageLacksAndBadUtf8) {
     const std::string refused[] = {
-        "\xC2\x80",         // U+0080: 0x80 is the euro sign, not this control
-        "\xC2\x9F",         // U+009F: 0x9F is Y with diaeresis
-        "\u0100",           // A with macron
+        "\xC2\x80",  // U+0080: 0x80 is the euro sign, not this control
+        "\xC2\x9F",  // U+009F: 0x9F is Y with diaeresis
+        "\u0100",    // A with macron
         "\u6F22",
-        "\xF0\x9F\x98\x80", // an emoji
-        "\xE9",             // Latin-1 byte, not UTF-8
+        "\xF0\x9F\x98\x80",  // an emoji
+        "\xE9",              // Latin-1 byte, not UTF-8
     };
     for (const std::string& text : refused) {
         std::string bytes = "unchanged";
@@ -54,8 +54,8 @@ TEST(Utf16, SurrogatePairsBecomeFourByteUtf8AndBack) {
 }
 
 TEST(Utf16, LoneSurrogatesAreRefusedOrReplacedForDisplay) {
-    const std::u16string lone[] = {std::u16string(1, char16_t(0xD800)) + u"x", u"x" + std::u16string(1, char16_t(0xDC00)),
-                                   std::u16string(1, char16_t(0xDBFF))};
+    const std::u16string lone[] = {std::u16string(1, char16_t(0xD800)) + u"x",
+                                   u"x" + std::u16string(1, char16_t(0xDC00)), std::u16string(1, char16_t(0xDBFF))};
     for (const std::u16string& text : lone) {
         std::string utf8;
         EXPECT_FALSE(Utf16ToUtf8(text, utf8));

@@ -42,7 +42,7 @@ const ExchangeRows kAwkwardRows = {
     {" SPACED ", " both ends ", ""},
 };
 
-} // namespace
+}  // namespace
 
 TEST(ExchangeFormats, EveryFormatReadsBackWhatItWrote) {
     const std::vector<NameText> expected = NamesAndTexts(kAwkwardRows);
@@ -58,12 +58,12 @@ TEST(Csv, IsWrittenAsRfc4180WithCrLfAndQuotesOnlyWhereNeeded) {
 
 TEST(Csv, ReadsWhatSpreadsheetsWrite) {
     const std::string content =
-        "\xEF\xBB\xBF"                 // byte order mark
-        "Extra,TEXT,Name\n"            // columns in another order, with another letter case
+        "\xEF\xBB\xBF"       // byte order mark
+        "Extra,TEXT,Name\n"  // columns in another order, with another letter case
         "x,hello,GREETING\n"
-        "\n"                           // an empty line
+        "\n"  // an empty line
         "y,\"multi\nline\",\"Q\"\"T\"\n"
-        "z,,LAST";                     // no line end at the end
+        "z,,LAST";  // no line end at the end
     const ExchangeRows rows = ReadCsv(content, "in");
     EXPECT_EQ(NamesAndTexts(rows),
               (std::vector<NameText>{{"GREETING", "hello"}, {"Q\"T", "multi\nline"}, {"LAST", ""}}));
@@ -159,7 +159,8 @@ TEST(Po, EntriesItCannotTakeNameTheirLine) {
         {"msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=ISO-8859-1\\n\"\n",
          "the header declares charset iso-8859-1; only UTF-8 is read"},
         {"msgid \"a\"\nmsgstr \"b\"\n", "row 1 (line 1): no msgctxt, which holds the entry's name"},
-        {"msgctxt \"A\"\nmsgid \"a\"\nmsgid_plural \"as\"\nmsgstr[0] \"b\"\n", "line 3: plural forms are not supported"},
+        {"msgctxt \"A\"\nmsgid \"a\"\nmsgid_plural \"as\"\nmsgstr[0] \"b\"\n",
+         "line 3: plural forms are not supported"},
         {"msgctxt \"A\"\nmsgid \"a\"\n", "line 2: the entry of line 1 has no msgstr"},
         {"msgctxt \"A\"\nmsgstr \"a\"\n", "line 2: msgstr without msgid"},
         {"msgctxt \"A\"\nmsgid \"a\\q\"\nmsgstr \"b\"\n", "line 2: unknown escape \\q"},

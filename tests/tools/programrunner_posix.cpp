@@ -34,7 +34,7 @@ struct FileActions {
     posix_spawn_file_actions_t actions;
 };
 
-} // namespace
+}  // namespace
 
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments) {
     ProgramRun run;

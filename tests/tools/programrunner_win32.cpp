@@ -69,7 +69,7 @@ std::string ReadAll(HANDLE file) {
     return content;
 }
 
-} // namespace
+}  // namespace
 
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments) {
     ProgramRun run;

@@ -36,8 +36,7 @@ protected:
     }
 
     // A pair from raw index records on a blank atlas.
-    void WritePair(const std::vector<IndexRecordSpec>& records, std::uint32_t width = 256,
-                   std::uint32_t height = 256) {
+    void WritePair(const std::vector<IndexRecordSpec>& records, std::uint32_t width = 256, std::uint32_t height = 256) {
         writeBlankAtlas(image, width, height);
         writeFileBytes(index, indexBytes(records));
     }
@@ -72,7 +71,7 @@ bool ImageEquals(FIBITMAP* image, std::uint32_t width, std::uint32_t height, std
     return true;
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(PxatoolTest, NewSavesAnEmptyPairOfTheAskedSize) {
     NewPair("64x32");
@@ -189,8 +188,9 @@ TEST_F(PxatoolTest, AFailedInsertNamesTheFileAndLeavesThePairAlone) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{good, garbage}, Error(garbage, "Unable to load image")},
         {{good, missing}, Error(missing, "No such file")},
-        {{longName}, Error(longName, "The entry name " + std::string(61, 'L') +
-                                         ".PNG is longer than the 64 bytes an index file keeps")},
+        {{longName},
+         Error(longName,
+               "The entry name " + std::string(61, 'L') + ".PNG is longer than the 64 bytes an index file keeps")},
     };
     for (const auto& [files, message] : cases) {
         const ProgramRun run = OnPair("insert", files);
@@ -225,8 +225,8 @@ TEST_F(PxatoolTest, AReadOnlyFileOfThePairLeavesBothAsTheyWere) {
     const Bytes before = PairBytes();
     const auto writable = std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
                           std::filesystem::perms::others_write;
-    for (const auto& [readOnly, reason] : {std::pair(index, "Unable to write to file"),
-                                           std::pair(image, "Unable to save image")}) {
+    for (const auto& [readOnly, reason] :
+         {std::pair(index, "Unable to write to file"), std::pair(image, "Unable to save image")}) {
         std::filesystem::permissions(readOnly, writable, std::filesystem::perm_options::remove);
         const ProgramRun run = OnPair("insert", {tile});
         std::filesystem::permissions(readOnly, writable, std::filesystem::perm_options::add);
@@ -391,7 +391,9 @@ TEST_F(PxatoolTest, RemoveClearsTheCellsOrChangesNothing) {
 }
 
 TEST_F(PxatoolTest, CheckReportsWhatOpeningDoesNotTest) {
-    WritePair({{"A.PNG", {1, 1, 10, 10, 1}}, {"a.png", {5, 5, 10, 10, 1}}, {"OUT.PNG", {120, 1, 10, 2, 1}},
+    WritePair({{"A.PNG", {1, 1, 10, 10, 1}},
+               {"a.png", {5, 5, 10, 10, 1}},
+               {"OUT.PNG", {120, 1, 10, 2, 1}},
                {"FLAT.PNG", {60, 60, 0, 4, 1}}},
               128, 128);
     const ProgramRun run = OnPair("check");
@@ -467,8 +469,8 @@ TEST_F(PxatoolTest, CompactPacksEveryEntryAsInsertWouldKeepingItsPixelsAndFlag) 
         const AtlasEntry* now = compacted.find(record.name);
         const AtlasEntry* placed = record.entry.width == 0 ? now : inserted.find(record.name);
         ASSERT_TRUE(now && placed) << record.name;
-        EXPECT_TRUE(*now == (AtlasEntry{placed->x, placed->y, record.entry.width, record.entry.height,
-                                         record.entry.flag}))
+        EXPECT_TRUE(*now ==
+                    (AtlasEntry{placed->x, placed->y, record.entry.width, record.entry.height, record.entry.flag}))
             << record.name;
     }
 }

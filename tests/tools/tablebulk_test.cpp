@@ -39,7 +39,8 @@ std::vector<TableRow> RandomRows(std::mt19937& random, std::size_t count) {
     while (rows.size() < count) {
         const std::string name = "n" + RandomText(random, 8, "aZ0_\xE4\xC4");
         std::string lower = name;
-        std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; });
+        std::transform(lower.begin(), lower.end(), lower.begin(),
+                       [](char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; });
         if (lowerCase.insert(lower).second) {
             const std::string text = RandomText(random, 6, "ab");
             rows.push_back({name, std::u16string(text.begin(), text.end())});
@@ -54,7 +55,7 @@ std::vector<TableRow> RandomRows(std::mt19937& random, std::size_t count) {
     return rows;
 }
 
-} // namespace
+}  // namespace
 
 TEST(ImportedTable, IsByteForByteTheTableThatInsertingRowByRowMakes) {
     ASSERT_EQ(ComputeNameKey("SBLGMO"), ComputeNameKey("VCEQYBM"));
@@ -71,8 +72,8 @@ TEST(ImportedTable, IsByteForByteTheTableThatInsertingRowByRowMakes) {
 // Tables with repeated names in any case, names alike up to a zero byte,
 // keys that are not their names' CRC and keys that several names share.
 TEST(TableProblems, AreWhatComparingEveryEntryWithEveryEarlierOneFinds) {
-    const std::string names[] = {"abc", "ABC", "Abc", "x", "X", "y", "SBLGMO", "VCEQYBM", std::string("ab\0c", 4),
-                                 std::string("AB\0d", 4)};
+    const std::string names[] = {
+        "abc", "ABC", "Abc", "x", "X", "y", "SBLGMO", "VCEQYBM", std::string("ab\0c", 4), std::string("AB\0d", 4)};
     const std::uint32_t keys[] = {1, 2, ComputeNameKey("abc")};
     TestFolder folder;
     const std::string path = folder.path("TABLE.DAT");

@@ -5,13 +5,9 @@
 
 void WriteFileSafely(const std::string& path, const std::string& content, const std::string& shownPath) {
     switch (SaveFileContent(path, content).failedStep) {
-    case FileStep::None:
-        return;
-    case FileStep::Create:
-        throw ToolError(shownPath, "Unable to create file");
-    case FileStep::Replace:
-        throw ToolError(shownPath, "Unable to replace file");
-    default:
-        throw ToolError(shownPath, "Unable to write to file");
+    case FileStep::None: return;
+    case FileStep::Create: throw ToolError(shownPath, "Unable to create file");
+    case FileStep::Replace: throw ToolError(shownPath, "Unable to replace file");
+    default: throw ToolError(shownPath, "Unable to write to file");
     }
 }

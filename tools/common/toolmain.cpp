@@ -25,7 +25,7 @@ int RunChosenCommand(const std::string& toolName, const CLI::App& app, const Com
     return kExitUsage;
 }
 
-} // namespace
+}  // namespace
 
 int RunTool(const std::string& toolName, CLI::App& app, const CommandActions& actions, int argc, char** argv,
             bool utf8Arguments) {

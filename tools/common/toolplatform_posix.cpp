@@ -12,9 +12,7 @@ std::vector<std::string> ProgramArguments(int argc, char** argv, bool) {
     return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
 }
 
-std::string NativePath(const std::string& utf8Path) {
-    return utf8Path;
-}
+std::string NativePath(const std::string& utf8Path) { return utf8Path; }
 
 void UseBinaryStandardStreams() {}
 

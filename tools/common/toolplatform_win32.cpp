@@ -34,7 +34,7 @@ std::u16string ToU16(const wchar_t* text) {
     return result;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<std::string> ProgramArguments(int argc, char** argv, bool asUtf8) {
     if (!asUtf8) {
@@ -89,9 +89,7 @@ bool IsFolder(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool PathExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool PathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::string SystemTextToUtf8(const std::string& text) {
     if (text.empty()) {

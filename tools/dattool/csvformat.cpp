@@ -103,11 +103,9 @@ std::string Lowered(std::string text) {
     return text;
 }
 
-bool IsEmptyLine(const CsvRecord& record) {
-    return record.fields.size() == 1 && record.fields[0].empty();
-}
+bool IsEmptyLine(const CsvRecord& record) { return record.fields.size() == 1 && record.fields[0].empty(); }
 
-} // namespace
+}  // namespace
 
 std::string WriteCsv(const ExchangeRows& rows) {
     std::string out = "name,text\r\n";
@@ -147,8 +145,8 @@ ExchangeRows ReadCsv(const std::string& content, const std::string& fileName) {
         }
         const std::string where = RowPlace(rows.size() + 1, record.line);
         if (record.fields.size() != header.fields.size()) {
-            throw ToolError(fileName, where + ": " + std::to_string(record.fields.size()) + " fields where the header has " +
-                                          std::to_string(header.fields.size()));
+            throw ToolError(fileName, where + ": " + std::to_string(record.fields.size()) +
+                                          " fields where the header has " + std::to_string(header.fields.size()));
         }
         rows.push_back(ExchangeRow{record.fields[nameColumn], record.fields[textColumn], where});
     }

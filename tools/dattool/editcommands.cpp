@@ -22,7 +22,7 @@ std::vector<StringEntry*> EntriesNamed(const StringTable& table, const std::stri
     return found;
 }
 
-} // namespace
+}  // namespace
 
 int SetCommand(const std::string& tablePath, const std::string& name, const std::string& text, bool escaped) {
     std::string utf8Text = text;
@@ -37,14 +37,15 @@ int SetCommand(const std::string& tablePath, const std::string& name, const std:
     StringTablePtr table = LoadTable(tablePath);
     const std::vector<StringEntry*> existing = EntriesNamed(*table, row.name);
     if (existing.size() > 1) {
-        throw ToolError(tablePath, std::to_string(existing.size()) + " entries are named " + name +
-                                       "; dattool check lists them");
+        throw ToolError(tablePath,
+                        std::to_string(existing.size()) + " entries are named " + name + "; dattool check lists them");
     }
     // As the editor edits: the name takes the spelling given and the entry
     // moves to its key's place.
     const std::basic_string<TextUnit> units = AsTextUnits(row.text);
-    const bool stored = existing.empty() ? StringTableInsert(*table, row.name.c_str(), units.c_str()) != nullptr
-                                         : StringTableReplace(*table, existing.front(), row.name.c_str(), units.c_str());
+    const bool stored = existing.empty()
+                            ? StringTableInsert(*table, row.name.c_str(), units.c_str()) != nullptr
+                            : StringTableReplace(*table, existing.front(), row.name.c_str(), units.c_str());
     if (!stored) {
         throw std::bad_alloc();
     }

@@ -63,7 +63,7 @@ std::vector<std::string> RefusedRows(const ExchangeRows& rows, std::vector<Table
     return refused;
 }
 
-} // namespace
+}  // namespace
 
 int ExportCommand(const std::string& tablePath, const std::string& outputPath) {
     const ExchangeFormat format = FormatOf(outputPath);
@@ -81,8 +81,9 @@ int ImportCommand(const std::string& inputPath, const std::string& tablePath) {
         for (const std::string& reason : refused) {
             std::cerr << ErrorLine(kToolName, inputPath, reason) << '\n';
         }
-        std::cerr << ErrorLine(kToolName, tablePath, "Not written: " + std::to_string(refused.size()) +
-                                                         " rows were refused") << '\n';
+        std::cerr << ErrorLine(kToolName, tablePath,
+                               "Not written: " + std::to_string(refused.size()) + " rows were refused")
+                  << '\n';
         return kExitFailed;
     }
     // The same table as inserting the rows in turn as the editor does, which

@@ -21,7 +21,7 @@ bool HasExtension(const std::string& fileName, const std::string& extension) {
     return true;
 }
 
-} // namespace
+}  // namespace
 
 bool FormatFromFileName(const std::string& fileName, ExchangeFormat& format) {
     if (HasExtension(fileName, ".csv")) {

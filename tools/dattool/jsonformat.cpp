@@ -15,7 +15,7 @@ std::string StringMember(const nlohmann::json& object, const char* member, const
     return found->get<std::string>();
 }
 
-} // namespace
+}  // namespace
 
 std::string WriteJson(const ExchangeRows& rows) {
     nlohmann::json array = nlohmann::json::array();

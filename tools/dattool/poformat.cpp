@@ -217,7 +217,10 @@ private:
             case 'b': out += '\b'; break;
             case 'f': out += '\f'; break;
             case 'v': out += '\v'; break;
-            case '\\': case '"': case '\'': case '?': out += c; break;
+            case '\\':
+            case '"':
+            case '\'':
+            case '?': out += c; break;
             default:
                 if (c >= '0' && c <= '7') {
                     unsigned value = 0;
@@ -246,7 +249,7 @@ private:
     ExchangeRows rows_;
 };
 
-} // namespace
+}  // namespace
 
 std::string WritePo(const ExchangeRows& rows) {
     std::string out = kHeader;

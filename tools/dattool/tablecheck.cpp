@@ -19,9 +19,7 @@ struct SeenEntry {
 // as a-z and nothing else folded.
 std::string_view NameOf(const StringEntry& entry) { return std::string_view(entry.name); }
 
-unsigned char Folded(char c) {
-    return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-}
+unsigned char Folded(char c) { return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); }
 
 struct NameHashIgnoringCase {
     std::size_t operator()(std::string_view name) const {
@@ -61,7 +59,7 @@ void AppendHex(std::uint32_t value, std::string& out) {
     out += text;
 }
 
-} // namespace
+}  // namespace
 
 // One pass with a hash of names and a hash of keys, so that a file of
 // millions of entries sharing one name takes seconds, not hours.

@@ -5,18 +5,13 @@
 
 std::string DescribeReadStatus(DatReadStatus status) {
     switch (status) {
-    case DatReadStatus::Read:
-        return "Read";
-    case DatReadStatus::CannotOpen:
-        return "Unable to open file";
-    case DatReadStatus::CannotRead:
-        return "Unable to read file";
+    case DatReadStatus::Read: return "Read";
+    case DatReadStatus::CannotOpen: return "Unable to open file";
+    case DatReadStatus::CannotRead: return "Unable to read file";
     case DatReadStatus::NotATableFile:
         return "Not a string table: the file is shorter than its counts and lengths promise";
-    case DatReadStatus::TooManyEntries:
-        return "More entries than a string table can hold";
-    case DatReadStatus::OutOfMemory:
-        return "Out of memory";
+    case DatReadStatus::TooManyEntries: return "More entries than a string table can hold";
+    case DatReadStatus::OutOfMemory: return "Out of memory";
     }
     return "Unable to read file";
 }
@@ -35,13 +30,9 @@ StringTablePtr LoadTable(const std::string& path) {
 
 void SaveTable(const StringTable& table, const std::string& path) {
     switch (WriteStringTable(table, NativePath(path).c_str())) {
-    case DatWriteStatus::Written:
-        return;
-    case DatWriteStatus::CannotCreate:
-        throw ToolError(path, "Unable to create file");
-    case DatWriteStatus::CannotWrite:
-        throw ToolError(path, "Unable to write to file");
-    case DatWriteStatus::CannotReplace:
-        throw ToolError(path, "Unable to replace file");
+    case DatWriteStatus::Written: return;
+    case DatWriteStatus::CannotCreate: throw ToolError(path, "Unable to create file");
+    case DatWriteStatus::CannotWrite: throw ToolError(path, "Unable to write to file");
+    case DatWriteStatus::CannotReplace: throw ToolError(path, "Unable to replace file");
     }
 }

@@ -11,9 +11,7 @@ std::string NameAsUtf8(const StringEntry& entry) {
     return Windows1252ToUtf8(std::string(entry.name, entry.nameLength));
 }
 
-std::u16string EntryText(const StringEntry& entry) {
-    return std::u16string(entry.text, entry.text + entry.textLength);
-}
+std::u16string EntryText(const StringEntry& entry) { return std::u16string(entry.text, entry.text + entry.textLength); }
 
 std::basic_string<TextUnit> AsTextUnits(const std::u16string& text) {
     return std::basic_string<TextUnit>(text.begin(), text.end());

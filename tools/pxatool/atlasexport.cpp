@@ -7,11 +7,9 @@
 
 namespace {
 
-nlohmann::ordered_json SizeObject(std::uint32_t width, std::uint32_t height) {
-    return {{"w", width}, {"h", height}};
-}
+nlohmann::ordered_json SizeObject(std::uint32_t width, std::uint32_t height) { return {{"w", width}, {"h", height}}; }
 
-} // namespace
+}  // namespace
 
 std::string AtlasJson(const EntryTable& entries, const std::string& imageName, std::uint32_t width,
                       std::uint32_t height) {
@@ -34,8 +32,8 @@ std::string AtlasCsv(const EntryTable& entries) {
     std::string out = "name,x,y,width,height\r\n";
     for (const auto& [name, entry] : entries) {
         AppendCsvField(out, SystemTextToUtf8(name));
-        out += "," + std::to_string(entry.x) + "," + std::to_string(entry.y) + "," + std::to_string(entry.width) +
-               "," + std::to_string(entry.height) + "\r\n";
+        out += "," + std::to_string(entry.x) + "," + std::to_string(entry.y) + "," + std::to_string(entry.width) + "," +
+               std::to_string(entry.height) + "\r\n";
     }
     return out;
 }

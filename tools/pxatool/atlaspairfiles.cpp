@@ -30,6 +30,7 @@ void SavePair(FilePair& pair, const std::string& indexPath, const std::string& i
     try {
         pair.savePair(indexPath, imagePath, -1);
     } catch (const FileException& failure) {
-        throw ToolError(failure.fileName, failure.note.empty() ? failure.message : failure.message + ". " + failure.note);
+        throw ToolError(failure.fileName,
+                        failure.note.empty() ? failure.message : failure.message + ". " + failure.note);
     }
 }

@@ -22,7 +22,7 @@ bool ParsePositive(const std::string& digits, std::int32_t& value) {
     return true;
 }
 
-} // namespace
+}  // namespace
 
 std::string ParseAtlasSize(const std::string& text, AtlasSize& size) {
     const std::string::size_type cross = text.find_first_of("xX");

@@ -14,7 +14,7 @@ bool EndsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-} // namespace
+}  // namespace
 
 int ExportCommand(const PairPaths& paths, const std::string& out) {
     const std::string upperOut = upperCaseAscii(out);
@@ -24,7 +24,7 @@ int ExportCommand(const PairPaths& paths, const std::string& out) {
     }
     const FilePair pair = OpenPair(paths.index, paths.image);
     const std::string imageName = FileNamePart(paths.image);
-    WriteFileSafely(out, json ? AtlasJson(pair.entries(), imageName, pair.width(), pair.height()) : AtlasCsv(pair.entries()),
-                    out);
+    WriteFileSafely(
+        out, json ? AtlasJson(pair.entries(), imageName, pair.width(), pair.height()) : AtlasCsv(pair.entries()), out);
     return kExitSuccess;
 }

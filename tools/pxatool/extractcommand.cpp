@@ -35,7 +35,7 @@ std::vector<std::string> NamesToExtract(const FilePair& pair, const std::vector<
     return names;
 }
 
-} // namespace
+}  // namespace
 
 int ExtractCommand(const PairPaths& paths, const std::string& folder, const std::vector<std::string>& requested,
                    bool overwrite) {

@@ -60,7 +60,7 @@ std::vector<std::vector<std::size_t>> FindOverlaps(const std::vector<IndexRecord
     return overlaps;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<std::string> FindIndexProblems(const std::vector<IndexRecord>& records, std::uint32_t atlasWidth,
                                            std::uint32_t atlasHeight) {

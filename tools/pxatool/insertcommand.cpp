@@ -37,7 +37,7 @@ bool IsReplacedLater(const std::vector<std::string>& placed, std::size_t index) 
     return false;
 }
 
-} // namespace
+}  // namespace
 
 int InsertCommand(const PairPaths& paths, const std::vector<std::string>& arguments, bool recursive, bool dryRun) {
     std::vector<std::string> files = ImageFilesOf(arguments, recursive);

@@ -12,7 +12,7 @@ CLI::App* AddPairCommand(CLI::App& app, const char* name, const char* descriptio
     return command;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     CLI::App app("Atlas pairs (index file and atlas image) from the command line.", kToolName);
@@ -31,7 +31,8 @@ int main(int argc, char** argv) {
     create->add_flag("--force", force, "overwrite existing files");
     actions[create] = [&] { return NewCommand(paths, size, force); };
 
-    CLI::App* list = AddPairCommand(app, "list", "One line per entry: NAME X Y WIDTH HEIGHT FLAG, tab-separated.", paths);
+    CLI::App* list =
+        AddPairCommand(app, "list", "One line per entry: NAME X Y WIDTH HEIGHT FLAG, tab-separated.", paths);
     actions[list] = [&] { return ListCommand(paths); };
 
     CLI::App* info = AddPairCommand(app, "info", "Atlas size, entry count, free rectangles, used percent.", paths);
@@ -40,8 +41,10 @@ int main(int argc, char** argv) {
     std::vector<std::string> files;
     bool recursive = false;
     bool dryRun = false;
-    CLI::App* insert = AddPairCommand(app, "insert", "Pack image files into the atlas, replacing entries of the same "
-                                                     "name, save, and print the placed entries.", paths);
+    CLI::App* insert = AddPairCommand(app, "insert",
+                                      "Pack image files into the atlas, replacing entries of the same "
+                                      "name, save, and print the placed entries.",
+                                      paths);
     insert->add_option("FILE", files, "image files, or folders whose image files are inserted in name order")
         ->required();
     insert->add_flag("--recursive", recursive, "take the image files in the folders' subfolders too");
@@ -50,8 +53,8 @@ int main(int argc, char** argv) {
 
     std::string folder;
     std::vector<std::string> names;
-    CLI::App* extract = AddPairCommand(app, "extract", "Write entries to image files named like them in a folder.",
-                                       paths);
+    CLI::App* extract =
+        AddPairCommand(app, "extract", "Write entries to image files named like them in a folder.", paths);
     extract->add_option("DIR", folder, "an existing folder")->required();
     extract->add_option("NAME", names, "entries to extract (all when none are named)");
     extract->add_flag("--force", force, "overwrite existing files instead of skipping them");
@@ -68,21 +71,28 @@ int main(int argc, char** argv) {
     remove->add_option("NAME", names, "entries to delete")->required();
     actions[remove] = [&] { return RemoveCommand(paths, names); };
 
-    CLI::App* check = AddPairCommand(app, "check", "Report overlapping cells, repeated names, cells outside the "
-                                                   "atlas and empty entries; exit 1 when any are found.", paths);
+    CLI::App* check = AddPairCommand(app, "check",
+                                     "Report overlapping cells, repeated names, cells outside the "
+                                     "atlas and empty entries; exit 1 when any are found.",
+                                     paths);
     actions[check] = [&] { return CheckCommand(paths); };
 
     std::string exportFile;
-    CLI::App* exportRects = AddPairCommand(app, "export", "Write the entries' rectangles for game engines and web "
-                                                          "frameworks: JSON frames or CSV, by the extension.", paths);
+    CLI::App* exportRects = AddPairCommand(app, "export",
+                                           "Write the entries' rectangles for game engines and web "
+                                           "frameworks: JSON frames or CSV, by the extension.",
+                                           paths);
     exportRects->add_option("OUT", exportFile, "the file to write (.json or .csv)")->required();
     actions[exportRects] = [&] { return ExportCommand(paths, exportFile); };
 
-    CLI::App* compact = AddPairCommand(app, "compact", "Pack every entry anew from an empty atlas, as insert would, "
-                                                       "save, and print the size and used percent before and after.",
+    CLI::App* compact = AddPairCommand(app, "compact",
+                                       "Pack every entry anew from an empty atlas, as insert would, "
+                                       "save, and print the size and used percent before and after.",
                                        paths);
-    compact->add_option("--size", sizeText, "atlas size to start from, WIDTHxHEIGHT (default 256x256); it grows "
-                                             "as insert grows it")
+    compact
+        ->add_option("--size", sizeText,
+                     "atlas size to start from, WIDTHxHEIGHT (default 256x256); it grows "
+                     "as insert grows it")
         ->check(sizeCheck);
     actions[compact] = [&] { return CompactCommand(paths, size); };
 

@@ -26,7 +26,7 @@ void AddImageFiles(const std::string& folder, bool recursive, std::vector<std::s
     }
 }
 
-} // namespace
+}  // namespace
 
 std::vector<std::string> ImageFilesOf(const std::vector<std::string>& arguments, bool recursive) {
     std::vector<std::string> files;

@@ -11,11 +11,11 @@
 constexpr std::size_t maxEntryNameBytes = 64;
 
 struct AtlasEntry {
-    std::uint32_t x = 0;       // left column of the entry's pixels, 0 = leftmost
-    std::uint32_t y = 0;       // top row of the entry's pixels, 0 = top
+    std::uint32_t x = 0;  // left column of the entry's pixels, 0 = leftmost
+    std::uint32_t y = 0;  // top row of the entry's pixels, 0 = top
     std::uint32_t width = 0;
     std::uint32_t height = 0;
-    std::uint8_t flag = 1;     // kept as loaded, never interpreted; new entries get 1
+    std::uint8_t flag = 1;  // kept as loaded, never interpreted; new entries get 1
 };
 
 inline bool operator==(const AtlasEntry& a, const AtlasEntry& b) {

@@ -16,7 +16,7 @@ public:
     Exception& operator=(const Exception&) = default;
 
     // Read directly by the handlers that report the failure.
-    std::string file;      // source file of the throw site, without its folder
+    std::string file;  // source file of the throw site, without its folder
     std::string message;
     std::string fileName;  // the file the failure concerns, as the caller named it; empty when none
     std::int32_t line;     // line of the throw statement

@@ -7,11 +7,11 @@
 // terminators; every integer unsigned 32-bit little-endian.
 
 enum class DatReadStatus {
-    Read,           // the table holds the file's entries, in file order
-    CannotOpen,     // missing, not a regular file, or held open by another program
-    CannotRead,     // the system reported an error while reading
-    NotATableFile,  // shorter than its count and lengths promise
-    TooManyEntries, // more entries than a table can hold
+    Read,            // the table holds the file's entries, in file order
+    CannotOpen,      // missing, not a regular file, or held open by another program
+    CannotRead,      // the system reported an error while reading
+    NotATableFile,   // shorter than its count and lengths promise
+    TooManyEntries,  // more entries than a table can hold
     OutOfMemory,
 };
 

@@ -18,5 +18,4 @@ struct EntryQuery {
 // The index of the first of the `count` entries, from `start` to the last and
 // then from the first, that matches; `count` when none does. A `start` at or
 // past the end starts at the first. Allocates nothing.
-std::size_t FindEntry(const StringEntry* const* entries, std::size_t count, std::size_t start,
-                      const EntryQuery& query);
+std::size_t FindEntry(const StringEntry* const* entries, std::size_t count, std::size_t start, const EntryQuery& query);

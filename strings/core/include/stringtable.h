@@ -41,7 +41,7 @@ struct StringEntry {
     TextUnit* text;            // NUL-terminated, owned; empty text is "", not null
     StringEntry* prev;
     StringEntry* next;
-    EntryId link;              // next free slot while this slot is free
+    EntryId link;  // next free slot while this slot is free
 };
 
 struct StringTable {
