@@ -44,9 +44,12 @@ bool systemBrowseForFolder(HWND owner, const char* title, std::string& folder) {
     if (!items) {
         return false;
     }
+    // A folder without a file-system path (BIF_RETURNONLYFSDIRS should make
+    // it unchoosable, but Wine lets it through) is no answer: an empty folder
+    // would put the files wherever the current directory happens to be.
     char path[MAX_PATH] = "";
-    if (!SHGetPathFromIDListA(items.get(), path)) {
-        path[0] = '\0';
+    if (!SHGetPathFromIDListA(items.get(), path) || path[0] == '\0') {
+        return false;
     }
     folder = path;
     return true;

@@ -16,7 +16,7 @@ static_assert(std::string_view(SourceFileBaseName("main.cpp")) == "main.cpp");
 TEST(Exceptions, ThrowSiteNamesItsFileWithoutFolderAndItsLine) {
     int throwLine = 0;
     try {
-        throwLine = __LINE__;
+        throwLine = __LINE__ + 1;
         THROW_AT_SITE(Exception, "Unable to read file");
     } catch (const Exception& e) {
         EXPECT_EQ(e.file, "exceptions_test.cpp");

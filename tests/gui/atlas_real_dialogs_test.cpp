@@ -22,6 +22,31 @@ protected:
     }
 };
 
+// The text of the folder browser's selected tree item.
+std::string selectedFolder(HWND browser) {
+    const HWND tree = FindWindowExA(browser, nullptr, WC_TREEVIEWA, nullptr);
+    const auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    char text[MAX_PATH] = "";
+    TVITEMA query = {};
+    query.mask = TVIF_TEXT;
+    query.hItem = item;
+    query.pszText = text;
+    query.cchTextMax = sizeof(text);
+    return item != nullptr && SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query)) ? text : "";
+}
+
+void pumpMessagesFor(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    MSG message;
+    while (GetTickCount() - start < milliseconds) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(1);
+    }
+}
+
 }  // namespace
 
 TEST_F(AtlasRealDialogs, SaveAsThenOpenThroughTheFileDialogs) {
@@ -86,7 +111,13 @@ TEST_F(AtlasRealDialogs, ExtractIntoAFolderChosenInTheFolderBrowser) {
     {
         DialogAnswerer answerer;
         answerer.Expect({"", [out](HWND dialog) {
-                             SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(out.c_str()));
+                             // Wine fills the folder tree while the dialog starts up, and a
+                             // selection made before the folder is in it lands elsewhere: it
+                             // is made again until the tree shows it.
+                             for (int tries = 0; tries < 100 && selectedFolder(dialog) != "out"; ++tries) {
+                                 SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(out.c_str()));
+                                 pumpMessagesFor(20);
+                             }
                              PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
                          }});
         command(ID_EDIT_EXTRACT_FILES);
