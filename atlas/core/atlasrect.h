@@ -20,13 +20,13 @@ inline std::uint64_t rightEnd(const AtlasRect& r) { return std::uint64_t{r.x} + 
 inline std::uint64_t bottomEnd(const AtlasRect& r) { return std::uint64_t{r.y} + r.height; }
 
 inline bool containsRect(const AtlasRect& outer, const AtlasRect& inner) {
-    return inner.x >= outer.x && rightEnd(inner) <= rightEnd(outer) && inner.y >= outer.y &&
-           bottomEnd(inner) <= bottomEnd(outer);
+    return (inner.x >= outer.x) & (rightEnd(inner) <= rightEnd(outer)) & (inner.y >= outer.y) &
+           (bottomEnd(inner) <= bottomEnd(outer));
 }
 
 // Rectangles that only share an edge do not overlap.
 inline bool rectsOverlap(const AtlasRect& a, const AtlasRect& b) {
-    return a.x < rightEnd(b) && b.x < rightEnd(a) && a.y < bottomEnd(b) && b.y < bottomEnd(a);
+    return (a.x < rightEnd(b)) & (b.x < rightEnd(a)) & (a.y < bottomEnd(b)) & (b.y < bottomEnd(a));
 }
 
 // The parts of `slot` outside `used`, each one that is not empty, in the

@@ -114,8 +114,13 @@ void RectangleGrid::list(std::uint32_t slot, const AtlasRect& rect, std::uint64_
 
 void RectangleGrid::erase(std::uint32_t slot, const AtlasRect& rect, std::uint64_t& tests) {
     forEachListingCell(rect, -1, tests, [&](Cell& cell) {
-        const auto index =
-            static_cast<std::size_t>(std::find(cell.slots.begin(), cell.slots.end(), slot) - cell.slots.begin());
+        // A scan of the whole cell without a branch on each entry: where the
+        // slot lies in a cell is random, and a mispredicted exit costs more
+        // than the rest of a short scan.
+        std::size_t index = 0;
+        for (std::size_t i = 0; i < cell.slots.size(); ++i) {
+            index = cell.slots[i] == slot ? i : index;
+        }
         cell.rects[index] = cell.rects.back();
         cell.rects.pop_back();
         cell.slots[index] = cell.slots.back();
@@ -166,11 +171,15 @@ void RectangleGrid::collectOverlapping(const AtlasRect& rect, std::vector<std::u
             for (std::uint64_t column = range.firstColumn; column <= range.lastColumn; ++column) {
                 const Cell& cell = g.cells[row * g.columns + column];
                 tests += cell.rects.size();
+                // Every slot is written and only those that overlap are
+                // kept, with no branch to mispredict.
+                std::size_t kept = found.size();
+                found.resize(kept + cell.rects.size());
                 for (std::size_t i = 0; i < cell.rects.size(); ++i) {
-                    if (rectsOverlap(cell.rects[i], rect)) {
-                        found.push_back(cell.slots[i]);
-                    }
+                    found[kept] = cell.slots[i];
+                    kept += rectsOverlap(cell.rects[i], rect) ? 1 : 0;
                 }
+                found.resize(kept);
             }
         }
     }
