@@ -19,14 +19,18 @@ inline bool operator==(const AtlasRect& a, const AtlasRect& b) {
 inline std::uint64_t rightEnd(const AtlasRect& r) { return std::uint64_t{r.x} + r.width; }
 inline std::uint64_t bottomEnd(const AtlasRect& r) { return std::uint64_t{r.y} + r.height; }
 
+// All four tests, combined without short-circuit branches: the free-space map
+// asks them of many rectangles in a row, with outcomes too random to predict.
+inline bool allOf(bool a, bool b, bool c, bool d) { return (int{a} & int{b} & int{c} & int{d}) != 0; }
+
 inline bool containsRect(const AtlasRect& outer, const AtlasRect& inner) {
-    return (inner.x >= outer.x) & (rightEnd(inner) <= rightEnd(outer)) & (inner.y >= outer.y) &
-           (bottomEnd(inner) <= bottomEnd(outer));
+    return allOf(inner.x >= outer.x, rightEnd(inner) <= rightEnd(outer), inner.y >= outer.y,
+                 bottomEnd(inner) <= bottomEnd(outer));
 }
 
 // Rectangles that only share an edge do not overlap.
 inline bool rectsOverlap(const AtlasRect& a, const AtlasRect& b) {
-    return (a.x < rightEnd(b)) & (b.x < rightEnd(a)) & (a.y < bottomEnd(b)) & (b.y < bottomEnd(a));
+    return allOf(a.x < rightEnd(b), b.x < rightEnd(a), a.y < bottomEnd(b), b.y < bottomEnd(a));
 }
 
 // The parts of `slot` outside `used`, each one that is not empty, in the
