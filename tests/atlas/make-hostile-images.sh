@@ -307,6 +307,10 @@ AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAQAWAAAAJqi6Cu8IJWCqIqACACASAP4ABP//X3AAA8ba
 AAAAAAAAAAAAAAAAAAAAAABqCv/YSUn/////////////////AAH/ABIA//8AAAAAAAAAAAAAAAAA
 AAAAAAAdGh8eHQBBAAAA
 EOF
+# Sun raster: an equal-RGB colour map on a 32-bit image, which has no palette.
+b64 ras-true-colour-map.ras <<'EOF'
+WaZqlUlJKhYBAwABAAAAIAATAAAAAAAAAAAAAQ==
+EOF
 # MNG: a chunk length beyond the file was allocated (up to 4 GiB) before it was checked.
 b64 mng-chunk-beyond-file.img <<'EOF'
 i0pORw0KGgpi//1tLyogWFBNAAAADg==
