@@ -95,14 +95,21 @@ void FilePair::saveImage(const std::string& fileName, int format) {
     state_->modified &= ~std::uint32_t{ImageModified};
 }
 
-void FilePair::extract(const std::string& name, const std::string& fileName, int format) const {
+void FilePair::writeImageCopy(const StagedFile& staged) const {
+    saveBitmap(state_->bitmap.get(), staged, formatForSaving(staged.target(), -1));
+}
+
+bool FilePair::extract(const std::string& name, const std::string& fileName, int format, ExistingFile existing) const {
     const AtlasEntry* entry = find(name);
-    if (entry) {
-        saveEntryImage(*entry, state_->bitmap.get(), fileName, format);
-    }
+    return entry == nullptr ||
+           saveEntryImage(*entry, state_->bitmap.get(), fileName, format, existing == ExistingFile::Replace);
 }
 
 void FilePair::insertFiles(std::vector<std::string>& paths) { state_->insertFiles(paths); }
+
+std::vector<SkippedFile> FilePair::insertNamedFiles(std::vector<ImageFileToInsert>& files) {
+    return state_->insertNamedFiles(files);
+}
 
 bool FilePair::rename(const std::string& oldName, const std::string& newName) {
     EntryTable& entries = state_->entries;
