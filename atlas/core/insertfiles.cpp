@@ -9,6 +9,8 @@
 #include "atlasimage.h"
 #include "entryname.h"
 #include "exceptions.h"
+#include "filepath.h"
+#include "safefilename.h"
 
 namespace {
 
@@ -126,6 +128,11 @@ std::vector<SkippedFile> FilePair::State::insertNamedFiles(std::vector<ImageFile
     std::vector<NewEntryImage> images;
     images.reserve(files.size());
     for (const ImageFileToInsert& file : files) {
+        // A name such as CON.PNG is a device on Windows: not even opened.
+        if (file.optional && !isSafeFileName(FileNamePart(file.path))) {
+            skipped.push_back(SkippedFile{file.path, "The name cannot be a file name on Windows"});
+            continue;
+        }
         UniqueBitmap pixels;
         try {
             pixels = loadEntryImage(file.path);

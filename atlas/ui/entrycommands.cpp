@@ -135,6 +135,30 @@ std::string refusedNote(const std::vector<std::string>& refused) {
            lines(refused) + "\n\n";
 }
 
+// insertFiles, but the files among `skippable` that cannot be read are left
+// out of `paths` and returned.
+std::vector<SkippedFile> insertSkippingUnreadable(FilePair& document, std::vector<std::string>& paths,
+                                                  const std::set<std::string>& skippable) {
+    std::vector<ImageFileToInsert> files;
+    for (const std::string& path : paths) {
+        files.push_back(ImageFileToInsert{path, entryNameFromPath(path), skippable.count(path) != 0});
+    }
+    std::vector<SkippedFile> skipped = document.insertNamedFiles(files);
+    paths.clear();
+    for (const ImageFileToInsert& file : files) {
+        paths.push_back(file.path);
+    }
+    return skipped;
+}
+
+std::string skippedNote(const std::vector<SkippedFile>& skipped) {
+    std::string text = "These files have not been inserted, because they cannot be read:\n";
+    for (const SkippedFile& file : skipped) {
+        text += "\n" + FileNamePart(file.path) + ": " + file.reason;
+    }
+    return text + "\n\nThe other files have been inserted.";
+}
+
 }  // namespace
 
 void InsertFilesCommand(EditorApp& app) {
@@ -151,17 +175,20 @@ void InsertFilesCommand(EditorApp& app) {
     InsertFilePaths(app, PathsFromMultiSelect(buffer.data()));
 }
 
-void InsertFilePaths(EditorApp& app, const std::vector<std::string>& chosen) {
+void InsertFilePaths(EditorApp& app, const std::vector<std::string>& chosen, const std::set<std::string>& skippable) {
     std::optional<std::vector<std::string>> confirmed = pathsToInsert(app, chosen);
     if (!confirmed) {
         return;
     }
     std::vector<std::string>& paths = *confirmed;
+    std::vector<SkippedFile> skipped;
     try {
         WaitCursor wait;
         const std::set<std::string> unlisted = namesNotInDocument(*app.document, paths);
-        if (!paths.empty()) {
+        if (skippable.empty() && !paths.empty()) {
             app.document->insertFiles(paths);
+        } else if (!paths.empty()) {
+            skipped = insertSkippingUnreadable(*app.document, paths, skippable);
         }
         const int lastInserted = AddListItems(app.entryList, namesToList(paths, unlisted));
         const int lastIndex = lastInserted == -1 ? 0 : lastInserted;
@@ -171,6 +198,10 @@ void InsertFilePaths(EditorApp& app, const std::vector<std::string>& chosen) {
         RefreshPreview(app);
     } catch (const Exception& e) {
         showError(app, e.message);
+        return;
+    }
+    if (!skipped.empty()) {
+        showInformation(app, skippedNote(skipped), MB_ICONWARNING);
     }
 }
 

@@ -47,8 +47,8 @@ std::vector<ImageFileToInsert> FilesToInsert(const std::vector<FoundFile>& found
         if (!file.inFolder) {
             RequireExisting(file.path);
         }
-        std::string problem = file.problem;
-        const std::string name = problem.empty() ? EntryNameOf(file, pathNames, problem) : std::string();
+        std::string problem;
+        const std::string name = EntryNameOf(file, pathNames, problem);
         if (name.empty() && !file.inFolder) {
             throw ToolError(file.path, problem);
         }

@@ -19,13 +19,10 @@ void AddImageFiles(const std::string& folder, const std::string& subfolders, boo
     for (const FolderItem& item : items) {
         const std::string path = JoinPath(folder, item.name);
         if (!item.isFolder) {
-            // A name such as CON.PNG is a device on Windows: not even looked into.
-            if (!isSafeFileName(item.name)) {
-                if (namesImageFormat(item.name)) {
-                    files.push_back(FoundFile{path, subfolders, true, "the name cannot be a file name on Windows"});
-                }
-            } else if (isReadableImage(path)) {
-                files.push_back(FoundFile{path, subfolders, true, std::string()});
+            // A name such as CON.PNG is a device on Windows: not looked into
+            // here, but left to the insertion, which skips it.
+            if (isSafeFileName(item.name) ? isReadableImage(path) : namesImageFormat(item.name)) {
+                files.push_back(FoundFile{path, subfolders, true});
             }
         } else if (recursive && !item.isLink) {
             AddImageFiles(path, subfolders + item.name + "/", recursive, files);
@@ -39,7 +36,7 @@ std::vector<FoundFile> ImageFilesOf(const std::vector<std::string>& arguments, b
     std::vector<FoundFile> files;
     for (const std::string& argument : arguments) {
         if (!IsFolder(argument)) {
-            files.push_back(FoundFile{argument, std::string(), false, std::string()});
+            files.push_back(FoundFile{argument, std::string(), false});
             continue;
         }
         const std::size_t before = files.size();

@@ -11,14 +11,15 @@ struct FoundFile {
     // '/'; empty for a file directly in it or named itself.
     std::string subfolders;
     bool inFolder = false;
-    // Why a file found in a folder cannot be taken; it was not opened.
-    std::string problem;
 };
 
 // The arguments with every folder replaced by the image files directly in it
 // (with `recursive`, also those in its subfolders, but not through linked
 // folders), taken in byte order of their names; a subfolder's files come at
 // the subfolder's place in that order. An image file is one that FreeImage
-// can read by its content or its extension. Other arguments stay as they
-// are. Throws ToolError for a folder without image files.
+// can read by its content or its extension; a file whose name cannot be a
+// file name on Windows (such as CON.PNG) is not opened, but taken when its
+// extension names an image format, for the insertion to skip. Other
+// arguments stay as they are. Throws ToolError for a folder without image
+// files.
 std::vector<FoundFile> ImageFilesOf(const std::vector<std::string>& arguments, bool recursive);
