@@ -56,6 +56,13 @@ namespace growthfallback {
 struct Size {
     std::uint64_t width = 0;
     std::uint64_t height = 0;
+    bool doubled = false;  // both sides reached by doubling
+
+    // Sizes reached by doubling come first, so that an atlas of powers of two
+    // stays one wherever it can; then the smaller area.
+    bool isBetterThan(const Size& other) const {
+        return other.width == 0 || (doubled != other.doubled ? doubled : width * height < other.width * other.height);
+    }
 };
 
 // `side` doubled until it reaches `needed`; `needed` itself where the
@@ -70,7 +77,7 @@ inline std::uint64_t doubledTo(std::uint64_t side, std::uint64_t needed) {
 // The smallest atlas, within the limits, in which `free` holds the cell once
 // it reaches out to the new right and bottom edges wherever it touches the
 // old ones; a 0 x 0 size when there is none. Sides grow by doubling where
-// the limits allow that, otherwise to exactly what the cell needs.
+// the limits allow that, otherwise both to exactly what the cell needs.
 inline Size sizeHolding(const AtlasRect& free, const AtlasRect& cell, std::uint64_t width, std::uint64_t height) {
     const bool reachesRight = rightEnd(free) == width;
     const bool reachesBottom = bottomEnd(free) == height;
@@ -79,43 +86,47 @@ inline Size sizeHolding(const AtlasRect& free, const AtlasRect& cell, std::uint6
     }
     const std::uint64_t neededWidth = reachesRight ? std::max(width, free.x + std::uint64_t{cell.width}) : width;
     const std::uint64_t neededHeight = reachesBottom ? std::max(height, free.y + std::uint64_t{cell.height}) : height;
-    const Size doubled{doubledTo(width, neededWidth), doubledTo(height, neededHeight)};
+    const Size doubled{doubledTo(width, neededWidth), doubledTo(height, neededHeight), true};
     if (fitsAtlasLimits(doubled.width, doubled.height)) {
         return doubled;
     }
-    return fitsAtlasLimits(neededWidth, neededHeight) ? Size{neededWidth, neededHeight} : Size{};
+    return fitsAtlasLimits(neededWidth, neededHeight) ? Size{neededWidth, neededHeight, false} : Size{};
 }
 
 }  // namespace growthfallback
 
 // Where growth steps would pass the size limit before a cell fits (so the
 // atlas could only be refused), the atlas grows in one go to the smallest
-// size within the limits that holds the cell: beside, below or across the
-// free rectangles along the old right and bottom edges, which are joined to
-// the new space. Then the cell is placed. False, with nothing changed, when
-// no atlas within the limits holds it beside what is there.
+// size within the limits that holds the cell (by doubling its sides where
+// some such size does): beside, below or across the free rectangles along
+// the old right and bottom edges, which are joined to the new space. Then
+// the cell is placed. False, with nothing changed, when no atlas within the
+// limits holds it beside what is there.
 template <class Map>
 bool growToHoldCell(Map& freeSpace, AtlasRect& cell, std::uint32_t& width, std::uint32_t& height) {
     using growthfallback::Size;
-    // The new space right of and below the atlas, as rectangles of no width
-    // or height along its edges, and every free rectangle that touches one.
-    std::vector<AtlasRect> alongEdges = {AtlasRect{width, 0, 0, height}, AtlasRect{0, height, width, 0}};
+    // Every free rectangle that touches the right or bottom edge, then the
+    // new space right of and below the atlas, as rectangles of no width or
+    // height along those edges. Joined to the new space in this order, the
+    // free rectangles come first and often hold the new space alone.
+    std::vector<AtlasRect> alongEdges;
     for (const AtlasRect& free : freeSpace.freeRects()) {
         if (free.width != 0 && (rightEnd(free) == width || bottomEnd(free) == height)) {
             alongEdges.push_back(free);
         }
     }
+    alongEdges.push_back(AtlasRect{width, 0, 0, height});
+    alongEdges.push_back(AtlasRect{0, height, width, 0});
     Size best;
     for (const AtlasRect& free : alongEdges) {
         const Size size = growthfallback::sizeHolding(free, cell, width, height);
-        if (size.width != 0 && (best.width == 0 || size.width * size.height < best.width * best.height)) {
+        if (size.width != 0 && size.isBetterThan(best)) {
             best = size;
         }
     }
     if (best.width == 0) {
         return false;
     }
-    // Joined rectangles first: the new space alone is then often inside one.
     for (const AtlasRect& free : alongEdges) {
         const std::uint64_t joinedWidth = rightEnd(free) == width ? best.width - free.x : free.width;
         const std::uint64_t joinedHeight = bottomEnd(free) == height ? best.height - free.y : free.height;

@@ -79,7 +79,7 @@ void FilePair::compact(std::int32_t width, std::int32_t height) {
         if (entry.width != 0 && entry.height != 0) {
             pixels = copyEntryPixels(entry, state_->bitmap.get());
         }
-        images.push_back(NewEntryImage{name, std::move(pixels), entry.width, entry.height, entry.flag});
+        images.push_back(NewEntryImage{name, std::move(pixels), entry.width, entry.height, entry.flag, std::string()});
     }
     // Packed into a document of its own, so that a failure touches nothing here.
     FilePair packed(width, height);

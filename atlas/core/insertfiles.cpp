@@ -150,7 +150,9 @@ std::vector<SkippedFile> FilePair::State::insertNamedFiles(std::vector<ImageFile
     }
     const std::vector<std::size_t> order = placementOrder(images);
     files = reordered(loadedFiles, order);
-    packImages(reordered(images, order));
+    if (!images.empty()) {
+        packImages(reordered(images, order));
+    }
     return skipped;
 }
 

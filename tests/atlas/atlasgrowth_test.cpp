@@ -44,12 +44,12 @@ TEST(AtlasGrowth, LargeImagesArePlacedWithinTheSizeLimit) {
         {"wider than any step", {{0, 0, 16000, 100}}, {{{0, 0, 16000, 100}, 16384, 256}}},
         {"doubled sides too large, exact ones not", {{0, 0, 10000, 6000}}, {{{0, 0, 10000, 6000}, 10002, 6002}}},
         {"beyond the limit with its border", {{0, 0, 8191, 8191}, {0, 0, 16383, 1}}, {{{}, 0, 0}, {{}, 0, 0}}},
-        {"next to the free space along the edge",
+        {"across the free space along the edge, by doubling before an exact size",
          {{0, 0, 4000, 3000}, {0, 0, 9000, 1000}},
-         {{{0, 0, 4000, 3000}, 4096, 4096}, {{0, 3002, 9000, 1000}, 16384, 4096}}},
+         {{{4096, 0, 4000, 3000}, 8192, 4096}, {{4096, 3002, 9000, 1000}, 16384, 4096}}},
         {"no room beside the first",
          {{0, 0, 5000, 5000}, {0, 0, 5000, 5000}, {0, 0, 100, 100}},
-         {{{0, 0, 5000, 5000}, 8192, 8192}, {{}, 0, 0}, {{5002, 0, 100, 100}, 8192, 8192}}},
+         {{{0, 0, 5000, 5000}, 8192, 8192}, {{}, 0, 0}, {{0, 5002, 100, 100}, 8192, 8192}}},
     };
     for (const Case& c : cases) {
         FreeSpaceMap map;
@@ -75,7 +75,7 @@ TEST(AtlasGrowth, LargeImagesArePlacedWithinTheSizeLimit) {
 TEST(AtlasGrowth, GrowthStepsPlaceExactlyAsBeforeWithinTheLimit) {
     std::uint32_t largestCompared = 0;
     for (const std::uint32_t seed : {3u, 5u, 8u, 13u}) {
-        SessionMix mix{10, 5, 0, 10, 4, 64, 3};
+        SessionMix mix{10, 5, 0, 10, 4, 64, 3, 4000};
         PackingSession<FreeSpaceMap> limited(seed, 256, mix);
         mix.unlimitedSteps = true;
         PackingSession<LinearFreeSpaceMap> before(seed, 256, mix);

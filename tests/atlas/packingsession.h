@@ -20,7 +20,8 @@ struct SessionMix {
     std::uint32_t largePercent = 0;    // cells up to 300 px, which grow the atlas more than once
     std::uint32_t smallest = 4;        // the other cells' sides
     std::uint32_t largest = 64;
-    std::uint32_t hugePercent = 0;  // cells up to 9000 px, which take the atlas to its size limit
+    std::uint32_t hugePercent = 0;  // cells up to `hugest` px, which take the atlas to its size limit
+    std::uint32_t hugest = 9000;
     // Growth steps without the size limit, as the atlas grew before it had one.
     bool unlimitedSteps = false;
 };
@@ -70,7 +71,7 @@ private:
         const std::uint32_t size = below(100);
         const bool huge = size < mix_.hugePercent;
         const bool large = size < mix_.hugePercent + mix_.largePercent;
-        const std::uint32_t spread = (huge ? 9000 : large ? 300 : mix_.largest) - mix_.smallest + 1;
+        const std::uint32_t spread = (huge ? mix_.hugest : large ? 300 : mix_.largest) - mix_.smallest + 1;
         AtlasRect cell{0, 0, mix_.smallest + below(spread), mix_.smallest + below(spread)};
         if (mix_.unlimitedSteps) {
             while (!map.place(cell)) {

@@ -570,7 +570,7 @@ TEST_F(PxatoolTest, NamesAreWindows1252BytesAndExportReadsThemSo) {
 #endif
     ASSERT_EQ(OnPair("insert", {cafe}).exitCode, 0);
     const FilePair pair(index, image);
-    EXPECT_NE(pair.find("CAF\xC9.PNG"), nullptr);
+    EXPECT_NE(pair.find("CAF\xE9.PNG"), nullptr);
     WritePair({{"\xC9.TGA", {1, 1, 2, 2, 1}}, {"\xC3\x89.TGA", {5, 1, 2, 2, 1}}, {"\x80.TGA", {9, 1, 2, 2, 1}}});
     const std::string json = folder.path("frames.json");
     ASSERT_EQ(OnPair("export", {json}).exitCode, 0);
