@@ -45,8 +45,7 @@ int loadFlagsFor(FREE_IMAGE_FORMAT format) {
         // An icon of fewer than 32 bits keeps its transparency in the AND
         // mask, which only this flag turns into alpha.
         return ICO_MAKEALPHA;
-    default:
-        return 0;
+    default: return 0;
     }
 }
 

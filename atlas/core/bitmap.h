@@ -14,7 +14,6 @@ struct BitmapUnloader {
 // A FreeImage bitmap that is unloaded when its owner goes away.
 using UniqueBitmap = std::unique_ptr<FIBITMAP, BitmapUnloader>;
 
-
 // A new 32-bit bitmap whose pixels are all zero, or null when the size is
 // zero or beyond the atlas limits, or the memory cannot be had.
 UniqueBitmap allocateBitmap(std::uint32_t width, std::uint32_t height);

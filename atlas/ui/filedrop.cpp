@@ -68,8 +68,9 @@ std::string sameNamesText(const std::vector<std::string>& paths) {
             text += "\n" + first->first + ":\n" + first->second + "\n" + path + "\n";
         }
     }
-    return text.empty() ? text : "These dropped files would get the same entry names:\n" + text +
-                                     "\nNothing has been inserted.";
+    return text.empty()
+               ? text
+               : "These dropped files would get the same entry names:\n" + text + "\nNothing has been inserted.";
 }
 
 }  // namespace

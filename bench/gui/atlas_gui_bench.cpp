@@ -201,15 +201,15 @@ void extractTheEarlierWay(const FilePair& pair, const std::string& folder) {
 // pxatool extract of every entry of the pair into an empty folder, as a
 // user runs it.
 bool runPxatoolExtract(const Pair& pair, const std::string& folder) {
-    std::string line =
-        std::string("\"") + PXATOOL_PATH + "\" extract \"" + pair.index + "\" \"" + pair.image + "\" \"" + folder + "\"";
+    std::string line = std::string("\"") + PXATOOL_PATH + "\" extract \"" + pair.index + "\" \"" + pair.image +
+                       "\" \"" + folder + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     PROCESS_INFORMATION process = {};
-    const bool started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                                        &process) != FALSE;
+    const bool started =
+        CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process) != FALSE;
     DWORD exitCode = 1;
     if (started) {
         WaitForSingleObject(process.hProcess, INFINITE);

@@ -21,8 +21,8 @@ bool operator==(const Placement& a, const Placement& b) {
 }
 
 std::ostream& operator<<(std::ostream& out, const Placement& p) {
-    return out << "cell at " << p.cell.x << "," << p.cell.y << " of " << p.cell.width << "x" << p.cell.height
-               << " in " << p.atlasWidth << "x" << p.atlasHeight;
+    return out << "cell at " << p.cell.x << "," << p.cell.y << " of " << p.cell.width << "x" << p.cell.height << " in "
+               << p.atlasWidth << "x" << p.atlasHeight;
 }
 
 }  // namespace

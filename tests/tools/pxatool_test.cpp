@@ -539,9 +539,8 @@ TEST_F(PxatoolTest, AFolderInsertsWhatCanBeReadAndNamesTheRest) {
     Png("art/" + std::string(61, 'L') + ".png", 2, 2, 2);
     const std::string longName = folder.path("art/" + std::string(61, 'L') + ".png");
     // Names that cannot be entry names first, then files that cannot be read.
-    std::string skipped =
-        Error(longName,
-              "Skipped: The entry name " + std::string(61, 'L') + ".PNG is longer than the 64 bytes an index file keeps");
+    std::string skipped = Error(longName, "Skipped: The entry name " + std::string(61, 'L') +
+                                              ".PNG is longer than the 64 bytes an index file keeps");
 #ifndef _WIN32
     // Windows has no file of these names to list.
     Png("art/\u017F.png", 3, 3, 3);

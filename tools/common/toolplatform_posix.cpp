@@ -36,8 +36,8 @@ bool SystemTextToWindows1252(const std::string& text, std::string& bytes, std::s
         return true;
     }
     std::u16string unused;
-    problem = Utf8ToUtf16(text, unused) ? "the name has characters that Windows-1252 lacks"
-                                        : "the name is not valid UTF-8";
+    problem =
+        Utf8ToUtf16(text, unused) ? "the name has characters that Windows-1252 lacks" : "the name is not valid UTF-8";
     return false;
 }
 

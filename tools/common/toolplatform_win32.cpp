@@ -118,8 +118,8 @@ bool Recode(const std::string& text, UINT from, UINT to, std::string& result) {
     const int length = static_cast<int>(text.size());
     const int wideSize = MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, text.data(), length, nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(wideSize > 0 ? wideSize : 0), L'\0');
-    if (wideSize <= 0 || MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, text.data(), length, &wide[0], wideSize) !=
-                             wideSize) {
+    if (wideSize <= 0 ||
+        MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, text.data(), length, &wide[0], wideSize) != wideSize) {
         return false;
     }
     BOOL lossy = FALSE;

@@ -81,8 +81,9 @@ void ResolveSameNames(std::vector<ImageFileToInsert>& files, bool lastWins) {
         for (const std::string& clash : clashes) {
             std::cerr << clash << '\n';
         }
-        throw ToolError(std::string(), "Nothing inserted: files would share entry names (--last-wins keeps the "
-                                       "later of each, --path-names puts their folders into the names)");
+        throw ToolError(std::string(),
+                        "Nothing inserted: files would share entry names (--last-wins keeps the "
+                        "later of each, --path-names puts their folders into the names)");
     }
     std::vector<ImageFileToInsert> kept;
     for (std::size_t index = 0; index < files.size(); ++index) {

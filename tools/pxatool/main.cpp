@@ -102,11 +102,11 @@ int main(int argc, char** argv) {
                                        "save, and print the size and used percent before and after.",
                                        paths);
     CLI::Option* compactSize = compact
-                                    ->add_option("--size", sizeText,
-                                                 "atlas size to start from, WIDTHxHEIGHT, growing as insert grows "
-                                                 "it (default: the smallest size that holds every entry, never "
-                                                 "larger than the atlas is when it holds them)")
-                                    ->check(sizeCheck);
+                                   ->add_option("--size", sizeText,
+                                                "atlas size to start from, WIDTHxHEIGHT, growing as insert grows "
+                                                "it (default: the smallest size that holds every entry, never "
+                                                "larger than the atlas is when it holds them)")
+                                   ->check(sizeCheck);
     actions[compact] = [&] {
         return CompactCommand(paths, compactSize->count() != 0 ? std::optional<AtlasSize>(size) : std::nullopt);
     };
