@@ -17,6 +17,7 @@
 #include "filepath.h"
 #include "renderer.h"
 #include "safefilename.h"
+#include "uniquehandle.h"
 #include "waitcursor.h"
 
 namespace {
@@ -121,6 +122,36 @@ bool isReplaceableFile(const std::string& path) {
     return true;
 }
 
+// A file name as Windows compares it, letter case ignored.
+std::string foldedName(std::string name) {
+    if (!name.empty()) {
+        CharUpperBuffA(&name[0], static_cast<DWORD>(name.size()));
+    }
+    return name;
+}
+
+// The names of the files in the folder, folded, read in one pass. Probing
+// each target alone would look up names that are not there, which Wine
+// answers by reading the whole folder every time.
+struct SearchTraits {
+    typedef HANDLE Value;
+    static Value invalid() { return INVALID_HANDLE_VALUE; }
+    static bool close(Value search) { return FindClose(search) != FALSE; }
+};
+
+std::set<std::string> foldedNamesIn(const std::string& folder) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA found;
+    const UniqueResource<SearchTraits> search(FindFirstFileA(JoinPath(folder, "*").c_str(), &found));
+    if (!search) {
+        return names;
+    }
+    do {
+        names.insert(foldedName(found.cFileName));
+    } while (FindNextFileA(search.get(), &found));
+    return names;
+}
+
 std::string lines(const std::vector<std::string>& names) {
     std::string text;
     for (const std::string& name : names) {
@@ -215,8 +246,10 @@ void ExtractFilesCommand(EditorApp& app) {
         showInformation(app, noneExtracted);  // a place that is no folder on disk
         return;
     }
+    const std::set<std::string> present = foldedNamesIn(folder);
     std::vector<std::string> accepted;
     std::vector<std::string> refused;
+    std::set<std::string> existing;  // accepted names of files there, asked about or not replaceable
     for (const std::string& name : names) {
         // An entry name can come from an index made elsewhere; joined to the
         // folder it must not lead out of it or to a device.
@@ -224,7 +257,10 @@ void ExtractFilesCommand(EditorApp& app) {
             refused.push_back(name);
             continue;
         }
-        if (isReplaceableFile(JoinPath(folder, name))) {
+        if (present.count(foldedName(name)) != 0) {
+            existing.insert(name);
+        }
+        if (existing.count(name) != 0 && isReplaceableFile(JoinPath(folder, name))) {
             const int answer = askToReplace(app, "directory", name, "Overwrite file?");
             if (answer == IDNO) {
                 continue;
@@ -244,7 +280,22 @@ void ExtractFilesCommand(EditorApp& app) {
     try {
         WaitCursor wait;
         for (const std::string& name : accepted) {
-            app.document->extract(name, JoinPath(folder, name), -1);
+            // A file not listed is created as a new one; should it be there
+            // after all, the user is asked about it now.
+            const std::string target = JoinPath(folder, name);
+            if (existing.count(name) != 0) {
+                app.document->extract(name, target, -1);
+                continue;
+            }
+            if (app.document->extract(name, target, -1, FilePair::ExistingFile::Keep)) {
+                continue;
+            }
+            const int answer = askToReplace(app, "directory", name, "Overwrite file?");
+            if (answer == IDYES) {
+                app.document->extract(name, target, -1);
+            } else if (answer != IDNO) {
+                return;
+            }
         }
     } catch (const Exception& e) {
         showError(app, e.message);
