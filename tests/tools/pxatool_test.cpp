@@ -8,6 +8,7 @@
 #include "atlasimage.h"
 #include "atlastestsupport.h"
 #include "filepair.h"
+#include "filepath.h"
 #include "programrunner.h"
 
 namespace {
@@ -502,9 +503,12 @@ TEST_F(PxatoolTest, InsertTakesTheImageFilesOfFoldersInNameOrder) {
 TEST_F(PxatoolTest, FilesOfOneEntryNameAreRefusedUnlessARuleNamesThem) {
     NewPair();
     std::filesystem::create_directories(folder.path("art/ui"));
-    const std::string top = Png("art/x.png", 4, 4, 1);
-    const std::string nested = Png("art/ui/X.PNG", 6, 6, 2);
-    const std::string other = Png("art/ui/y.png", 2, 2, 3);
+    Png("art/x.png", 4, 4, 1);
+    Png("art/ui/X.PNG", 6, 6, 2);
+    Png("art/ui/y.png", 2, 2, 3);
+    // As the tool joins the folders it walks.
+    const std::string top = JoinPath(folder.path("art"), "x.png");
+    const std::string nested = JoinPath(JoinPath(folder.path("art"), "ui"), "X.PNG");
     const Bytes before = PairBytes();
 
     const ProgramRun refused = OnPair("insert", {folder.path("art"), "--recursive"});
@@ -537,19 +541,21 @@ TEST_F(PxatoolTest, AFolderInsertsWhatCanBeReadAndNamesTheRest) {
     writeFileBytes(folder.path("art/empty.png"), {});
     writeFileBytes(folder.path("art/text.gif"), {'h', 'e', 'l', 'l', 'o'});
     Png("art/" + std::string(61, 'L') + ".png", 2, 2, 2);
-    const std::string longName = folder.path("art/" + std::string(61, 'L') + ".png");
+    const auto inArt = [&](const std::string& name) { return JoinPath(folder.path("art"), name); };
     // Names that cannot be entry names first, then files that cannot be read.
-    std::string skipped = Error(longName, "Skipped: The entry name " + std::string(61, 'L') +
-                                              ".PNG is longer than the 64 bytes an index file keeps");
+    std::string skipped =
+        Error(inArt(std::string(61, 'L') + ".png"), "Skipped: The entry name " + std::string(61, 'L') +
+                                                        ".PNG is longer than the 64 bytes an index "
+                                                        "file keeps");
 #ifndef _WIN32
     // Windows has no file of these names to list.
     Png("art/\u017F.png", 3, 3, 3);
     Png("art/con.png", 3, 3, 3);
-    skipped += Error(folder.path("art/\u017F.png"), "Skipped: the name has characters that Windows-1252 lacks") +
-               Error(folder.path("art/con.png"), "Skipped: The name cannot be a file name on Windows");
+    skipped += Error(inArt("\u017F.png"), "Skipped: the name has characters that Windows-1252 lacks") +
+               Error(inArt("con.png"), "Skipped: The name cannot be a file name on Windows");
 #endif
-    skipped += Error(folder.path("art/empty.png"), "Skipped: Unable to load image") +
-               Error(folder.path("art/text.gif"), "Skipped: Unable to load image");
+    skipped += Error(inArt("empty.png"), "Skipped: Unable to load image") +
+               Error(inArt("text.gif"), "Skipped: Unable to load image");
     const ProgramRun run = OnPair("insert", {folder.path("art")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "GOOD.PNG\t1\t1\t4\t4\t1\n");
@@ -563,13 +569,14 @@ TEST_F(PxatoolTest, AFolderInsertsWhatCanBeReadAndNamesTheRest) {
 TEST_F(PxatoolTest, NamesAreWindows1252BytesAndExportReadsThemSo) {
     NewPair();
     // The runner passes arguments as UTF-8; FreeImage takes the file name in
-    // the system's 8-bit text, which under Wine is Windows-1252.
+    // the system's 8-bit text, which under Wine is Windows-1252. The names are
+    // joined here, not by std::filesystem, which would convert them again.
 #ifdef _WIN32
-    Png("caf\xE9.png", 2, 2, 1);
+    writePatternPng(folder.path("caf") + "\xE9.png", 2, 2, 1);
 #else
-    Png("caf\u00E9.png", 2, 2, 1);
+    writePatternPng(folder.path("caf") + "\u00E9.png", 2, 2, 1);
 #endif
-    ASSERT_EQ(OnPair("insert", {folder.path("caf\u00E9.png")}).exitCode, 0);
+    ASSERT_EQ(OnPair("insert", {folder.path("caf") + "\u00E9.png"}).exitCode, 0);
     const FilePair pair(index, image);
     EXPECT_NE(pair.find("CAF\xE9.PNG"), nullptr);
     WritePair({{"\xC9.TGA", {1, 1, 2, 2, 1}}, {"\xC3\x89.TGA", {5, 1, 2, 2, 1}}, {"\x80.TGA", {9, 1, 2, 2, 1}}});
