@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <deque>
 #include <filesystem>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -206,7 +207,11 @@ bool runPxatoolExtract(const Pair& pair, const std::string& folder) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    SECURITY_ATTRIBUTES inherited = {sizeof(inherited), nullptr, TRUE};
+    startup.hStdOutput = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     &inherited, OPEN_EXISTING, 0, nullptr);
+    startup.hStdInput = startup.hStdOutput;
+    startup.hStdError = startup.hStdOutput;
     PROCESS_INFORMATION process = {};
     const bool started =
         CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process) != FALSE;
@@ -236,7 +241,11 @@ void extractThreeThousand(EditorApp& app, const TemporaryFolder& folder) {
     bool extracted = false;
     measure("pxatool", "extract every entry", 3000, "entries", app.mainWindow,
             [&] { extracted = runPxatoolExtract(pair3k, folder.path("extract-pxatool")); });
-    expect(extracted, "pxatool extract failed");
+    const auto filesIn = [](const std::string& path) {
+        const std::filesystem::directory_iterator files(path);
+        return std::distance(std::filesystem::begin(files), std::filesystem::end(files));
+    };
+    expect(extracted && filesIn(folder.path("extract-pxatool")) == 3000, "pxatool extract failed");
 
     script().folder = folder.path("extract-editor");
     selectFirstItems(app, 3000);
