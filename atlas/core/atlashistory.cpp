@@ -211,7 +211,8 @@ void StepRecording::entryRemoved(EntryTable::node_type node) noexcept {
 
 void StepRecording::documentReplaced(DocumentContents old) noexcept {
     changed_ = true;
-    std::size_t bytes = sizeof(DocumentContents) + std::max(bitmapBytes(old.bitmap.get()), bitmapBytes(state_.bitmap.get())) +
+    std::size_t bytes = sizeof(DocumentContents) +
+                        std::max(bitmapBytes(old.bitmap.get()), bitmapBytes(state_.bitmap.get())) +
                         old.freeSpace.usage().bytes;
     for (const auto& entry : old.entries) {
         bytes += entryBytes(entry.first);

@@ -232,8 +232,8 @@ bool TakeStep(StringTable& table, bool undo, StringStepEffect* effect) {
     history->done = undo ? history->done - 1 : history->done + 1;
     history->state = undo ? step.stateBefore : step.stateAfter;
     if (effect != nullptr) {
-        *effect = StringStepEffect{EditOf(step.form), RowsAfter(step.form, undo), step.entries.data(),
-                                   step.entries.size()};
+        *effect =
+            StringStepEffect{EditOf(step.form), RowsAfter(step.form, undo), step.entries.data(), step.entries.size()};
     }
     return true;
 }
@@ -372,8 +372,8 @@ bool StringTableReplaceStep(StringTable& table, StringEntry* entry, const char* 
     }
     StringHistory* history = HistoryWithRoom(table);
     StringStep step;
-    if (history == nullptr || !OneEntryStep(StepForm::Rewritten, entry, step) ||
-        !CopyNameInto(name, step.records[0]) || !CopyTextInto(text, step.records[0])) {
+    if (history == nullptr || !OneEntryStep(StepForm::Rewritten, entry, step) || !CopyNameInto(name, step.records[0]) ||
+        !CopyTextInto(text, step.records[0])) {
         return false;
     }
     // Where StringTableReplace puts it: by its new key, among the others.

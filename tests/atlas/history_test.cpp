@@ -33,8 +33,8 @@ void make(FilePair& pair, const Change& change) {
 // All that a save writes and that decides where the next insertion goes.
 struct DocumentState {
     explicit DocumentState(const FilePair& pair)
-        : width(pair.width()), height(pair.height()), entries(pair.entries()),
-          freeRects(pair.freeSpace().freeRects()), vacantSlots(pair.freeSpace().vacantSlots()) {
+        : width(pair.width()), height(pair.height()), entries(pair.entries()), freeRects(pair.freeSpace().freeRects()),
+          vacantSlots(pair.freeSpace().vacantSlots()) {
         const BYTE* bits = FreeImage_GetBits(pair.bitmap());
         pixels.assign(bits, bits + std::size_t{FreeImage_GetPitch(pair.bitmap())} * height);
     }

@@ -51,7 +51,9 @@ void MakeStep(StringTable& table, const Change& change) {
     const std::basic_string<TextUnit> text = Units(change.text);
     switch (change.edit) {
     case StringEdit::Insert: ASSERT_NE(StringTableInsertStep(table, change.name.c_str(), text.c_str()), nullptr); break;
-    case StringEdit::Edit: ASSERT_TRUE(StringTableReplaceStep(table, entries[0], change.name.c_str(), text.c_str())); break;
+    case StringEdit::Edit:
+        ASSERT_TRUE(StringTableReplaceStep(table, entries[0], change.name.c_str(), text.c_str()));
+        break;
     case StringEdit::Delete: ASSERT_TRUE(StringTableRemoveStep(table, entries.data(), entries.size())); break;
     }
 }
