@@ -75,6 +75,7 @@ public:
 
     void limit(std::size_t bytes) noexcept;
     std::size_t limitBytes() const { return limit_; }
+    std::size_t bytes() const { return bytes_; }
 
     // FilePair's modified bits: which of the files differ from the state
     // they were last saved in.

@@ -147,3 +147,4 @@ std::optional<AtlasEdit> FilePair::redoableEdit() const {
 EntryNameChanges FilePair::undo() { return state_->replayStep(Replay::Undo); }
 EntryNameChanges FilePair::redo() { return state_->replayStep(Replay::Redo); }
 void FilePair::limitHistory(std::size_t bytes) { state_->history.limit(bytes); }
+std::size_t FilePair::historyBytes() const { return state_->history.bytes(); }

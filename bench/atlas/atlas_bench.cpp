@@ -358,6 +358,7 @@ void UndoOrRedo(benchmark::State& state, Change change, bool timeUndo) {
         }
     }
     state.counters["entries"] = static_cast<double>(pair.entries().size());
+    state.counters["historyMiB"] = static_cast<double>(pair.historyBytes()) / (1 << 20);
 }
 
 // Opening the pair as it was before the change.

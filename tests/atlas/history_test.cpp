@@ -179,6 +179,7 @@ TEST_F(AtlasHistoryTest, KeepsTheLatestStepsWithinItsBudget) {
         ASSERT_TRUE(pair.rename(name, "RENAMED" + std::to_string(n)));
         name = "RENAMED" + std::to_string(n);
     }
+    EXPECT_LE(pair.historyBytes(), 1000u);
     int undone = 0;
     for (; pair.undoableEdit(); ++undone) {
         pair.undo();

@@ -99,6 +99,8 @@ public:
     // step that alone needs more empties the history; the change itself is
     // made all the same. 0 keeps no history.
     void limitHistory(std::size_t bytes);
+    // What the history's steps hold now, by the measure of that budget.
+    std::size_t historyBytes() const;
     static constexpr std::size_t defaultHistoryBytes = std::size_t{256} << 20;
 
     const AtlasEntry* find(const std::string& name) const;
