@@ -3,8 +3,9 @@
 // the order of the list, so that a save writes the same bytes as it would
 // have in that state. The table owns its history (StringTableDestroy frees
 // it); a table read or created anew has none. Every step is kept while the
-// table lives. Like the table's, these functions report by their results
-// and never throw.
+// table lives. Steps name entries by their slots: once a table has steps,
+// it changes only through these functions. Like the table's, they report by
+// their results and never throw.
 #pragma once
 
 #include <cstddef>
