@@ -11,7 +11,7 @@ void FreeSpaceLog::note(const SlotChange& change) noexcept {
     }
     // The budget pays for the capacity, not only for the changes in it.
     if (changes_.size() == changes_.capacity()) {
-        const std::size_t grown = std::max<std::size_t>(64, 2 * changes_.capacity());
+        const std::size_t grown = std::max<std::size_t>(16, 2 * changes_.capacity());
         if (!budget_->take((grown - changes_.capacity()) * sizeof(SlotChange))) {
             drop();
             return;
