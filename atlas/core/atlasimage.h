@@ -20,13 +20,27 @@ FREE_IMAGE_FORMAT readableFormat(const std::string& fileName);
 // allows from their header alone.
 UniqueBitmap loadImage(const std::string& fileName);
 
+// loadImage for an image on its way into the atlas: one whose cell (the image
+// with a one-pixel border) no atlas can hold is refused with a message that
+// names the file and its size, from the header where the format allows.
+UniqueBitmap loadEntryImage(const std::string& fileName);
+
+// "NAME (W x H pixels)", how messages name an image.
+std::string describeImage(const std::string& name, std::uint32_t width, std::uint32_t height);
+
+// The largest atlas in words, for messages.
+const char atlasLimitsText[] = "16,384 pixels a side and 67,108,864 pixels in all";
+
 // The entry's rectangle (without the border) as a new bitmap. Throws
 // "Unable to copy bitmap" when it cannot be had.
 UniqueBitmap copyEntryPixels(const AtlasEntry& entry, FIBITMAP* atlas);
 
 // Writes the entry's rectangle (without the border) to fileName in `format`,
-// or in the format its extension names when `format` is -1.
-void saveEntryImage(const AtlasEntry& entry, FIBITMAP* atlas, const std::string& fileName, int format);
+// or in the format its extension names when `format` is -1. A file already
+// there is replaced as one step, or with `replace` false kept: then the
+// result is false and nothing is written.
+bool saveEntryImage(const AtlasEntry& entry, FIBITMAP* atlas, const std::string& fileName, int format,
+                    bool replace = true);
 
 // Makes a cell transparent black. When no blank bitmap can be had the pixels
 // stay as they are: the caller frees the cell anyway, so nothing is reported.

@@ -8,10 +8,6 @@ BitmapAllocator currentAllocator = allocateWithFreeImage;
 
 }  // namespace
 
-bool fitsAtlasLimits(std::uint64_t width, std::uint64_t height) {
-    return width <= maxAtlasSide && height <= maxAtlasSide && width * height * 4 <= maxAtlasPixelBytes;
-}
-
 UniqueBitmap allocateBitmap(std::uint32_t width, std::uint32_t height) {
     if (width == 0 || height == 0 || !fitsAtlasLimits(width, height)) {
         return nullptr;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "atlaslimits.h"
 #include "freeimage.h"
 
 struct BitmapUnloader {
@@ -12,13 +13,6 @@ struct BitmapUnloader {
 
 // A FreeImage bitmap that is unloaded when its owner goes away.
 using UniqueBitmap = std::unique_ptr<FIBITMAP, BitmapUnloader>;
-
-// The largest atlas, and so the largest image loadImage accepts: at most
-// 16,384 pixels a side and 256 MiB of 32-bit pixels (8192 x 8192). The
-// project's FreeImage refuses any bitmap of more than 256 MiB of pixels too.
-const std::uint32_t maxAtlasSide = 16384;
-const std::uint64_t maxAtlasPixelBytes = std::uint64_t{256} << 20;
-bool fitsAtlasLimits(std::uint64_t width, std::uint64_t height);
 
 // A new 32-bit bitmap whose pixels are all zero, or null when the size is
 // zero or beyond the atlas limits, or the memory cannot be had.

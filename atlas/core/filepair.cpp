@@ -102,17 +102,27 @@ void FilePair::saveImage(const std::string& fileName, int format) {
     state_->history.markSaved(ImageModified);
 }
 
-void FilePair::extract(const std::string& name, const std::string& fileName, int format) const {
+void FilePair::writeImageCopy(const StagedFile& staged) const {
+    saveBitmap(state_->bitmap.get(), staged, formatForSaving(staged.target(), -1));
+}
+
+bool FilePair::extract(const std::string& name, const std::string& fileName, int format, ExistingFile existing) const {
     const AtlasEntry* entry = find(name);
-    if (entry) {
-        saveEntryImage(*entry, state_->bitmap.get(), fileName, format);
-    }
+    return entry == nullptr ||
+           saveEntryImage(*entry, state_->bitmap.get(), fileName, format, existing == ExistingFile::Replace);
 }
 
 void FilePair::insertFiles(std::vector<std::string>& paths) {
     StepRecording recording(*state_, AtlasEdit::Insert);
     state_->insertFiles(paths);
     recording.finish();
+}
+
+std::vector<SkippedFile> FilePair::insertNamedFiles(std::vector<ImageFileToInsert>& files) {
+    StepRecording recording(*state_, AtlasEdit::Insert);
+    std::vector<SkippedFile> skipped = state_->insertNamedFiles(files);
+    recording.finish();
+    return skipped;
 }
 
 bool FilePair::rename(const std::string& oldName, const std::string& newName) {

@@ -14,7 +14,12 @@ struct NewEntryImage {
     std::uint32_t width = 0;
     std::uint32_t height = 0;
     std::uint8_t flag = 1;
+    std::string source;  // the file it comes from; empty for an entry moved within the atlas
 };
+
+// Indices of the images in the order insertion places them: largest area
+// first, images of equal area as insertion's own quicksort leaves them.
+std::vector<std::size_t> placementOrder(const std::vector<NewEntryImage>& images);
 
 struct FilePair::State {
     const AtlasEntry* selected = nullptr;
@@ -28,6 +33,7 @@ struct FilePair::State {
     StepRecording* recording = nullptr;  // the operation being recorded, if any
 
     void insertFiles(std::vector<std::string>& paths);
+    std::vector<SkippedFile> insertNamedFiles(std::vector<ImageFileToInsert>& files);
     // Places the images largest area first, growing the atlas as needed, and
     // enters them as insertFiles does; on failure nothing has changed.
     void insertImages(std::vector<NewEntryImage> images);

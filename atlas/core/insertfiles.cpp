@@ -9,6 +9,8 @@
 #include "atlasimage.h"
 #include "entryname.h"
 #include "exceptions.h"
+#include "filepath.h"
+#include "safefilename.h"
 
 namespace {
 
@@ -87,7 +89,8 @@ void fillBorder(FIBITMAP* atlas, const AtlasRect& cell) {
     std::memcpy(lastImageRow - pitch + leftBorder, lastImageRow + leftBorder, cellBytes);
 }
 
-// Indices of the images, largest area first.
+}  // namespace
+
 std::vector<std::size_t> placementOrder(const std::vector<NewEntryImage>& images) {
     std::vector<std::size_t> order(images.size());
     std::iota(order.begin(), order.end(), 0);
@@ -97,24 +100,60 @@ std::vector<std::size_t> placementOrder(const std::vector<NewEntryImage>& images
     return order;
 }
 
-}  // namespace
-
 void FilePair::State::insertFiles(std::vector<std::string>& paths) {
-    if (paths.empty()) {
-        return;
-    }
-    std::vector<NewEntryImage> images;
-    images.reserve(paths.size());
+    std::vector<ImageFileToInsert> files;
+    files.reserve(paths.size());
     for (const std::string& path : paths) {
-        UniqueBitmap pixels = loadImage(path);
+        files.push_back(ImageFileToInsert{path, entryNameFromPath(path), false});
+    }
+    // The caller learns the placement order from its own list, also when the
+    // packing fails; a file that cannot be loaded leaves the order as it was.
+    const auto takeOrder = [&] {
+        for (std::size_t k = 0; k < files.size(); ++k) {
+            paths[k] = files[k].path;
+        }
+    };
+    try {
+        insertNamedFiles(files);
+    } catch (...) {
+        takeOrder();
+        throw;
+    }
+    takeOrder();
+}
+
+std::vector<SkippedFile> FilePair::State::insertNamedFiles(std::vector<ImageFileToInsert>& files) {
+    std::vector<SkippedFile> skipped;
+    std::vector<ImageFileToInsert> loadedFiles;
+    std::vector<NewEntryImage> images;
+    images.reserve(files.size());
+    for (const ImageFileToInsert& file : files) {
+        // A name such as CON.PNG is a device on Windows: not even opened.
+        if (file.optional && !isSafeFileName(FileNamePart(file.path))) {
+            skipped.push_back(SkippedFile{file.path, "The name cannot be a file name on Windows"});
+            continue;
+        }
+        UniqueBitmap pixels;
+        try {
+            pixels = loadEntryImage(file.path);
+        } catch (const Exception& failure) {
+            if (!file.optional) {
+                throw;
+            }
+            skipped.push_back(SkippedFile{file.path, failure.message});
+            continue;
+        }
         const std::uint32_t width = FreeImage_GetWidth(pixels.get());
         const std::uint32_t height = FreeImage_GetHeight(pixels.get());
-        images.push_back(NewEntryImage{entryNameFromPath(path), std::move(pixels), width, height, 1});
+        images.push_back(NewEntryImage{file.name, std::move(pixels), width, height, 1, file.path});
+        loadedFiles.push_back(file);
     }
-    // The caller learns the placement order from its own list.
     const std::vector<std::size_t> order = placementOrder(images);
-    paths = reordered(paths, order);
-    packImages(reordered(images, order));
+    files = reordered(loadedFiles, order);
+    if (!images.empty()) {
+        packImages(reordered(images, order));
+    }
+    return skipped;
 }
 
 void FilePair::State::insertImages(std::vector<NewEntryImage> images) {
@@ -133,17 +172,24 @@ void FilePair::State::packImages(const std::vector<NewEntryImage>& images) {
     FreeSpaceMap snapshot = freeSpace;
     UniqueBitmap enlarged;
     try {
+        // Each size the atlas grows to is allocated at once, so that one that
+        // cannot be had stops the insertion before any pixel moves.
+        const auto allocateGrown = [&enlarged](std::uint32_t grownWidth, std::uint32_t grownHeight) {
+            enlarged.reset();
+            enlarged = allocateBitmap(grownWidth, grownHeight);
+            if (!enlarged) {
+                THROW_AT_SITE(Exception, "Unable to expand bitmap");
+            }
+        };
         for (const NewEntryImage& image : images) {
             // Images are at most INT_MAX wide and high: the +2 cannot wrap.
             AtlasRect cell{0, 0, image.width + 2, image.height + 2};
-            while (!freeSpace.place(cell)) {
-                enlarged.reset();
-                if (growFreeSpace(freeSpace, width, height)) {
-                    enlarged = allocateBitmap(width, height);
-                }
-                if (!enlarged) {
-                    THROW_AT_SITE(Exception, "Unable to expand bitmap");
-                }
+            if (!placeGrowing(freeSpace, cell, width, height, allocateGrown)) {
+                THROW_AT_SITE(Exception,
+                              "Unable to expand bitmap: " + describeImage(image.name, image.width, image.height) +
+                                  " does not fit beside the other entries in the largest atlas (" + atlasLimitsText +
+                                  ")",
+                              image.source);
             }
             cells.push_back(cell);
         }

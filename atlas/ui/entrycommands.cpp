@@ -17,6 +17,7 @@
 #include "filepath.h"
 #include "renderer.h"
 #include "safefilename.h"
+#include "uniquehandle.h"
 #include "waitcursor.h"
 
 namespace {
@@ -121,6 +122,36 @@ bool isReplaceableFile(const std::string& path) {
     return true;
 }
 
+// A file name as Windows compares it, letter case ignored.
+std::string foldedName(std::string name) {
+    if (!name.empty()) {
+        CharUpperBuffA(&name[0], static_cast<DWORD>(name.size()));
+    }
+    return name;
+}
+
+// The names of the files in the folder, folded, read in one pass. Probing
+// each target alone would look up names that are not there, which Wine
+// answers by reading the whole folder every time.
+struct SearchTraits {
+    typedef HANDLE Value;
+    static Value invalid() { return INVALID_HANDLE_VALUE; }
+    static bool close(Value search) { return FindClose(search) != FALSE; }
+};
+
+std::set<std::string> foldedNamesIn(const std::string& folder) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA found;
+    const UniqueResource<SearchTraits> search(FindFirstFileA(JoinPath(folder, "*").c_str(), &found));
+    if (!search) {
+        return names;
+    }
+    do {
+        names.insert(foldedName(found.cFileName));
+    } while (FindNextFileA(search.get(), &found));
+    return names;
+}
+
 std::string lines(const std::vector<std::string>& names) {
     std::string text;
     for (const std::string& name : names) {
@@ -133,6 +164,30 @@ std::string lines(const std::vector<std::string>& names) {
 std::string refusedNote(const std::vector<std::string>& refused) {
     return "These entries have not been extracted, because their names cannot be used as file names:\n\n" +
            lines(refused) + "\n\n";
+}
+
+// insertFiles, but the files among `skippable` that cannot be read are left
+// out of `paths` and returned.
+std::vector<SkippedFile> insertSkippingUnreadable(FilePair& document, std::vector<std::string>& paths,
+                                                  const std::set<std::string>& skippable) {
+    std::vector<ImageFileToInsert> files;
+    for (const std::string& path : paths) {
+        files.push_back(ImageFileToInsert{path, entryNameFromPath(path), skippable.count(path) != 0});
+    }
+    std::vector<SkippedFile> skipped = document.insertNamedFiles(files);
+    paths.clear();
+    for (const ImageFileToInsert& file : files) {
+        paths.push_back(file.path);
+    }
+    return skipped;
+}
+
+std::string skippedNote(const std::vector<SkippedFile>& skipped) {
+    std::string text = "These files have not been inserted, because they cannot be read:\n";
+    for (const SkippedFile& file : skipped) {
+        text += "\n" + FileNamePart(file.path) + ": " + file.reason;
+    }
+    return text + "\n\nThe other files have been inserted.";
 }
 
 }  // namespace
@@ -151,17 +206,20 @@ void InsertFilesCommand(EditorApp& app) {
     InsertFilePaths(app, PathsFromMultiSelect(buffer.data()));
 }
 
-void InsertFilePaths(EditorApp& app, const std::vector<std::string>& chosen) {
+void InsertFilePaths(EditorApp& app, const std::vector<std::string>& chosen, const std::set<std::string>& skippable) {
     std::optional<std::vector<std::string>> confirmed = pathsToInsert(app, chosen);
     if (!confirmed) {
         return;
     }
     std::vector<std::string>& paths = *confirmed;
+    std::vector<SkippedFile> skipped;
     try {
         WaitCursor wait;
         const std::set<std::string> unlisted = namesNotInDocument(*app.document, paths);
-        if (!paths.empty()) {
+        if (skippable.empty() && !paths.empty()) {
             app.document->insertFiles(paths);
+        } else if (!paths.empty()) {
+            skipped = insertSkippingUnreadable(*app.document, paths, skippable);
         }
         const int lastInserted = AddListItems(app.entryList, namesToList(paths, unlisted));
         const int lastIndex = lastInserted == -1 ? 0 : lastInserted;
@@ -171,6 +229,10 @@ void InsertFilePaths(EditorApp& app, const std::vector<std::string>& chosen) {
         RefreshPreview(app);
     } catch (const Exception& e) {
         showError(app, e.message);
+        return;
+    }
+    if (!skipped.empty()) {
+        showInformation(app, skippedNote(skipped), MB_ICONWARNING);
     }
 }
 
@@ -184,8 +246,10 @@ void ExtractFilesCommand(EditorApp& app) {
         showInformation(app, noneExtracted);  // a place that is no folder on disk
         return;
     }
+    const std::set<std::string> present = foldedNamesIn(folder);
     std::vector<std::string> accepted;
     std::vector<std::string> refused;
+    std::set<std::string> existing;  // accepted names of files there, asked about or not replaceable
     for (const std::string& name : names) {
         // An entry name can come from an index made elsewhere; joined to the
         // folder it must not lead out of it or to a device.
@@ -193,7 +257,10 @@ void ExtractFilesCommand(EditorApp& app) {
             refused.push_back(name);
             continue;
         }
-        if (isReplaceableFile(JoinPath(folder, name))) {
+        if (present.count(foldedName(name)) != 0) {
+            existing.insert(name);
+        }
+        if (existing.count(name) != 0 && isReplaceableFile(JoinPath(folder, name))) {
             const int answer = askToReplace(app, "directory", name, "Overwrite file?");
             if (answer == IDNO) {
                 continue;
@@ -213,7 +280,22 @@ void ExtractFilesCommand(EditorApp& app) {
     try {
         WaitCursor wait;
         for (const std::string& name : accepted) {
-            app.document->extract(name, JoinPath(folder, name), -1);
+            // A file not listed is created as a new one; should it be there
+            // after all, the user is asked about it now.
+            const std::string target = JoinPath(folder, name);
+            if (existing.count(name) != 0) {
+                app.document->extract(name, target, -1);
+                continue;
+            }
+            if (app.document->extract(name, target, -1, FilePair::ExistingFile::Keep)) {
+                continue;
+            }
+            const int answer = askToReplace(app, "directory", name, "Overwrite file?");
+            if (answer == IDYES) {
+                app.document->extract(name, target, -1);
+            } else if (answer != IDNO) {
+                return;
+            }
         }
     } catch (const Exception& e) {
         showError(app, e.message);

@@ -1,6 +1,7 @@
 // The Edit menu's commands on entries, and the in-place rename.
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -10,8 +11,10 @@ struct EditorApp;
 // of the same name is replaced; the last new item is selected and focused.
 void InsertFilesCommand(EditorApp& app);
 // Insert File(s) once the paths are chosen: the same questions, list update
-// and error messages, whoever chose the files.
-void InsertFilePaths(EditorApp& app, const std::vector<std::string>& chosen);
+// and error messages, whoever chose the files. Files among `skippable` that
+// cannot be read are left out, and the user is told which and why.
+void InsertFilePaths(EditorApp& app, const std::vector<std::string>& chosen,
+                     const std::set<std::string>& skippable = std::set<std::string>());
 
 // Writes the selected entries, named as they are, into a chosen folder,
 // asking before a file there is replaced. Names that cannot be file names

@@ -3,10 +3,14 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
+#include <set>
 
-#include "imagefile.h"
 #include "editorapp.h"
+#include "entryname.h"
+#include "imagefile.h"
+#include "safefilename.h"
 #include "entrycommands.h"
 #include "filedialog.h"
 #include "filepath.h"
@@ -39,7 +43,12 @@ std::vector<std::string> imageFilesIn(const std::string& folder) {
     }
     do {
         const std::string path = JoinPath(folder, found.cFileName);
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && isReadableImage(path)) {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            continue;
+        }
+        // A name such as CON.PNG is a device: not looked into here, but left
+        // to the insertion, which skips it.
+        if (isSafeFileName(found.cFileName) ? isReadableImage(path) : namesImageFormat(path)) {
             paths.push_back(path);
         }
     } while (FindNextFileA(search.get(), &found));
@@ -47,10 +56,28 @@ std::vector<std::string> imageFilesIn(const std::string& folder) {
     return paths;
 }
 
+// Two dropped files, or images of dropped folders, that would get one entry
+// name: one would silently replace the other, so the drop names them all and
+// inserts nothing.
+std::string sameNamesText(const std::vector<std::string>& paths) {
+    std::map<std::string, std::string> firstWithName;
+    std::string text;
+    for (const std::string& path : paths) {
+        const auto [first, isNew] = firstWithName.emplace(entryNameFromPath(path), path);
+        if (!isNew) {
+            text += "\n" + first->first + ":\n" + first->second + "\n" + path + "\n";
+        }
+    }
+    return text.empty()
+               ? text
+               : "These dropped files would get the same entry names:\n" + text + "\nNothing has been inserted.";
+}
+
 }  // namespace
 
 void InsertDroppedFiles(EditorApp& app, const std::vector<std::string>& dropped) {
     std::vector<std::string> paths;
+    std::set<std::string> inFolders;
     for (const std::string& path : dropped) {
         if (!isFolder(path)) {
             paths.push_back(path);
@@ -58,10 +85,18 @@ void InsertDroppedFiles(EditorApp& app, const std::vector<std::string>& dropped)
         }
         const std::vector<std::string> images = imageFilesIn(path);
         paths.insert(paths.end(), images.begin(), images.end());
+        inFolders.insert(images.begin(), images.end());
     }
     if (paths.empty()) {
         app.ui.messageBox(app.mainWindow, "There are no image files in the dropped folder.", nullptr, MB_ICONERROR);
         return;
     }
-    InsertFilePaths(app, paths);
+    const std::string sameNames = sameNamesText(paths);
+    if (!sameNames.empty()) {
+        app.ui.messageBox(app.mainWindow, sameNames.c_str(), nullptr, MB_ICONERROR);
+        return;
+    }
+    // A folder's images go in as far as they can be read; files dropped
+    // themselves all go in or none, as chosen ones do.
+    InsertFilePaths(app, paths, inFolders);
 }

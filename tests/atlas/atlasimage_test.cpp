@@ -25,6 +25,14 @@ std::string saveEntryError(const AtlasEntry& entry, FIBITMAP* atlas, const std::
     return "saved";
 }
 
+Bytes fromHex(const std::string& hex) {
+    Bytes bytes;
+    for (std::size_t at = 0; at + 1 < hex.size(); at += 2) {
+        bytes.push_back(static_cast<unsigned char>(std::stoul(hex.substr(at, 2), nullptr, 16)));
+    }
+    return bytes;
+}
+
 const Bytes noImageContent = {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e', '\n', 0, 0, 0, 0, 0, 0};
 
 }  // namespace
@@ -81,6 +89,68 @@ TEST(ImageLoading, EveryFormatFreeImageWritesLoadsBack) {
         const std::string path = folder.path("image." + extensions.substr(0, extensions.find(',')));
         ASSERT_TRUE(FreeImage_Save(fif, image.get(), path.c_str(), 0)) << path;
         EXPECT_EQ(loadError(path), "loaded") << path;
+    }
+}
+
+// What viewers and engines show: the stored values, and for a JPEG libjpeg's
+// accurate DCT with smooth chroma upsampling. The references come from
+// Pillow (Debian's python3-pil) and agree with the values written into the
+// files; pixels are R, G, B, A, rows from the top.
+TEST(ImageLoading, PixelsComeOutAsTheFileStoresThem) {
+    struct Case {
+        const char* name;
+        const char* file;
+        const char* expected;
+    };
+    const Case cases[] = {
+        // 8 x 8, quality 90, 4:2:0: the fast DCT without smooth upsampling is up to 66 levels off.
+        {"pattern.jpg",
+         "ffd8ffe000104a46494600010100000100010000ffdb0043000302020302020303030304030304050805050404050a070706080c"
+         "0a0c0c0b0a0b0b0d0e12100d0e110e0b0b1016101113141515150c0f171816141812141514ffdb00430103040405040509050509"
+         "140d0b0d141414141414141414141414141414141414141414141414141414141414141414141414141414141414141414141414"
+         "1414ffc00011080008000803012200021101031101ffc4001500010100000000000000000000000000000006ffc4002210000103"
+         "03030500000000000000000000020104060003110712311421222351ffc4001501010100000000000000000000000000000506ff"
+         "c400241100010303020701000000000000000000010203110405062151121422314191a1b1ffda000c03010002110311003f008d"
+         "874674e61b057b70e2323b84e6cf4a004d1b02891f8f6f7aee5c12963e0af1ca294a9cbc64173c76e0fd0db9f525b0ad0711d3ee"
+         "f275ed302120001e43429a9e55b71c5425a4c751f24cfe0f5bccff00ffd9",
+         "000b00ff101004ff471222ff69103cff8d1d69ff982e90ff8d45b3ff451084ff0b3318ff283720ff634233ff86404affa44a7eff"
+         "a6549effa575c1ff5c3d89ff1a6640ff417342ff6c6f22ff87682fffac8188ffc3a1bcffa09fa7ff60706fff39896eff569068ff"
+         "838f4dffa49456ffd1b494ffc6b7a0ffbfddb7ff689e6dff75abadff92b7bdffbbbdcaffddc2b9ffeabc7effead584ff81af6eff"
+         "7acb90ff07284bff1c2b54ff503d74ff72495bff7c4300ff7d6400ff114000ff00510aff3b4b96ff5a5598ff7f548aff9c5f6eff"
+         "a6693affa28736ff315300ff2f701cff6167c5ff7f72c2ffa1689dffc37c8affce906bff795c16ff57731fff558c31ff"},
+        // 2 x 1 RGB with a gAMA chunk of 0.55, which FreeImage would turn 128 into 144.
+        {"gamma.png",
+         "89504e470d0a1a0a0000000d49484452000000020000000108020000007b40e8dd0000000467414d410000d6d8d44f5832000000"
+         "0f4944415478da63687038c1f58b01000979028d477800fc0000000049454e44ae426082",
+         "8040c8ff0afa00ff"},
+        // 2 x 1 grey of 16 bits (0x1234, 0xFF00): the high bytes.
+        {"grey16.png",
+         "89504e470d0a1a0a0000000d494844520000000200000001100000000081d9fc150000000d4944415478da631032f9cf000002e7"
+         "0146a0a59e520000000049454e44ae426082",
+         "121212ffffffffff"},
+        // 2 x 1 icon of 24 bits whose AND mask makes the second pixel transparent.
+        {"mask.ico",
+         "00000100010002010000010018003400000016000000280000000200000002000000010018000000000000000000000000000000"
+         "000000000000000000000a141e000000000040000000",
+         "1e140aff00000000"},
+    };
+    TestFolder folder;
+    for (const Case& c : cases) {
+        const std::string path = folder.path(c.name);
+        writeFileBytes(path, fromHex(c.file));
+        const Bytes expected = fromHex(c.expected);
+        const UniqueBitmap image = loadImage(path);
+        const std::uint32_t width = FreeImage_GetWidth(image.get());
+        ASSERT_EQ(std::size_t{width} * FreeImage_GetHeight(image.get()) * 4, expected.size()) << c.name;
+        for (std::size_t at = 0; at < expected.size(); at += 4) {
+            const std::uint32_t pixel = pixelAt(image.get(), static_cast<std::uint32_t>(at / 4 % width),
+                                                static_cast<std::uint32_t>(at / 4 / width));
+            const std::uint32_t rgba =
+                (pixel >> 16 & 0xFFu) << 24 | (pixel >> 8 & 0xFFu) << 16 | (pixel & 0xFFu) << 8 | pixel >> 24;
+            const std::uint32_t want = std::uint32_t{expected[at]} << 24 | std::uint32_t{expected[at + 1]} << 16 |
+                                       std::uint32_t{expected[at + 2]} << 8 | expected[at + 3];
+            EXPECT_EQ(rgba, want) << c.name << " pixel " << at / 4;
+        }
     }
 }
 

@@ -202,9 +202,10 @@ TEST(FreeSpaceMap, AVacantSlotIsNeverVacatedAgainByACellAroundItsCorner) {
 // same placements, the same slots in the same order, the same stack.
 TEST(FreeSpaceMap, MatchesThePlainListInEditingSessions) {
     const SessionMix mixes[] = {
-        {10, 0, 0, 0, 4, 64},   // placements, the atlas growing by one doubling at a time, removals
-        {15, 10, 5, 5, 1, 40},  // replacements, cells of an opened index, growth by several doublings
-        {30, 20, 0, 0, 1, 6},   // churn of tiny cells, refilling vacant slots
+        {10, 0, 0, 0, 4, 64},     // placements, the atlas growing by one doubling at a time, removals
+        {15, 10, 5, 5, 1, 40},    // replacements, cells of an opened index, growth by several doublings
+        {30, 20, 0, 0, 1, 6},     // churn of tiny cells, refilling vacant slots
+        {10, 5, 0, 5, 4, 64, 1},  // cells that take the atlas to its size limit and past growth steps
     };
     for (const SessionMix& mix : mixes) {
         PackingSession<FreeSpaceMap> indexed(7, 64, mix);

@@ -331,6 +331,33 @@ TEST_F(InsertFilesTest, AFailedCompactionLeavesTheDocumentAsItWas) {
     }
 }
 
+// An image whose cell no atlas within the limits can hold is refused by name
+// and size before anything changes; one that growth steps cannot reach
+// within the limits still goes in (the cases on rectangles alone:
+// atlasgrowth_test.cpp).
+TEST_F(InsertFilesTest, ImagesBeyondTheGrowthStepsFitAndTooLargeOnesAreNamed) {
+    FilePair pair(256, 256);
+    const DocumentState before(pair);
+    std::vector<std::string> tooWide = {image("small.png", 2, 2), image("wide.png", 16383, 1)};
+    try {
+        pair.insertFiles(tooWide);
+        ADD_FAILURE() << "inserted";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.message,
+                  "wide.png (16383 x 1 pixels) is too large for an atlas: with its one-pixel border an image may have "
+                  "at most 16,384 pixels a side and 67,108,864 pixels in all");
+        EXPECT_EQ(e.fileName, tooWide[1]);
+    }
+    expectUnchanged(before, pair);
+
+    std::vector<std::string> fits = {image("strip.png", 16000, 1, 5)};
+    pair.insertFiles(fits);
+    EXPECT_EQ(FreeImage_GetWidth(pair.bitmap()), 16384u);
+    EXPECT_EQ(FreeImage_GetHeight(pair.bitmap()), 256u);
+    EXPECT_EQ(entryOf(pair, "STRIP.PNG"), (AtlasEntry{1, 1, 16000, 1, 1}));
+    EXPECT_EQ(pixelAt(pair.bitmap(), 16000, 1), patternPixel(5, 15999, 0));
+}
+
 TEST(AllocateBitmap, RefusesSizesBeyondFreeImageOrTheAddressSpace) {
     ScopedAllocator recording(recordingAllocator);
     setRecordingAllocatorLimit(0);

@@ -20,6 +20,10 @@ struct SessionMix {
     std::uint32_t largePercent = 0;    // cells up to 300 px, which grow the atlas more than once
     std::uint32_t smallest = 4;        // the other cells' sides
     std::uint32_t largest = 64;
+    std::uint32_t hugePercent = 0;  // cells up to `hugest` px, which take the atlas to its size limit
+    std::uint32_t hugest = 9000;
+    // Growth steps without the size limit, as the atlas grew before it had one.
+    bool unlimitedSteps = false;
 };
 
 template <class Map>
@@ -44,6 +48,9 @@ public:
         }
         const bool replaces = roll < mix_.removePercent + mix_.occupyPercent + mix_.replacePercent && !cells.empty();
         const AtlasRect cell = placeCell();
+        if (cell.width == 0) {
+            return cell;
+        }
         if (replaces) {
             freeCell(takeCell());
         }
@@ -59,14 +66,20 @@ public:
 private:
     std::uint32_t below(std::uint32_t bound) { return static_cast<std::uint32_t>(random_() % bound); }
 
+    // The cell placed, or a 0 x 0 one when no atlas within the limits holds it.
     AtlasRect placeCell() {
-        const bool large = below(100) < mix_.largePercent;
-        const std::uint32_t spread = (large ? 300 : mix_.largest) - mix_.smallest + 1;
+        const std::uint32_t size = below(100);
+        const bool huge = size < mix_.hugePercent;
+        const bool large = size < mix_.hugePercent + mix_.largePercent;
+        const std::uint32_t spread = (huge ? mix_.hugest : large ? 300 : mix_.largest) - mix_.smallest + 1;
         AtlasRect cell{0, 0, mix_.smallest + below(spread), mix_.smallest + below(spread)};
-        while (!map.place(cell)) {
-            growFreeSpace(map, width, height);
+        if (mix_.unlimitedSteps) {
+            while (!map.place(cell)) {
+                growFreeSpace(map, width, height);
+            }
+            return cell;
         }
-        return cell;
+        return placeGrowing(map, cell, width, height, [](std::uint32_t, std::uint32_t) {}) ? cell : AtlasRect{};
     }
 
     AtlasRect takeCell() {

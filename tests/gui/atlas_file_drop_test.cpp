@@ -35,3 +35,36 @@ TEST_F(AtlasFileDrop, InsertsDroppedFilesAndTheImagesDirectlyInADroppedFolder) {
 }
 
 }  // namespace
+
+namespace {
+
+// A dropped folder goes in as far as its images can be read, naming the
+// others; dropped files that would get one entry name insert nothing.
+TEST_F(AtlasFileDrop, LeavesOutUnreadableImagesOfFoldersAndRefusesSameNames) {
+    std::filesystem::create_directories(folder.path("art"));
+    std::filesystem::create_directories(folder.path("other"));
+    writeImage("art\\good.png", 4, 4);
+    writeFileBytes(folder.path("art\\bad.png"), Bytes{'n', 'o'});
+    writeImage("other\\GOOD.png", 2, 2);
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{folder.path("art")},
+         "These files have not been inserted, because they cannot be read:\n\nbad.png: Unable to load image\n\n"
+         "The other files have been inserted."},
+        {{folder.path("other\\GOOD.png"), folder.path("art")},
+         "These dropped files would get the same entry names:\n\nGOOD.PNG:\n" + folder.path("other\\GOOD.png") + "\n" +
+             folder.path("art\\good.png") + "\n\nNothing has been inserted."},
+    };
+    for (const auto& [dropped, said] : cases) {
+        Script().messageBoxes.clear();
+        Script().messageBoxAnswers = {IDYES};
+        DropFiles(app->mainWindow, dropped);
+        EXPECT_EQ(Script().messageBoxTexts(), std::vector<std::string>{said});
+        EXPECT_EQ(listItems(), std::vector<std::string>{"GOOD.PNG"});
+    }
+    // A dropped file that cannot be read still stops the whole drop.
+    Script().messageBoxes.clear();
+    DropFiles(app->mainWindow, {folder.path("art\\bad.png")});
+    EXPECT_EQ(Script().messageBoxTexts(), std::vector<std::string>{"Unable to load image"});
+}
+
+}  // namespace

@@ -8,6 +8,7 @@
 #include "atlasimage.h"
 #include "atlastestsupport.h"
 #include "filepair.h"
+#include "filepath.h"
 #include "programrunner.h"
 
 namespace {
@@ -495,4 +496,137 @@ TEST_F(PxatoolTest, InsertTakesTheImageFilesOfFoldersInNameOrder) {
     EXPECT_EQ(recursive.exitCode, 0) << recursive.err;
     EXPECT_EQ(recursive.out, dryRun.out + "C.PNG\t13\t1\t2\t2\t1\n");
     EXPECT_EQ(OnPair("list").out, "A.PNG\t7\t1\t4\t4\t1\nB.PNG\t1\t1\t4\t4\t1\nC.PNG\t13\t1\t2\t2\t1\n");
+}
+
+// Files of one entry name are never merged silently: every clash is named,
+// unless a rule says which name each file gets.
+TEST_F(PxatoolTest, FilesOfOneEntryNameAreRefusedUnlessARuleNamesThem) {
+    NewPair();
+    std::filesystem::create_directories(folder.path("art/ui"));
+    Png("art/x.png", 4, 4, 1);
+    Png("art/ui/X.PNG", 6, 6, 2);
+    Png("art/ui/y.png", 2, 2, 3);
+    // As the tool joins the folders it walks.
+    const std::string top = JoinPath(folder.path("art"), "x.png");
+    const std::string nested = JoinPath(JoinPath(folder.path("art"), "ui"), "X.PNG");
+    const Bytes before = PairBytes();
+
+    const ProgramRun refused = OnPair("insert", {folder.path("art"), "--recursive"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(refused.err, Error(top, "Same entry name X.PNG as " + nested) +
+                               "pxatool: Nothing inserted: files would share entry names (--last-wins keeps the "
+                               "later of each, --path-names puts their folders into the names)\n");
+    EXPECT_EQ(PairBytes(), before);
+
+    const std::pair<const char*, std::string> rules[] = {
+        {"--last-wins", "X.PNG\t1\t1\t4\t4\t1\nY.PNG\t7\t1\t2\t2\t1\n"},
+        {"--path-names", "UI.X.PNG\t1\t1\t6\t6\t1\nX.PNG\t9\t1\t4\t4\t1\nUI.Y.PNG\t15\t1\t2\t2\t1\n"},
+    };
+    for (const auto& [rule, placed] : rules) {
+        ASSERT_EQ(Pxatool({"new", index, image, "--force"}).exitCode, 0);
+        const ProgramRun run = OnPair("insert", {folder.path("art"), "--recursive", rule});
+        EXPECT_EQ(run.exitCode, 0) << rule << run.err;
+        EXPECT_EQ(run.out, placed) << rule;
+    }
+}
+
+// A folder goes in as far as its files can be read; each file left out is
+// named with its reason, and the exit status says so. Files named on the
+// command line go in all or none (AFailedInsertNamesTheFileAndLeavesThePairAlone).
+TEST_F(PxatoolTest, AFolderInsertsWhatCanBeReadAndNamesTheRest) {
+    NewPair();
+    std::filesystem::create_directories(folder.path("art"));
+    Png("art/good.png", 4, 4, 1);
+    writeFileBytes(folder.path("art/empty.png"), {});
+    writeFileBytes(folder.path("art/text.gif"), {'h', 'e', 'l', 'l', 'o'});
+    Png("art/" + std::string(61, 'L') + ".png", 2, 2, 2);
+    const auto inArt = [&](const std::string& name) { return JoinPath(folder.path("art"), name); };
+    // Names that cannot be entry names first, then files that cannot be read.
+    std::string skipped =
+        Error(inArt(std::string(61, 'L') + ".png"), "Skipped: The entry name " + std::string(61, 'L') +
+                                                        ".PNG is longer than the 64 bytes an index "
+                                                        "file keeps");
+#ifndef _WIN32
+    // Windows has no file of these names to list.
+    Png("art/\u017F.png", 3, 3, 3);
+    Png("art/con.png", 3, 3, 3);
+    skipped += Error(inArt("\u017F.png"), "Skipped: the name has characters that Windows-1252 lacks") +
+               Error(inArt("con.png"), "Skipped: The name cannot be a file name on Windows");
+#endif
+    skipped += Error(inArt("empty.png"), "Skipped: Unable to load image") +
+               Error(inArt("text.gif"), "Skipped: Unable to load image");
+    const ProgramRun run = OnPair("insert", {folder.path("art")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "GOOD.PNG\t1\t1\t4\t4\t1\n");
+    EXPECT_EQ(run.err, skipped);
+    EXPECT_EQ(OnPair("list").out, run.out);
+}
+
+// Entry names are Windows-1252 bytes on every system: a file name is read as
+// the system's text (UTF-8 on POSIX), and export reads every name by that one
+// code page, so two names never become one frame.
+TEST_F(PxatoolTest, NamesAreWindows1252BytesAndExportReadsThemSo) {
+    NewPair();
+    // The runner passes arguments as UTF-8; FreeImage takes the file name in
+    // the system's 8-bit text, which under Wine is Windows-1252. The names are
+    // joined here, not by std::filesystem, which would convert them again.
+#ifdef _WIN32
+    writePatternPng(folder.path("caf") + "\xE9.png", 2, 2, 1);
+#else
+    writePatternPng(folder.path("caf") + "\u00E9.png", 2, 2, 1);
+#endif
+    ASSERT_EQ(OnPair("insert", {folder.path("caf") + "\u00E9.png"}).exitCode, 0);
+    const FilePair pair(index, image);
+    EXPECT_NE(pair.find("CAF\xE9.PNG"), nullptr);
+    WritePair({{"\xC9.TGA", {1, 1, 2, 2, 1}}, {"\xC3\x89.TGA", {5, 1, 2, 2, 1}}, {"\x80.TGA", {9, 1, 2, 2, 1}}});
+    const std::string json = folder.path("frames.json");
+    ASSERT_EQ(OnPair("export", {json}).exitCode, 0);
+    const nlohmann::json frames = nlohmann::json::parse(readFileBytes(json))["frames"];
+    EXPECT_EQ(frames.size(), 3u);
+    for (const char* name : {"\u00C9.TGA", "\u00C3\u2030.TGA", "\u20AC.TGA"}) {
+        EXPECT_TRUE(frames.contains(name)) << name;
+    }
+}
+
+TEST_F(PxatoolTest, ExportWithAnImageWritesTheAtlasInItsFormatAndNamesIt) {
+    const UniqueBitmap pattern = makePatternImage(16, 8, 4);
+    ASSERT_TRUE(FreeImage_Save(FIF_TARGA, pattern.get(), image.c_str(), 0));
+    writeFileBytes(index, indexBytes({{"A.PNG", {1, 1, 2, 2, 1}}}));
+    std::filesystem::create_directory(folder.path("web"));
+    const std::string json = folder.path("web/atlas.json");
+    const std::string png = folder.path("web/atlas.png");
+    const ProgramRun run = OnPair("export", {json, "--image", png});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(nlohmann::json::parse(readFileBytes(json))["meta"]["image"], "atlas.png");
+    EXPECT_EQ(FreeImage_GetFileType(png.c_str(), 0), FIF_PNG);
+    EXPECT_TRUE(ImageEquals(loadImage(png).get(), 16, 8, 4));
+
+    const std::string text = folder.path("web/atlas.txt");
+    EXPECT_EQ(OnPair("export", {json, "--image", text}).err,
+              Error(text, "Unknown image format: the file name needs an image extension such as .png"));
+}
+
+// Without --size an atlas takes the smallest size of the growth sequence that
+// holds every entry, or keeps its own when that is no larger and holds them.
+TEST_F(PxatoolTest, CompactWithoutASizeNeverGrowsAnAtlasThatHoldsItsEntries) {
+    const std::pair<std::vector<std::uint32_t>, std::string> cases[] = {
+        // atlas width, height, then entry width, height pairs
+        {{64, 64, 10, 10, 5, 5}, "size 64x64 -> 32x16\n"},
+        {{300, 20, 290, 10}, "size 300x20 -> 300x20\n"},
+        {{256, 256, 100, 100, 100, 100}, "size 256x256 -> 256x128\n"},
+    };
+    for (const auto& [sizes, said] : cases) {
+        std::vector<IndexRecordSpec> records;
+        std::uint32_t x = 1;
+        for (std::size_t at = 2; at + 1 < sizes.size(); at += 2) {
+            records.push_back({"E" + std::to_string(at) + ".PNG", {x, 1, sizes[at], sizes[at + 1], 1}});
+            x += sizes[at] + 2;
+        }
+        WritePair(records, sizes[0], sizes[1]);
+        const ProgramRun run = OnPair("compact");
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.out.substr(0, run.out.find('\n') + 1), said);
+        EXPECT_EQ(OnPair("check").out, "");
+    }
 }

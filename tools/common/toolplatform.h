@@ -19,6 +19,16 @@ std::string NativePath(const std::string& utf8Path);
 // UTF-8, bytes that are not valid UTF-8 are read as Windows-1252.
 std::string SystemTextToUtf8(const std::string& text);
 
+// Entry names are Windows-1252 bytes on every system, so that one folder
+// gives the same pair on each. File names and command lines are in the
+// system's own text: UTF-8 on POSIX, the ANSI code page on Windows (where
+// that is Windows-1252 both are the same bytes). False, with `problem` saying
+// why, when a character cannot be had in the other encoding; on Windows a
+// '?', which no file name holds, stands for a character the code page lacks
+// in names the system lists.
+bool SystemTextToWindows1252(const std::string& text, std::string& bytes, std::string& problem);
+bool Windows1252ToSystemText(const std::string& bytes, std::string& text);
+
 // Lines end in "\n" alone on every system, so output compares and pipes alike.
 void UseBinaryStandardStreams();
 

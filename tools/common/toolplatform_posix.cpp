@@ -31,6 +31,21 @@ std::string SystemTextToUtf8(const std::string& text) {
     return Utf8ToUtf16(text, unused) ? text : Windows1252ToUtf8(text);
 }
 
+bool SystemTextToWindows1252(const std::string& text, std::string& bytes, std::string& problem) {
+    if (Utf8ToWindows1252(text, bytes)) {
+        return true;
+    }
+    std::u16string unused;
+    problem =
+        Utf8ToUtf16(text, unused) ? "the name has characters that Windows-1252 lacks" : "the name is not valid UTF-8";
+    return false;
+}
+
+bool Windows1252ToSystemText(const std::string& bytes, std::string& text) {
+    text = Windows1252ToUtf8(bytes);
+    return true;
+}
+
 std::vector<FolderItem> ListFolder(const std::string& folder) {
     const std::unique_ptr<DIR, int (*)(DIR*)> directory(opendir(folder.c_str()), closedir);
     if (!directory) {

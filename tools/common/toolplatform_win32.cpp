@@ -104,6 +104,60 @@ std::string SystemTextToUtf8(const std::string& text) {
     return Utf16ToUtf8Lossy(std::u16string(wide.begin(), wide.end()));
 }
 
+namespace {
+
+const UINT windows1252 = 1252;
+
+// `text` from one code page to another through UTF-16; false when a
+// character is not valid in the first or has no place in the second.
+bool Recode(const std::string& text, UINT from, UINT to, std::string& result) {
+    result.clear();
+    if (text.empty()) {
+        return true;
+    }
+    const int length = static_cast<int>(text.size());
+    const int wideSize = MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, text.data(), length, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(wideSize > 0 ? wideSize : 0), L'\0');
+    if (wideSize <= 0 ||
+        MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, text.data(), length, &wide[0], wideSize) != wideSize) {
+        return false;
+    }
+    BOOL lossy = FALSE;
+    BOOL* const lossyArgument = to == CP_UTF8 ? nullptr : &lossy;
+    const DWORD flags = to == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    const int size = WideCharToMultiByte(to, flags, wide.data(), wideSize, nullptr, 0, nullptr, lossyArgument);
+    result.assign(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    return size > 0 &&
+           WideCharToMultiByte(to, flags, wide.data(), wideSize, &result[0], size, nullptr, lossyArgument) == size &&
+           !lossy;
+}
+
+}  // namespace
+
+bool SystemTextToWindows1252(const std::string& text, std::string& bytes, std::string& problem) {
+    if (text.find('?') != std::string::npos) {
+        problem = "the name has characters that the system code page lacks";
+        return false;
+    }
+    if (GetACP() == windows1252) {
+        bytes = text;
+        return true;
+    }
+    if (!Recode(text, GetACP(), windows1252, bytes)) {
+        problem = "the name has characters that Windows-1252 lacks";
+        return false;
+    }
+    return true;
+}
+
+bool Windows1252ToSystemText(const std::string& bytes, std::string& text) {
+    if (GetACP() == windows1252) {
+        text = bytes;
+        return true;
+    }
+    return Recode(bytes, windows1252, GetACP(), text);
+}
+
 std::vector<FolderItem> ListFolder(const std::string& folder) {
     const char last = folder.empty() ? '\0' : folder.back();
     const std::string pattern = folder + (last == '\\' || last == '/' || last == ':' ? "*" : "\\*");

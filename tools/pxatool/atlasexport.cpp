@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "csvfield.h"
+#include "encoding.h"
 #include "toolplatform.h"
 
 namespace {
@@ -15,7 +16,8 @@ std::string AtlasJson(const EntryTable& entries, const std::string& imageName, s
                       std::uint32_t height) {
     nlohmann::ordered_json frames = nlohmann::ordered_json::object();
     for (const auto& [name, entry] : entries) {
-        frames[SystemTextToUtf8(name)] = {
+        // One code page, one character per byte: no two entries share a frame name.
+        frames[Windows1252ToUtf8(name)] = {
             {"frame", {{"x", entry.x}, {"y", entry.y}, {"w", entry.width}, {"h", entry.height}}},
             {"rotated", false},
             {"trimmed", false},
@@ -31,7 +33,7 @@ std::string AtlasJson(const EntryTable& entries, const std::string& imageName, s
 std::string AtlasCsv(const EntryTable& entries) {
     std::string out = "name,x,y,width,height\r\n";
     for (const auto& [name, entry] : entries) {
-        AppendCsvField(out, SystemTextToUtf8(name));
+        AppendCsvField(out, Windows1252ToUtf8(name));
         out += "," + std::to_string(entry.x) + "," + std::to_string(entry.y) + "," + std::to_string(entry.width) + "," +
                std::to_string(entry.height) + "\r\n";
     }

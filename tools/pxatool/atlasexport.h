@@ -1,6 +1,7 @@
 // An atlas's entries in the formats game engines and web frameworks read.
-// Names are written as UTF-8, converted from the system's code page
-// (SystemTextToUtf8).
+// Entry names are written as UTF-8, read as the Windows-1252 bytes they are
+// on every system; the image's file name is converted from the system's
+// code page (SystemTextToUtf8).
 #pragma once
 
 #include <cstdint>

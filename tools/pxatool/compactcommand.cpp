@@ -8,12 +8,16 @@
 #include "toolerror.h"
 #include "toolmain.h"
 
-int CompactCommand(const PairPaths& paths, const AtlasSize& startSize) {
+int CompactCommand(const PairPaths& paths, const std::optional<AtlasSize>& startSize) {
     FilePair pair = OpenPair(paths.index, paths.image);
     const std::string sizeBefore = AtlasSizeText(pair);
     const std::string usedBefore = UsedPercent(pair);
     try {
-        pair.compact(startSize.width, startSize.height);
+        if (startSize) {
+            pair.compact(startSize->width, startSize->height);
+        } else {
+            pair.compact();
+        }
     } catch (const Exception& failure) {
         throw ToolError(paths.image, failure.message);
     }

@@ -28,20 +28,21 @@ int NewCommand(const PairPaths& paths, const AtlasSize& size, bool overwrite) {
 }
 
 int RenameCommand(const PairPaths& paths, const std::string& oldName, const std::string& newName) {
-    const std::string from = upperCaseAscii(oldName);
-    const std::string to = upperCaseAscii(newName);
+    const std::string from = EntryNameArgument(oldName, paths.index);
+    const std::string to = EntryNameArgument(newName, paths.index);
     if (to.empty()) {
         throw ToolError(paths.index, "The new name is empty");
     }
     if (to.size() > maxEntryNameBytes) {
-        throw ToolError(paths.index, "The new name " + to + " is longer than the 64 bytes an index file keeps");
+        throw ToolError(paths.index,
+                        "The new name " + EntryNameText(to) + " is longer than the 64 bytes an index file keeps");
     }
     FilePair pair = OpenPair(paths.index, paths.image);
     if (pair.find(from) == nullptr) {
-        throw ToolError(paths.index, "No entry named " + from);
+        throw ToolError(paths.index, "No entry named " + EntryNameText(from));
     }
     if (pair.find(to) != nullptr) {
-        throw ToolError(paths.index, "An entry named " + to + " exists already");
+        throw ToolError(paths.index, "An entry named " + EntryNameText(to) + " exists already");
     }
     pair.rename(from, to);
     SavePair(pair, paths.index, paths.image);
@@ -51,13 +52,15 @@ int RenameCommand(const PairPaths& paths, const std::string& oldName, const std:
 int RemoveCommand(const PairPaths& paths, const std::vector<std::string>& names) {
     FilePair pair = OpenPair(paths.index, paths.image);
     // All or nothing: a mistyped name leaves the pair as it was.
+    std::vector<std::string> entryNames;
     for (const std::string& name : names) {
-        if (pair.find(upperCaseAscii(name)) == nullptr) {
-            throw ToolError(paths.index, "No entry named " + upperCaseAscii(name));
+        entryNames.push_back(EntryNameArgument(name, paths.index));
+        if (pair.find(entryNames.back()) == nullptr) {
+            throw ToolError(paths.index, "No entry named " + EntryNameText(entryNames.back()));
         }
     }
-    for (const std::string& name : names) {
-        pair.remove(upperCaseAscii(name));
+    for (const std::string& name : entryNames) {
+        pair.remove(name);
     }
     SavePair(pair, paths.index, paths.image);
     return kExitSuccess;

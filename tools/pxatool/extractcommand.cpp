@@ -3,6 +3,7 @@
 #include <set>
 
 #include "atlaspairfiles.h"
+#include "entrylines.h"
 #include "entryname.h"
 #include "exceptions.h"
 #include "filepath.h"
@@ -15,9 +16,10 @@
 
 namespace {
 
-// The names asked for, upper-cased, each once, in the order given; all
+// The names asked for, as entry names, each once, in the order given; all
 // entries in table order when none are given.
-std::vector<std::string> NamesToExtract(const FilePair& pair, const std::vector<std::string>& requested) {
+std::vector<std::string> NamesToExtract(const FilePair& pair, const std::vector<std::string>& requested,
+                                        const std::string& indexPath) {
     std::vector<std::string> names;
     if (requested.empty()) {
         for (const auto& named : pair.entries()) {
@@ -27,9 +29,9 @@ std::vector<std::string> NamesToExtract(const FilePair& pair, const std::vector<
     }
     std::set<std::string> seen;
     for (const std::string& name : requested) {
-        const std::string upper = upperCaseAscii(name);
-        if (seen.insert(upper).second) {
-            names.push_back(upper);
+        const std::string entryName = EntryNameArgument(name, indexPath);
+        if (seen.insert(entryName).second) {
+            names.push_back(entryName);
         }
     }
     return names;
@@ -43,27 +45,31 @@ int ExtractCommand(const PairPaths& paths, const std::string& folder, const std:
     if (!IsFolder(folder)) {
         throw ToolError(folder, "No such folder");
     }
+    const FilePair::ExistingFile existing = overwrite ? FilePair::ExistingFile::Replace : FilePair::ExistingFile::Keep;
     bool failed = false;
-    for (const std::string& name : NamesToExtract(pair, requested)) {
+    for (const std::string& name : NamesToExtract(pair, requested, paths.index)) {
+        const std::string shown = EntryNameText(name);
         if (pair.find(name) == nullptr) {
-            std::cerr << ErrorLine(kToolName, paths.index, "No entry named " + name) << '\n';
+            std::cerr << ErrorLine(kToolName, paths.index, "No entry named " + shown) << '\n';
             failed = true;
             continue;
         }
         // Entry names come from files of unknown origin; one like "..\x" or
         // "CON" must not write outside the folder or to a device.
-        if (!isSafeFileName(name)) {
-            std::cerr << ErrorLine(kToolName, name, "Refused: the entry name is not a safe file name") << '\n';
+        std::string fileName;
+        if (!isSafeFileName(name) || !Windows1252ToSystemText(name, fileName)) {
+            std::cerr << ErrorLine(kToolName, shown, "Refused: the entry name is not a safe file name") << '\n';
             failed = true;
             continue;
         }
-        const std::string target = JoinPath(folder, name);
-        if (!overwrite && PathExists(target)) {
-            std::cerr << ErrorLine(kToolName, target, "Skipped: the file exists (--force overwrites it)") << '\n';
-            continue;
-        }
+        const std::string target = JoinPath(folder, fileName);
         try {
-            pair.extract(name, target, -1);
+            // Whether the file exists is learnt from creating it: a look-up of
+            // a name not yet there is what makes extracting slow under Wine.
+            if (!pair.extract(name, target, -1, existing)) {
+                std::cerr << ErrorLine(kToolName, target, "Skipped: the file exists (--force overwrites it)") << '\n';
+                continue;
+            }
         } catch (const Exception& failure) {
             std::cerr << ErrorLine(kToolName, target, failure.message) << '\n';
             failed = true;

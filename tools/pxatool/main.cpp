@@ -39,17 +39,25 @@ int main(int argc, char** argv) {
     actions[info] = [&] { return InfoCommand(paths); };
 
     std::vector<std::string> files;
-    bool recursive = false;
-    bool dryRun = false;
+    InsertOptions insertOptions;
     CLI::App* insert = AddPairCommand(app, "insert",
                                       "Pack image files into the atlas, replacing entries of the same "
                                       "name, save, and print the placed entries.",
                                       paths);
-    insert->add_option("FILE", files, "image files, or folders whose image files are inserted in name order")
+    insert
+        ->add_option("FILE", files,
+                     "image files, or folders whose image files are inserted in name order (those that cannot be "
+                     "read are skipped and named, and the exit status is 1)")
         ->required();
-    insert->add_flag("--recursive", recursive, "take the image files in the folders' subfolders too");
-    insert->add_flag("--dry-run", dryRun, "print where the entries would go, but save nothing");
-    actions[insert] = [&] { return InsertCommand(paths, files, recursive, dryRun); };
+    insert->add_flag("--recursive", insertOptions.recursive, "take the image files in the folders' subfolders too");
+    insert->add_flag("--dry-run", insertOptions.dryRun, "print where the entries would go, but save nothing");
+    CLI::Option* lastWins = insert->add_flag("--last-wins", insertOptions.lastWins,
+                                             "of files that would get the same entry name, insert only the last");
+    insert
+        ->add_flag("--path-names", insertOptions.pathNames,
+                   "name entries by their path below the folder given, folders joined by dots (SUB.FILE.PNG)")
+        ->excludes(lastWins);
+    actions[insert] = [&] { return InsertCommand(paths, files, insertOptions); };
 
     std::string folder;
     std::vector<std::string> names;
@@ -83,18 +91,25 @@ int main(int argc, char** argv) {
                                            "frameworks: JSON frames or CSV, by the extension.",
                                            paths);
     exportRects->add_option("OUT", exportFile, "the file to write (.json or .csv)")->required();
-    actions[exportRects] = [&] { return ExportCommand(paths, exportFile); };
+    std::string exportImage;
+    exportRects->add_option("--image", exportImage,
+                            "also write the atlas to this file, in the format its extension names (such as .png "
+                            "for web engines), and name it in the JSON's meta.image");
+    actions[exportRects] = [&] { return ExportCommand(paths, exportFile, exportImage); };
 
     CLI::App* compact = AddPairCommand(app, "compact",
                                        "Pack every entry anew from an empty atlas, as insert would, "
                                        "save, and print the size and used percent before and after.",
                                        paths);
-    compact
-        ->add_option("--size", sizeText,
-                     "atlas size to start from, WIDTHxHEIGHT (default 256x256); it grows "
-                     "as insert grows it")
-        ->check(sizeCheck);
-    actions[compact] = [&] { return CompactCommand(paths, size); };
+    CLI::Option* compactSize = compact
+                                   ->add_option("--size", sizeText,
+                                                "atlas size to start from, WIDTHxHEIGHT, growing as insert grows "
+                                                "it (default: the smallest size that holds every entry, never "
+                                                "larger than the atlas is when it holds them)")
+                                   ->check(sizeCheck);
+    actions[compact] = [&] {
+        return CompactCommand(paths, compactSize->count() != 0 ? std::optional<AtlasSize>(size) : std::nullopt);
+    };
 
     // Names and paths are bytes of the system code page, as in the editor.
     return RunTool(kToolName, app, actions, argc, argv, false);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,16 +25,35 @@ struct AtlasSize {
 int NewCommand(const PairPaths& pair, const AtlasSize& size, bool overwrite);
 int ListCommand(const PairPaths& pair);
 int InfoCommand(const PairPaths& pair);
-// Folders among `files` stand for the image files in them (ImageFilesOf). A
-// dry run places the images and prints the entries, but saves nothing.
-int InsertCommand(const PairPaths& pair, const std::vector<std::string>& files, bool recursive, bool dryRun);
+// What joins the folders and the file name in an entry name with --path-names.
+constexpr char kPathNameSeparator = '.';
+
+struct InsertOptions {
+    bool recursive = false;
+    // Places the images and prints the entries, but saves nothing.
+    bool dryRun = false;
+    // Of files that would get one entry name, the later is taken.
+    bool lastWins = false;
+    // Entry names hold the subfolders below the folder named (kPathNameSeparator).
+    bool pathNames = false;
+};
+
+// Folders among `files` stand for the image files in them (ImageFilesOf):
+// those that cannot be read are skipped, each named on standard error, and
+// the command then exits 1 after saving the rest. Files named themselves
+// are all inserted or none. Files that would get one entry name are refused
+// unless the options say which name each gets.
+int InsertCommand(const PairPaths& pair, const std::vector<std::string>& files, const InsertOptions& options);
 int ExtractCommand(const PairPaths& pair, const std::string& folder, const std::vector<std::string>& names,
                    bool overwrite);
 int RenameCommand(const PairPaths& pair, const std::string& oldName, const std::string& newName);
 int RemoveCommand(const PairPaths& pair, const std::vector<std::string>& names);
 int CheckCommand(const PairPaths& pair);
-// The entries' rectangles as JSON or CSV, chosen by the extension of `out`.
-int ExportCommand(const PairPaths& pair, const std::string& out);
-// Re-packs every entry from an empty atlas of `startSize` (FilePair::compact),
-// saves the pair and prints the size and the used percent before and after.
-int CompactCommand(const PairPaths& pair, const AtlasSize& startSize);
+// The entries' rectangles as JSON or CSV, chosen by the extension of `out`;
+// with an `imageOut`, also the atlas in the format its extension names, put
+// in place with `out` as one unit and named in the JSON's meta.image.
+int ExportCommand(const PairPaths& pair, const std::string& out, const std::string& imageOut);
+// Re-packs every entry from an empty atlas of `startSize`, or without one of
+// the smallest size that holds them (FilePair::compact), saves the pair and
+// prints the size and the used percent before and after.
+int CompactCommand(const PairPaths& pair, const std::optional<AtlasSize>& startSize);

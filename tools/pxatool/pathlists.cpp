@@ -4,12 +4,14 @@
 
 #include "filepath.h"
 #include "imagefile.h"
+#include "safefilename.h"
 #include "toolerror.h"
 #include "toolplatform.h"
 
 namespace {
 
-void AddImageFiles(const std::string& folder, bool recursive, std::vector<std::string>& files) {
+void AddImageFiles(const std::string& folder, const std::string& subfolders, bool recursive,
+                   std::vector<FoundFile>& files) {
     std::vector<FolderItem> items = ListFolder(folder);
     // Listings come in whatever order the file system keeps; placement of
     // images of equal area depends on the order they are given in.
@@ -17,26 +19,28 @@ void AddImageFiles(const std::string& folder, bool recursive, std::vector<std::s
     for (const FolderItem& item : items) {
         const std::string path = JoinPath(folder, item.name);
         if (!item.isFolder) {
-            if (isReadableImage(path)) {
-                files.push_back(path);
+            // A name such as CON.PNG is a device on Windows: not looked into
+            // here, but left to the insertion, which skips it.
+            if (isSafeFileName(item.name) ? isReadableImage(path) : namesImageFormat(item.name)) {
+                files.push_back(FoundFile{path, subfolders, true});
             }
         } else if (recursive && !item.isLink) {
-            AddImageFiles(path, recursive, files);
+            AddImageFiles(path, subfolders + item.name + "/", recursive, files);
         }
     }
 }
 
 }  // namespace
 
-std::vector<std::string> ImageFilesOf(const std::vector<std::string>& arguments, bool recursive) {
-    std::vector<std::string> files;
+std::vector<FoundFile> ImageFilesOf(const std::vector<std::string>& arguments, bool recursive) {
+    std::vector<FoundFile> files;
     for (const std::string& argument : arguments) {
         if (!IsFolder(argument)) {
-            files.push_back(argument);
+            files.push_back(FoundFile{argument, std::string(), false});
             continue;
         }
         const std::size_t before = files.size();
-        AddImageFiles(argument, recursive, files);
+        AddImageFiles(argument, std::string(), recursive, files);
         if (files.size() == before) {
             throw ToolError(argument, "No image files in the folder");
         }

@@ -12,7 +12,24 @@
 #include "previewarea.h"
 
 class FreeSpaceMap;
+class StagedFile;
 struct FIBITMAP;
+
+// An image file on its way into the atlas under the entry name the caller
+// gives it (upper case, as every entry name).
+struct ImageFileToInsert {
+    std::string path;
+    std::string name;
+    // One of many found in a folder: when it cannot be read it is left out
+    // and reported, and the others go in.
+    bool optional = false;
+};
+
+// An optional file left out of an insertion, and why (the message loading it gave).
+struct SkippedFile {
+    std::string path;
+    std::string reason;
+};
 
 // The kinds of change that are steps of a document's history, for the Edit
 // menu to name ("Undo Delete").
@@ -53,14 +70,28 @@ public:
     // One file alone, adopting its name; failures leave the old file as it was.
     void saveIndex(const std::string& fileName);
     void saveImage(const std::string& fileName, int format);
+    // Writes the atlas into a staged file (platform/safefile.h) in the format
+    // its target's extension names, for a copy that goes in place with other
+    // files as one unit; the document keeps its names. Throws FileException.
+    void writeImageCopy(const StagedFile& staged) const;
 
-    // Writes one entry's pixels to an image file; an unknown name does nothing.
-    void extract(const std::string& name, const std::string& fileName, int format) const;
+    // What extract does with a file already there.
+    enum class ExistingFile { Replace, Keep };
+    // Writes one entry's pixels to an image file; an unknown name does
+    // nothing. False, with nothing written, when the file exists and
+    // `existing` says to keep it.
+    bool extract(const std::string& name, const std::string& fileName, int format,
+                 ExistingFile existing = ExistingFile::Replace) const;
 
     // Packs the image files into the atlas under their upper-cased file names,
     // replacing entries of the same name. On return `paths` is in placement
     // order (largest area first). On failure the document is as it was.
     void insertFiles(std::vector<std::string>& paths);
+    // insertFiles under the names given. Optional files that cannot be read
+    // are left out of `files` and returned; any other failure leaves the
+    // document as it was. On return `files` holds the files inserted, in
+    // placement order.
+    std::vector<SkippedFile> insertNamedFiles(std::vector<ImageFileToInsert>& files);
 
     // Packs every entry anew, from an empty atlas of width x height, by the
     // rules of insertFiles (the atlas grows as needed), moving its pixels and
@@ -68,6 +99,12 @@ public:
     // positions change. Clears the selection. On failure the document is as
     // it was.
     void compact(std::int32_t width, std::int32_t height);
+    // compact from the smallest size of the growth sequence 1 x 1, 2 x 1,
+    // 2 x 2, 4 x 2, ... that holds every entry without growing, or from the
+    // current size when that is no larger and holds them too: an atlas whose
+    // entries fit it never grows. Without such a size, from the current one,
+    // growing as needed; without entries, nothing changes.
+    void compact();
 
     // False, with nothing changed, for an empty or existing new name or an
     // unknown old name. A selected entry stays selected under its new name.
