@@ -74,10 +74,10 @@ void saveBitmap(FIBITMAP* bitmap, const StagedFile& staged, int format) {
     }
 }
 
-void saveBitmapSafely(FIBITMAP* bitmap, const std::string& fileName, int format, FlushRule flushRule) {
-    StagedFile staged(fileName, flushRule);
-    saveBitmap(bitmap, staged, format);
-    if (!staged.replaceTarget().succeeded()) {
+void saveBitmapSafely(FIBITMAP* bitmap, const std::string& fileName, int format, FlushRule flushRule, Journal journal) {
+    SaveUnit unit({fileName}, flushRule, journal);
+    saveBitmap(bitmap, unit.file(0), format);
+    if (!unit.replaceTargets().succeeded()) {
         THROW_AT_SITE(FileException, "Unable to save image", fileName);
     }
 }
@@ -104,7 +104,9 @@ void saveEntryImage(const AtlasEntry& entry, FIBITMAP* atlas, const std::string&
     // extracting many entries): lost or left empty by a crash before the
     // system writes it out, it is written again by extracting again. A file
     // it replaces may be the user's own work, so that one is flushed first.
-    saveBitmapSafely(copyEntryPixels(entry, atlas).get(), fileName, format, FlushRule::WhenReplacing);
+    // Nobody opens it through the recovery of interrupted saves, so no
+    // journal is kept for it.
+    saveBitmapSafely(copyEntryPixels(entry, atlas).get(), fileName, format, FlushRule::WhenReplacing, Journal::None);
 }
 
 void clearCell(FIBITMAP* atlas, std::uint32_t left, std::uint32_t top, std::uint32_t width, std::uint32_t height) {

@@ -16,11 +16,11 @@ void AddImageFiles(const std::string& folder, bool recursive, std::vector<std::s
     std::sort(items.begin(), items.end(), [](const FolderItem& a, const FolderItem& b) { return a.name < b.name; });
     for (const FolderItem& item : items) {
         const std::string path = JoinPath(folder, item.name);
-        if (!item.isFolder) {
+        if (item.isRegularFile) {
             if (isReadableImage(path)) {
                 files.push_back(path);
             }
-        } else if (recursive && !item.isLink) {
+        } else if (item.isFolder && recursive && !item.isLink) {
             AddImageFiles(path, recursive, files);
         }
     }
