@@ -131,28 +131,30 @@ TEST_F(SaveKillTest, ALargeSaveKilledAtRandomMomentsLeavesTheOldOrTheNewPair) {
 }
 
 #ifdef _WIN32
-// attrib sets what a user sets in Explorer; the files keep it through a save.
+// attrib sets what a user sets in Explorer (one flag a call: Wine's attrib
+// applies only one); the files keep it through a save.
 TEST_F(SaveKillTest, HiddenAndSystemAttributesSurviveASave) {
     TestFolder folder;
     writeOldPair(folder);
     char system[MAX_PATH] = "";
     GetSystemDirectoryA(system, MAX_PATH);
     const std::string attrib = std::string(system) + "\\attrib.exe";
-    ASSERT_EQ(RunProgram(attrib, {"+h", folder.path("atlas.pxa")}).exitCode, 0);
-    ASSERT_EQ(RunProgram(attrib, {"+h", "+s", folder.path("atlas.tga")}).exitCode, 0);
+    for (const auto& [flag, file] :
+         {std::pair("+h", "atlas.pxa"), std::pair("+h", "atlas.tga"), std::pair("+s", "atlas.tga")}) {
+        ASSERT_EQ(RunProgram(attrib, {flag, folder.path(file)}).exitCode, 0);
+    }
+    const std::string flagsBefore = RunProgram(attrib, {folder.path("atlas.tga")}).out.substr(0, 10);
+    ASSERT_NE(flagsBefore.find('H'), std::string::npos);
+    ASSERT_NE(flagsBefore.find('S'), std::string::npos);
     const DWORD index = GetFileAttributesA(folder.path("atlas.pxa").c_str());
     const DWORD image = GetFileAttributesA(folder.path("atlas.tga").c_str());
-    ASSERT_EQ(index & FILE_ATTRIBUTE_HIDDEN, static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
-    ASSERT_EQ(image & FILE_ATTRIBUTE_SYSTEM, static_cast<DWORD>(FILE_ATTRIBUTE_SYSTEM));
 
     const PairBytes old = pairIn(folder);
     ASSERT_EQ(save(folder, "64", "32", -1).exitCode, 0);
     EXPECT_NE(pairIn(folder).index, old.index);
-    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    EXPECT_EQ(GetFileAttributesA(folder.path("atlas.pxa").c_str()) & kept, index & kept);
-    EXPECT_EQ(GetFileAttributesA(folder.path("atlas.tga").c_str()) & kept, image & kept);
-    const std::string shown = RunProgram(attrib, {folder.path("atlas.tga")}).out;
-    EXPECT_NE(shown.find("HS"), std::string::npos) << shown;
+    EXPECT_EQ(GetFileAttributesA(folder.path("atlas.pxa").c_str()), index);
+    EXPECT_EQ(GetFileAttributesA(folder.path("atlas.tga").c_str()), image);
+    EXPECT_EQ(RunProgram(attrib, {folder.path("atlas.tga")}).out.substr(0, 10), flagsBefore);
     EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"atlas.pxa", "atlas.tga"}));
 }
 #endif
