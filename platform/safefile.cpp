@@ -48,7 +48,9 @@ SaveUnit::~SaveUnit() {
         if (file.isCreated() && !file.replaced_) {
             removed = Remove(file.path_) && removed;
         }
-        // An old file that is still there could not be put back: it stays, and the journal with it.
+        // A name reserved for an old file holds an empty file of ours, unless
+        // the old file is there because it could not be put back: then it
+        // stays, and the journal with it.
         if (!file.oldPath_.empty() && !file.oldMoved_) {
             removed = Remove(file.oldPath_) && removed;
         }
