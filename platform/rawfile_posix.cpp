@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <memory>
 #include <utility>
 
 namespace {
@@ -142,13 +143,8 @@ std::string RawFileFullPath(const char* path) {
     if (path[0] == '/') {
         return path;
     }
-    char* folder = ::getcwd(nullptr, 0);
-    if (folder == nullptr) {
-        return std::string();
-    }
-    std::string full = folder;
-    std::free(folder);
-    return full + '/' + path;
+    const std::unique_ptr<char, void (*)(void*)> folder(::getcwd(nullptr, 0), std::free);
+    return folder ? std::string(folder.get()) + '/' + path : std::string();
 }
 
 RawCreateResult RawFileCreateHeld(RawFile& file, const char* path) {
