@@ -1,8 +1,11 @@
 #include "filepath.h"
 
+#include "rawfile.h"
+
 std::string JoinPath(const std::string& folder, const std::string& name) {
     const char last = folder.empty() ? '\0' : folder.back();
-    if (last == '/' || last == PathSeparator()) {
+    // On Windows "Z:" is the current folder of drive Z, and "Z:name" a file in it.
+    if (last == '/' || RawFileIsPathSeparator(last)) {
         return folder + name;
     }
     return folder + PathSeparator() + name;

@@ -7,7 +7,8 @@
 char PathSeparator();
 
 // `name` inside `folder`, joined by this system's separator unless the folder
-// ends in one already ('/' counts on every system).
+// ends in one already ('/' counts on every system, and on Windows the colon
+// of a drive-relative folder such as "Z:").
 std::string JoinPath(const std::string& folder, const std::string& name);
 
 // The part of `path` after its last '\' or '/', on every system: the name the

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "uniquehandle.h"
 
@@ -41,7 +42,22 @@ bool RawFileCommit(RawFile& file);
 bool RawFileClose(RawFile& file);
 
 // Puts `source` in the place of `target` in one step, replacing a file there.
+// The file keeps its own attributes: the one that comes back when a save is
+// undone is the old file itself.
 bool RawFileReplace(const char* source, const char* target);
+
+// Puts `source` in the place of the existing file `target`, whose file
+// becomes `oldFile` (a file of ours, which it replaces), so that it can be put
+// back. On Windows the new file keeps the target's attributes, creation time,
+// security and streams. A failure leaves either every name as it was or the
+// target's file already under `oldFile`, `source` unmoved. Where the system
+// makes two moves of it, `betweenMoves` is called between them (tests end
+// the process there).
+bool RawFileReplaceKeepingOld(const char* source, const char* target, const char* oldFile, void (*betweenMoves)());
+
+// Whether an existing target is replaced through RawFileReplaceKeepingOld
+// even when its old file is not wanted afterwards.
+bool RawFileReplacingNeedsOldFile();
 
 bool RawFileDelete(const char* path);
 
@@ -53,3 +69,23 @@ RawTargetState RawFileTargetState(const char* path);
 
 // Whether `c` ends a folder's name in a path of this system.
 bool RawFileIsPathSeparator(char c);
+
+// The path the system resolves `path` to (GetFullPathNameA on Windows; on
+// POSIX a relative path behind the current folder); empty when it cannot tell.
+std::string RawFileFullPath(const char* path);
+
+// A file held open so that no other process can hold it at the same time (on
+// Windows nobody else may open it, on POSIX an advisory lock that our own
+// programs take); the hold ends when the file is closed or the process ends,
+// however it ends. Read and written through the RawFile functions.
+RawCreateResult RawFileCreateHeld(RawFile& file, const char* path);
+enum class RawHoldResult { Held, Missing, Busy, Failed };
+RawHoldResult RawFileOpenHeld(RawFile& file, const char* path);
+// Removes the held file's name, then lets go of it.
+bool RawFileDeleteHeld(RawFile& file, const char* path);
+
+// Ends the process at once, as a crash or a kill would: nothing is flushed,
+// closed or cleaned up on the way (tests of the save journal use it). On
+// POSIX it dies of SIGKILL; on Windows TerminateProcess leaves this exit code.
+constexpr int kAbruptEndExitCode = 0xDEAD;
+[[noreturn]] void RawEndProcessAbruptly();

@@ -3,11 +3,15 @@
 #include "filepath.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <memory>
 #include <utility>
 
 namespace {
@@ -26,6 +30,15 @@ bool OpenRegularFile(RawFile& file, const char* path, int access) {
     }
     file.handle = std::move(descriptor);
     return true;
+}
+
+// Whether `path` still names the file open as `descriptor`: a held file
+// whose name was removed or replaced meanwhile is not the one asked for.
+bool StillNamed(int descriptor, const char* path) {
+    struct stat open;
+    struct stat named;
+    return ::fstat(descriptor, &open) == 0 && ::stat(path, &named) == 0 && open.st_dev == named.st_dev &&
+           open.st_ino == named.st_ino;
 }
 
 }  // namespace
@@ -95,6 +108,18 @@ bool RawFileClose(RawFile& file) { return file.handle.close(); }
 
 bool RawFileReplace(const char* source, const char* target) { return std::rename(source, target) == 0; }
 
+bool RawFileReplaceKeepingOld(const char* source, const char* target, const char* oldFile, void (*betweenMoves)()) {
+    if (std::rename(target, oldFile) != 0) {
+        return false;
+    }
+    betweenMoves();
+    return std::rename(source, target) == 0;
+}
+
+// rename() replaces a file in one step, and a POSIX file has nothing that a
+// new one should take over.
+bool RawFileReplacingNeedsOldFile() { return false; }
+
 bool RawFileDelete(const char* path) { return ::unlink(path) == 0; }
 
 // rename() heeds only the folder's permissions; a file that nobody may write
@@ -113,3 +138,55 @@ RawTargetState RawFileTargetState(const char* path) {
 bool RawFileIsPathSeparator(char c) { return c == '/'; }
 
 char PathSeparator() { return '/'; }
+
+std::string RawFileFullPath(const char* path) {
+    if (path[0] == '/') {
+        return path;
+    }
+    const std::unique_ptr<char, void (*)(void*)> folder(::getcwd(nullptr, 0), std::free);
+    return folder ? std::string(folder.get()) + '/' + path : std::string();
+}
+
+RawCreateResult RawFileCreateHeld(RawFile& file, const char* path) {
+    UniqueFd descriptor(::open(path, O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666));
+    if (!descriptor) {
+        return errno == EEXIST ? RawCreateResult::AlreadyExists : RawCreateResult::Failed;
+    }
+    // Between open() and flock() a recovery may have taken the new, empty
+    // file for the leftover of a crash and removed it.
+    if (::flock(descriptor.get(), LOCK_EX | LOCK_NB) != 0 || !StillNamed(descriptor.get(), path)) {
+        return RawCreateResult::Failed;
+    }
+    file.handle = std::move(descriptor);
+    return RawCreateResult::Created;
+}
+
+RawHoldResult RawFileOpenHeld(RawFile& file, const char* path) {
+    // Not blocking: a FIFO of that name must not stop us.
+    UniqueFd descriptor(::open(path, O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (!descriptor) {
+        return errno == ENOENT ? RawHoldResult::Missing : RawHoldResult::Failed;
+    }
+    struct stat status;
+    if (::fstat(descriptor.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return RawHoldResult::Failed;
+    }
+    if (::flock(descriptor.get(), LOCK_EX | LOCK_NB) != 0) {
+        return errno == EWOULDBLOCK ? RawHoldResult::Busy : RawHoldResult::Failed;
+    }
+    if (!StillNamed(descriptor.get(), path)) {
+        return RawHoldResult::Missing;  // removed by its owner while we waited for it
+    }
+    file.handle = std::move(descriptor);
+    return RawHoldResult::Held;
+}
+
+bool RawFileDeleteHeld(RawFile& file, const char* path) {
+    const bool deleted = ::unlink(path) == 0;
+    return RawFileClose(file) && deleted;
+}
+
+void RawEndProcessAbruptly() {
+    ::kill(::getpid(), SIGKILL);
+    std::_Exit(137);
+}

@@ -1,205 +1,278 @@
 #include "safefile.h"
 
-#include <algorithm>
-#include <utility>
-
 #include "rawfile.h"
+#include "savejournal.h"
+#include "saverecovery.h"
+#include "savesteps.h"
+#include "stagingnames.h"
 
 namespace {
 
-// Windows refuses paths of MAX_PATH (260) characters, the terminator included.
-const std::size_t kLongestPath = 259;
-const std::size_t kLongestTemporaryName = 8;
-const int kNameAttempts = 100;
-const char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
-// Names of one character, for a target of one at the end of the longest path.
-const char kOneCharacterNames[] = "~_!#$%&+=@^";
+const std::size_t kNameAttempts = 100;
 
-FileStep g_failingStep = FileStep::None;
-long g_stepsBeforeFailure = -1;
+bool Exists(const std::string& path) { return RawFileTargetState(path.c_str()) != RawTargetState::Missing; }
 
-bool StepFails(FileStep step) {
-    if (step != g_failingStep || g_stepsBeforeFailure < 0) {
-        return false;
+bool Flush(const std::string& path) {
+    RawFile file;
+    return !SaveStepFails(FileStep::Flush) && RawFileOpenForWriting(file, path.c_str()) && RawFileCommit(file) &&
+           RawFileClose(file);
+}
+
+// A file of ours that no longer exists counts as removed.
+bool Remove(const std::string& path) {
+    return (!SaveStepFails(FileStep::Remove) && RawFileDelete(path.c_str())) || !Exists(path);
+}
+
+}  // namespace
+
+SaveUnit::SaveUnit(const std::vector<std::string>& targets, FlushRule flushRule, Journal journal)
+    : flushRule_(flushRule), journal_(std::make_unique<SaveJournal>()) {
+    bool complete = !targets.empty();
+    for (const std::string& target : targets) {
+        files_.emplace_back(target);
+        complete = complete && !target.empty();
     }
-    if (g_stepsBeforeFailure == 0) {
-        return true;
+    if (!complete || (journal == Journal::Kept && !startJournal())) {
+        return;
     }
-    --g_stepsBeforeFailure;
+    for (std::size_t index = 0; index < files_.size(); ++index) {
+        if (!SaveStepFails(FileStep::Create)) {
+            files_[index].path_ = createBeside(index, JournalRole::Staged);
+        }
+    }
+}
+
+SaveUnit::~SaveUnit() {
+    bool removed = true;
+    for (StagedFile& file : files_) {
+        if (file.isCreated() && !file.replaced_) {
+            removed = Remove(file.path_) && removed;
+        }
+        // A name reserved for an old file holds an empty file of ours, unless
+        // the old file is there because it could not be put back: then it
+        // stays, and the journal with it.
+        if (!file.oldPath_.empty() && !file.oldMoved_) {
+            removed = Remove(file.oldPath_) && removed;
+        }
+    }
+    journal_->finish(keepJournal_ || !removed);
+}
+
+bool SaveUnit::startJournal() {
+    std::vector<std::string> targets;
+    for (const StagedFile& file : files_) {
+        targets.push_back(file.target_);
+    }
+    SaveJournal::Start started = journal_->start(targets);
+    if (started == SaveJournal::Start::Taken) {
+        // An earlier save of these files was cut short: it is finished or
+        // undone first, unless it still runs or cannot be settled.
+        const RecoveryOutcome earlier = RecoverSave(targets.front()).outcome;
+        if (earlier == RecoveryOutcome::Busy || earlier == RecoveryOutcome::Unsettled) {
+            return false;
+        }
+        started = journal_->start(targets);
+    }
+    // Still taken: the name holds something that is no journal of ours, or a
+    // damaged one, which is left as it is; the save goes on without a journal.
+    return started != SaveJournal::Start::Failed;
+}
+
+bool SaveUnit::namesATarget(const std::string& name) const {
+    for (const StagedFile& file : files_) {
+        if (SameFileName(name, file.target_.substr(FolderLength(file.target_)))) {
+            return true;
+        }
+    }
     return false;
 }
 
-// "~0000000", "~0000001", ... cut to `width` characters; empty when names of
-// that width have run out.
-std::string TemporaryName(std::size_t width, std::size_t attempt) {
-    if (width == 1) {
-        return attempt < sizeof kOneCharacterNames - 1 ? std::string(1, kOneCharacterNames[attempt]) : std::string();
-    }
-    std::string name(width, '0');
-    name[0] = '~';
-    for (std::size_t at = width - 1; at > 0 && attempt > 0; --at, attempt /= 36) {
-        name[at] = kDigits[attempt % 36];
-    }
-    return attempt == 0 ? name : std::string();
-}
-
-// A new, empty file in the folder of `target`, under a name that is new
-// there: a file of that name, left by a crash or the user's own, is never
-// touched. Empty when none can be made.
-std::string CreateFileBeside(const std::string& target) {
-    std::size_t folderLength = target.size();
-    while (folderLength > 0 && !RawFileIsPathSeparator(target[folderLength - 1])) {
-        --folderLength;
-    }
-    const std::size_t room = kLongestPath > folderLength ? kLongestPath - folderLength : 0;
-    const std::size_t width =
-        std::clamp(std::max(room, target.size() - folderLength), std::size_t{1}, kLongestTemporaryName);
+// A new, empty file beside the target of files_[index], under a name that is
+// new there and no target's of the unit: a file of that name, left by a crash
+// or the user's own, is never touched. The journal learns the name before the
+// file exists. Empty when none can be made.
+std::string SaveUnit::createBeside(std::size_t index, JournalRole role) {
+    const std::string& target = files_[index].target_;
+    const std::string folder = target.substr(0, FolderLength(target));
+    const std::size_t width = StagingNameWidth(target);
     for (std::size_t attempt = 0; attempt < kNameAttempts; ++attempt) {
-        const std::string name = TemporaryName(width, attempt);
+        const std::string name = StagingName(width, attempt);
         if (name.empty()) {
             break;
         }
-        const std::string path = target.substr(0, folderLength) + name;
-        RawFile file;
-        const RawCreateResult created = RawFileCreateNew(file, path.c_str());
-        if (created == RawCreateResult::Created) {
-            if (RawFileClose(file)) {
-                return path;
-            }
-            RawFileDelete(path.c_str());
+        if (namesATarget(name)) {
+            continue;
+        }
+        if (!journal_->recordName(index, role, name)) {
             break;
         }
-        if (created == RawCreateResult::Failed) {
+        const std::string path = folder + name;
+        PassSaveStep();
+        RawFile file;
+        const RawCreateResult created = RawFileCreateNew(file, path.c_str());
+        if (created == RawCreateResult::Created && RawFileClose(file)) {
+            return path;
+        }
+        if (created == RawCreateResult::Created) {
+            RawFileDelete(path.c_str());
+        }
+        // Not a file of ours after all.
+        if (!journal_->withdrawName() || created != RawCreateResult::AlreadyExists) {
             break;
         }
     }
     return std::string();
 }
 
-// Whether ReplaceTargets flushes the staged file before any is put in place;
-// the others are flushed in PutInPlace, once it is known that they replace a file.
-bool FlushedBeforePlacing(const StagedFile& staged) { return staged.flushRule() == FlushRule::Always; }
-
-bool Flush(const std::string& path) {
-    RawFile file;
-    return !StepFails(FileStep::Flush) && RawFileOpenForWriting(file, path.c_str()) && RawFileCommit(file) &&
-           RawFileClose(file);
-}
-
-// Gives `target` back the file it had before: `oldFile`, or none at all.
-// The first failure is recorded in `result`.
-void Restore(const std::string& target, const std::string& oldFile, SaveResult& result) {
-    const bool restored =
-        oldFile.empty() ? RawFileDelete(target.c_str()) : RawFileReplace(oldFile.c_str(), target.c_str());
-    if (!restored && result.unrestoredTarget.empty()) {
-        result.unrestoredTarget = target;
-        result.keptOldFile = oldFile;
-    }
-}
-
-// Puts the staged file in its target's place. With `keepOld`, a file already
-// there is first moved aside and `oldFile` tells where, so that it can be put
-// back; without, the target is replaced in one step. Returns the step that
-// failed, or None.
-FileStep PutInPlace(const StagedFile& staged, bool keepOld, std::string& oldFile, SaveResult& result) {
-    const std::string& target = staged.target();
-    const RawTargetState state = RawFileTargetState(target.c_str());
-    if (StepFails(FileStep::Replace) || state == RawTargetState::NotReplaceable) {
-        return FileStep::Replace;
-    }
-    if (state == RawTargetState::Replaceable && !FlushedBeforePlacing(staged) && !Flush(staged.path())) {
-        return FileStep::Flush;
-    }
-    if (keepOld && state == RawTargetState::Replaceable) {
-        oldFile = CreateFileBeside(target);
-        if (oldFile.empty() || !RawFileReplace(target.c_str(), oldFile.c_str())) {
-            if (!oldFile.empty()) {
-                RawFileDelete(oldFile.c_str());
-            }
-            oldFile.clear();
-            return FileStep::Replace;
-        }
-    }
-    if (RawFileReplace(staged.path().c_str(), target.c_str())) {
-        return FileStep::None;
-    }
-    if (!oldFile.empty()) {
-        Restore(target, oldFile, result);
-        oldFile.clear();
-    }
-    return FileStep::Replace;
-}
-
-}  // namespace
-
-StagedFile::StagedFile(std::string target, FlushRule flushRule) : target_(std::move(target)), flushRule_(flushRule) {
-    if (!target_.empty() && !StepFails(FileStep::Create)) {
-        path_ = CreateFileBeside(target_);
-    }
-}
-
-StagedFile::~StagedFile() {
-    if (isCreated() && !replaced_) {
-        RawFileDelete(path_.c_str());
-    }
-}
-
-SaveResult StagedFile::replaceTarget() { return ReplaceTargets({this}); }
-
-SaveResult ReplaceTargets(const std::vector<StagedFile*>& files) {
+SaveResult SaveUnit::replaceTargets() {
     SaveResult result;
-    for (const StagedFile* file : files) {
-        if (!file->isCreated() || (FlushedBeforePlacing(*file) && !Flush(file->path()))) {
-            result.failedStep = file->isCreated() ? FileStep::Flush : FileStep::Create;
-            result.target = file->target();
-            return result;
+    const auto failure = [&result](FileStep step, const StagedFile& file) {
+        result.failedStep = step;
+        result.target = file.target();
+        return result;
+    };
+    for (const StagedFile& file : files_) {
+        if (!file.isCreated()) {
+            return failure(FileStep::Create, file);
+        }
+        if (flushRule_ == FlushRule::Always && !Flush(file.path_)) {
+            return failure(FileStep::Flush, file);
         }
     }
-    // oldFiles[i]: where the old file of files[i] went; empty when it had none.
-    std::vector<std::string> oldFiles;
-    for (std::size_t placed = 0; placed < files.size(); ++placed) {
-        StagedFile& file = *files[placed];
-        // The last file needs no way back: nothing after it can fail.
-        const bool keepOld = placed + 1 < files.size();
-        std::string oldFile;
-        const FileStep failed = PutInPlace(file, keepOld, oldFile, result);
-        if (failed != FileStep::None) {
-            result.failedStep = failed;
-            result.target = file.target();
-            while (placed-- > 0) {
-                Restore(files[placed]->target(), oldFiles[placed], result);
+    // Every target is looked at, and the name for its old file taken, before
+    // the first is replaced; the journal has them all.
+    for (std::size_t index = 0; index < files_.size(); ++index) {
+        StagedFile& file = files_[index];
+        const RawTargetState state = RawFileTargetState(file.target_.c_str());
+        if (state == RawTargetState::NotReplaceable) {
+            return failure(FileStep::Replace, file);
+        }
+        file.hadTarget_ = state == RawTargetState::Replaceable;
+        // The last file needs no way back, nothing after it can fail; but a
+        // system that replaces a file through an old file of ours needs one.
+        const bool keepOld = index + 1 < files_.size() || RawFileReplacingNeedsOldFile();
+        if (keepOld && file.hadTarget_) {
+            file.oldPath_ = createBeside(index, JournalRole::Old);
+            if (file.oldPath_.empty()) {
+                return failure(FileStep::Replace, file);
             }
-            return result;
         }
-        file.replaced_ = true;
-        oldFiles.push_back(oldFile);
     }
-    for (const std::string& oldFile : oldFiles) {
-        if (!oldFile.empty()) {
-            RawFileDelete(oldFile.c_str());
+    // On the disk before any target changes: a process that ends from here
+    // on leaves a save that can be finished. A single file goes in place in
+    // one step and cannot be found half saved.
+    if (!journal_->recordStage(JournalStage::Placing, files_.size() > 1)) {
+        journal_->finish(false);
+        return failure(FileStep::Flush, files_.front());
+    }
+    for (std::size_t index = 0; index < files_.size(); ++index) {
+        const FileStep failed = putInPlace(files_[index]);
+        if (failed != FileStep::None) {
+            undo(index, result);
+            return failure(failed, files_[index]);
         }
+    }
+    bool leftOld = false;
+    for (StagedFile& file : files_) {
+        if (!file.oldPath_.empty() && !Remove(file.oldPath_)) {
+            result.leftovers.push_back(file.oldPath_);
+            leftOld = true;
+        }
+        file.oldPath_.clear();
+    }
+    if (leftOld) {
+        journal_->recordStage(JournalStage::Done, false);
+        keepJournal_ = true;
     }
     return result;
 }
 
-SaveResult SaveFile(const std::string& target, const std::function<bool(RawFile&)>& write) {
-    StagedFile staged(target);
+// Puts the staged file in its target's place, the target's old file aside
+// when a name was reserved for it. Returns the step that failed, or None.
+FileStep SaveUnit::putInPlace(StagedFile& file) {
+    const RawTargetState state = RawFileTargetState(file.target_.c_str());
+    // A target that came or went since it was looked at is not the one the
+    // journal knows.
+    if (SaveStepFails(FileStep::Replace) || state == RawTargetState::NotReplaceable ||
+        (state == RawTargetState::Replaceable) != file.hadTarget_) {
+        return FileStep::Replace;
+    }
+    if (file.hadTarget_ && flushRule_ == FlushRule::WhenReplacing && !Flush(file.path_)) {
+        return FileStep::Flush;
+    }
+    PassSaveStep();
+    if (file.oldPath_.empty()) {
+        if (!RawFileReplace(file.path_.c_str(), file.target_.c_str())) {
+            return FileStep::Replace;
+        }
+    } else if (!RawFileReplaceKeepingOld(file.path_.c_str(), file.target_.c_str(), file.oldPath_.c_str(),
+                                         PassSaveStep)) {
+        // Nothing moved, or the target's file is aside already and goes back.
+        file.oldMoved_ = !Exists(file.target_);
+        return FileStep::Replace;
+    } else {
+        file.oldMoved_ = true;
+    }
+    file.replaced_ = true;
+    return FileStep::None;
+}
+
+// Gives every target up to files_[failed] its old file back, the journal
+// saying so first. A target that keeps its new file keeps the journal too,
+// so that the next opening tries again.
+void SaveUnit::undo(std::size_t failed, SaveResult& result) {
+    journal_->recordStage(JournalStage::Undoing, true);
+    if (files_[failed].oldMoved_) {
+        restore(files_[failed], result);
+    }
+    for (std::size_t index = failed; index-- > 0;) {
+        restore(files_[index], result);
+    }
+    if (result.unrestoredTarget.empty()) {
+        journal_->recordStage(JournalStage::Undone, true);
+    } else {
+        keepJournal_ = true;
+    }
+}
+
+// The first target that cannot be restored is recorded in `result`.
+void SaveUnit::restore(StagedFile& file, SaveResult& result) {
+    PassSaveStep();
+    bool restored = false;
+    if (file.oldMoved_) {
+        restored = RawFileReplace(file.oldPath_.c_str(), file.target_.c_str());
+        if (restored) {
+            file.oldMoved_ = false;
+            file.oldPath_.clear();
+        }
+    } else if (!file.hadTarget_) {
+        restored = RawFileDelete(file.target_.c_str());
+    }
+    if (!restored && result.unrestoredTarget.empty()) {
+        result.unrestoredTarget = file.target_;
+        result.keptOldFile = file.oldMoved_ ? file.oldPath_ : std::string();
+    }
+}
+
+SaveResult SaveFile(const std::string& target, const std::function<bool(RawFile&)>& write, Journal journal) {
+    SaveUnit unit({target}, FlushRule::Always, journal);
+    const StagedFile& staged = unit.file(0);
+    SaveResult failed;
+    failed.target = target;
     if (!staged.isCreated()) {
-        return SaveResult{FileStep::Create, target, {}, {}};
+        failed.failedStep = FileStep::Create;
+        return failed;
     }
     RawFile file;
     const bool written = RawFileOpenForWriting(file, staged.path().c_str()) && write(file);
     if (!RawFileClose(file) || !written) {
-        return SaveResult{FileStep::Write, target, {}, {}};
+        failed.failedStep = FileStep::Write;
+        return failed;
     }
-    return staged.replaceTarget();
+    return unit.replaceTargets();
 }
 
-SaveResult SaveFileContent(const std::string& target, const std::string& content) {
-    return SaveFile(target, [&content](RawFile& file) { return RawFileWrite(file, content.data(), content.size()); });
-}
-
-void FailFileStepAfter(FileStep step, long successfulSteps) {
-    g_failingStep = step;
-    g_stepsBeforeFailure = successfulSteps < 0 ? -1 : successfulSteps;
+SaveResult SaveFileContent(const std::string& target, const std::string& content, Journal journal) {
+    return SaveFile(
+        target, [&content](RawFile& file) { return RawFileWrite(file, content.data(), content.size()); }, journal);
 }

@@ -177,10 +177,10 @@ void saveBitmap(FIBITMAP* bitmap, const StagedFile& staged, int format) {
     }
 }
 
-void saveBitmapSafely(FIBITMAP* bitmap, const std::string& fileName, int format, FlushRule flushRule) {
-    StagedFile staged(fileName, flushRule);
-    saveBitmap(bitmap, staged, format);
-    if (!staged.replaceTarget().succeeded()) {
+void saveBitmapSafely(FIBITMAP* bitmap, const std::string& fileName, int format, FlushRule flushRule, Journal journal) {
+    SaveUnit unit({fileName}, flushRule, journal);
+    saveBitmap(bitmap, unit.file(0), format);
+    if (!unit.replaceTargets().succeeded()) {
         THROW_AT_SITE(FileException, "Unable to save image", fileName);
     }
 }
@@ -242,7 +242,9 @@ bool saveEntryImage(const AtlasEntry& entry, FIBITMAP* atlas, const std::string&
         if (!replace) {
             return false;
         }
-        if (SaveFile(fileName, [&](RawFile& staged) { return RawFileWrite(staged, data, size); }).succeeded()) {
+        if (SaveFile(fileName, [&](RawFile& staged) { return RawFileWrite(staged, data, size); },
+                     Journal::None)
+                .succeeded()) {
             return true;
         }
         break;

@@ -9,6 +9,7 @@
 
 class StagedFile;
 enum class FlushRule;
+enum class Journal;
 
 // The format loadImage reads the file in, found by its content or else by
 // its extension; FIF_UNKNOWN when loadImage refuses it as unsupported.
@@ -52,7 +53,7 @@ void saveBitmap(FIBITMAP* bitmap, const StagedFile& staged, int format);
 
 // Writes bitmap to fileName through a staged file, so that a failed write
 // leaves an existing file untouched; failures as above.
-void saveBitmapSafely(FIBITMAP* bitmap, const std::string& fileName, int format, FlushRule flushRule);
+void saveBitmapSafely(FIBITMAP* bitmap, const std::string& fileName, int format, FlushRule flushRule, Journal journal);
 
 // The format that saving to fileName uses when asked for format -1.
 int formatForSaving(const std::string& fileName, int format);

@@ -70,12 +70,12 @@ FilePair& FilePair::operator=(FilePair&&) noexcept = default;
 
 void FilePair::save(int format) { savePair(state_->indexFileName, state_->imageFileName, format); }
 
-void FilePair::savePair(const std::string& indexFileName, const std::string& imageFileName, int format) {
-    StagedFile index(indexFileName);
-    writeIndex(index, state_->entries);
-    StagedFile image(imageFileName);
-    saveBitmap(state_->bitmap.get(), image, formatForSaving(imageFileName, format));
-    const SaveResult saved = ReplaceTargets({&index, &image});
+std::vector<std::string> FilePair::savePair(const std::string& indexFileName, const std::string& imageFileName,
+                                            int format) {
+    SaveUnit unit({indexFileName, imageFileName});
+    writeIndex(unit.file(0), state_->entries);
+    saveBitmap(state_->bitmap.get(), unit.file(1), formatForSaving(imageFileName, format));
+    const SaveResult saved = unit.replaceTargets();
     if (!saved.succeeded() && saved.target == indexFileName) {
         THROW_AT_SITE(FileException, "Unable to write to file", indexFileName, restoreNote(saved));
     }
@@ -86,6 +86,7 @@ void FilePair::savePair(const std::string& indexFileName, const std::string& ima
     state_->imageFileName = imageFileName;
     state_->modified = 0;
     state_->history.markSaved(bothModified);
+    return saved.leftovers;
 }
 
 void FilePair::saveIndex(const std::string& fileName) {
@@ -96,7 +97,8 @@ void FilePair::saveIndex(const std::string& fileName) {
 }
 
 void FilePair::saveImage(const std::string& fileName, int format) {
-    saveBitmapSafely(state_->bitmap.get(), fileName, formatForSaving(fileName, format), FlushRule::Always);
+    saveBitmapSafely(state_->bitmap.get(), fileName, formatForSaving(fileName, format), FlushRule::Always,
+                     Journal::Kept);
     state_->imageFileName = fileName;
     state_->modified &= ~std::uint32_t{ImageModified};
     state_->history.markSaved(ImageModified);

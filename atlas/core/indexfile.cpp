@@ -160,9 +160,9 @@ void writeIndex(const StagedFile& staged, const EntryTable& entries) {
 }
 
 void writeIndex(const std::string& fileName, const EntryTable& entries) {
-    StagedFile staged(fileName);
-    writeIndex(staged, entries);
-    if (!staged.replaceTarget().succeeded()) {
+    SaveUnit unit({fileName});
+    writeIndex(unit.file(0), entries);
+    if (!unit.replaceTargets().succeeded()) {
         THROW_AT_SITE(FileException, "Unable to write to file", fileName);
     }
 }

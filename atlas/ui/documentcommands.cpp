@@ -13,6 +13,7 @@
 #include "exceptions.h"
 #include "filedialog.h"
 #include "renderer.h"
+#include "saverecovery.h"
 #include "waitcursor.h"
 
 namespace {
@@ -126,6 +127,10 @@ void OpenDocument(EditorApp& app) {
 }
 
 void OpenPair(EditorApp& app, const std::string& indexPath, const std::string& imagePath) {
+    // A save of the pair that was cut short is finished or undone first.
+    for (const RecoveryNotice& notice : RecoverSavesOf({indexPath, imagePath})) {
+        app.ui.messageBox(app.mainWindow, (notice.file + "\n\n" + notice.note).c_str(), "Warning", MB_ICONWARNING);
+    }
     try {
         WaitCursor wait;
         app.document = std::make_unique<FilePair>(indexPath, imagePath);

@@ -8,6 +8,7 @@
 #include "entrylist.h"
 #include "filedialogs.h"
 #include "filepath.h"
+#include "saverecovery.h"
 #include "stringtableeditor_resource.h"
 #include "waitcursor.h"
 
@@ -76,6 +77,11 @@ void OpenTable(const char* path) {
     if (std::strlen(path) >= kPathBufferSize) {
         ShowError("Cannot open \"%s\".\nThe path is too long.", path);
         return;
+    }
+    // A save of the table that was cut short is finished or undone first.
+    for (const RecoveryNotice& notice : RecoverSavesOf({path})) {
+        g_editor.ui.messageBox(g_editor.mainWindow, (notice.file + "\n\n" + notice.note).c_str(), "Warning",
+                               MB_OK | MB_ICONWARNING);
     }
     DatReadResult read;
     {

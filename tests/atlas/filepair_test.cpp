@@ -10,7 +10,7 @@
 #include "atlastestsupport.h"
 #include "exceptions.h"
 #include "freespacemap.h"
-#include "safefile.h"
+#include "savetestseam.h"
 
 namespace {
 

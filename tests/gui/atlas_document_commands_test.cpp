@@ -9,7 +9,7 @@
 #include "documentcommands.h"
 #include "filedialog.h"
 #include "pxaeditor_resource.h"
-#include "safefile.h"
+#include "savetestseam.h"
 
 namespace {
 

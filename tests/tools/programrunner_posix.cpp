@@ -6,8 +6,12 @@
 
 #include <fcntl.h>
 
+#include <chrono>
+#include <csignal>
+#include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <thread>
 
 extern char** environ;
 
@@ -36,7 +40,8 @@ struct FileActions {
 
 }  // namespace
 
-ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments) {
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                      int killAfterMilliseconds) {
     ProgramRun run;
     // Files rather than pipes: the child can write any amount without waiting for us.
     const UniqueFile out(std::tmpfile());
@@ -63,9 +68,20 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
         return run;
     }
     int status = 0;
-    while (waitpid(child, &status, 0) < 0) {
+    if (killAfterMilliseconds >= 0) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(killAfterMilliseconds);
+        while (waitpid(child, &status, WNOHANG) == 0) {
+            if (std::chrono::steady_clock::now() >= deadline) {
+                kill(child, SIGKILL);
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
     run.out = ReadAll(out.get());
     run.err = ReadAll(err.get());
     return run;

@@ -71,7 +71,8 @@ std::string ReadAll(HANDLE file) {
 
 }  // namespace
 
-ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments) {
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                      int killAfterMilliseconds) {
     ProgramRun run;
     HandleCloser out{CreateCaptureFile()};
     HandleCloser err{CreateCaptureFile()};
@@ -97,6 +98,10 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
     }
     HandleCloser processHandle{process.hProcess};
     HandleCloser threadHandle{process.hThread};
+    if (killAfterMilliseconds >= 0 &&
+        WaitForSingleObject(process.hProcess, static_cast<DWORD>(killAfterMilliseconds)) == WAIT_TIMEOUT) {
+        run.killed = TerminateProcess(process.hProcess, 1) != 0;
+    }
     // A test program under Wine runs as a whole; a hung child must not hang it.
     if (WaitForSingleObject(process.hProcess, kTimeoutMilliseconds) != WAIT_OBJECT_0) {
         TerminateProcess(process.hProcess, 1);

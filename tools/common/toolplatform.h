@@ -38,9 +38,12 @@ bool PathExists(const std::string& path);
 
 // One thing inside a folder. A link (on Windows: a reparse point such as a
 // junction) may lead back up the tree, so walks do not follow linked folders.
+// Only a regular file (or a link to one) is worth opening: a FIFO, a device
+// or a socket may block the reader or is not a file of data at all.
 struct FolderItem {
     std::string name;
     bool isFolder = false;
+    bool isRegularFile = false;
     bool isLink = false;
 };
 

@@ -62,7 +62,9 @@ std::vector<FolderItem> ListFolder(const std::string& folder) {
         struct stat linkStatus;
         FolderItem item;
         item.name = name;
-        item.isFolder = stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+        const bool known = stat(path.c_str(), &status) == 0;
+        item.isFolder = known && S_ISDIR(status.st_mode);
+        item.isRegularFile = known && S_ISREG(status.st_mode);
         item.isLink = lstat(path.c_str(), &linkStatus) == 0 && S_ISLNK(linkStatus.st_mode);
         items.push_back(item);
     }

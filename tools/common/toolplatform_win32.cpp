@@ -177,6 +177,7 @@ std::vector<FolderItem> ListFolder(const std::string& folder) {
             FolderItem item;
             item.name = name;
             item.isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+            item.isRegularFile = (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
             item.isLink = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
             items.push_back(item);
         }

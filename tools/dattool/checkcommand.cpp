@@ -11,6 +11,7 @@
 
 int CheckCommand(const std::string& tablePath) {
     const std::string native = NativePath(tablePath);
+    RecoverTable(tablePath, native);
     if (!PathExists(native)) {
         throw ToolError(tablePath, "No such file");
     }

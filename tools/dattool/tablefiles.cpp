@@ -1,5 +1,9 @@
 #include "tablefiles.h"
 
+#include <iostream>
+
+#include "datcommands.h"
+#include "saverecovery.h"
 #include "toolerror.h"
 #include "toolplatform.h"
 
@@ -16,8 +20,16 @@ std::string DescribeReadStatus(DatReadStatus status) {
     return "Unable to read file";
 }
 
+void RecoverTable(const std::string& path, const std::string& native) {
+    for (const RecoveryNotice& notice : RecoverSavesOf({native})) {
+        // The note names the save's files as the system does.
+        std::cerr << ErrorLine(kToolName, path, SystemTextToUtf8(notice.note)) << '\n';
+    }
+}
+
 StringTablePtr LoadTable(const std::string& path) {
     const std::string native = NativePath(path);
+    RecoverTable(path, native);
     if (!PathExists(native)) {
         throw ToolError(path, "No such file");
     }

@@ -1,7 +1,11 @@
 #include "atlaspairfiles.h"
 
+#include <iostream>
+
 #include "exceptions.h"
 #include "imagefile.h"
+#include "paircommands.h"
+#include "saverecovery.h"
 #include "toolerror.h"
 #include "toolplatform.h"
 
@@ -11,7 +15,15 @@ void RequireExisting(const std::string& path) {
     }
 }
 
+void RecoverPair(const std::string& indexPath, const std::string& imagePath) {
+    for (const RecoveryNotice& notice : RecoverSavesOf({indexPath, imagePath})) {
+        std::cerr << ErrorLine(kToolName, notice.file, notice.note) << '\n';
+    }
+}
+
 FilePair OpenPair(const std::string& indexPath, const std::string& imagePath) {
+    // Before anything else: a save cut short may have left a file missing.
+    RecoverPair(indexPath, imagePath);
     RequireExisting(imagePath);
     RequireExisting(indexPath);
     try {
@@ -28,7 +40,9 @@ void SavePair(FilePair& pair, const std::string& indexPath, const std::string& i
         throw ToolError(imagePath, "Unknown image format: the file name needs an image extension such as .tga");
     }
     try {
-        pair.savePair(indexPath, imagePath, -1);
+        for (const std::string& left : pair.savePair(indexPath, imagePath, -1)) {
+            std::cerr << ErrorLine(kToolName, left, "Saved, but this old file could not be removed") << '\n';
+        }
     } catch (const FileException& failure) {
         throw ToolError(failure.fileName,
                         failure.note.empty() ? failure.message : failure.message + ". " + failure.note);

@@ -6,11 +6,17 @@
 
 #include "filepair.h"
 
-// Opens the pair as the editor does.
+// Finishes or undoes a save of the pair that its process did not live to
+// end, as the editor does when it opens a pair, with a warning line on
+// standard error for each thing the user should know.
+void RecoverPair(const std::string& indexPath, const std::string& imagePath);
+
+// Opens the pair as the editor does, RecoverPair first.
 FilePair OpenPair(const std::string& indexPath, const std::string& imagePath);
 
 // Saves the index and the image (in the format its extension names) as one
-// unit, as the editor does: a failure leaves both files as they were.
+// unit, as the editor does: a failure leaves both files as they were. Old
+// files that could not be removed afterwards are named in warning lines.
 void SavePair(FilePair& pair, const std::string& indexPath, const std::string& imagePath);
 
 // Throws ToolError(file, ...) unless a file or folder of that name exists.

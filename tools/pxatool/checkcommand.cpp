@@ -11,6 +11,7 @@
 
 int CheckCommand(const PairPaths& paths) {
     // Not opened as a pair: opening refuses the very records worth reporting.
+    RecoverPair(paths.index, paths.image);
     RequireExisting(paths.image);
     RequireExisting(paths.index);
     ImageSize atlas{};

@@ -18,13 +18,13 @@ void AddImageFiles(const std::string& folder, const std::string& subfolders, boo
     std::sort(items.begin(), items.end(), [](const FolderItem& a, const FolderItem& b) { return a.name < b.name; });
     for (const FolderItem& item : items) {
         const std::string path = JoinPath(folder, item.name);
-        if (!item.isFolder) {
+        if (item.isRegularFile) {
             // A name such as CON.PNG is a device on Windows: not looked into
             // here, but left to the insertion, which skips it.
             if (isSafeFileName(item.name) ? isReadableImage(path) : namesImageFormat(item.name)) {
                 files.push_back(FoundFile{path, subfolders, true});
             }
-        } else if (recursive && !item.isLink) {
+        } else if (item.isFolder && recursive && !item.isLink) {
             AddImageFiles(path, subfolders + item.name + "/", recursive, files);
         }
     }

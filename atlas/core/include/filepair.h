@@ -65,8 +65,10 @@ public:
     // Writes the index and the image beside their targets and puts both in
     // place as one unit, then adopts both names. On failure both files on
     // disk, the names and the modified bits are as they were, and the
-    // FileException names the file that could not be saved.
-    void savePair(const std::string& indexFileName, const std::string& imageFileName, int format);
+    // FileException names the file that could not be saved. Returns the old
+    // files that were moved aside and could not be removed (their journal
+    // stays, and the next opening or save of the pair removes them).
+    std::vector<std::string> savePair(const std::string& indexFileName, const std::string& imageFileName, int format);
     // One file alone, adopting its name; failures leave the old file as it was.
     void saveIndex(const std::string& fileName);
     void saveImage(const std::string& fileName, int format);
