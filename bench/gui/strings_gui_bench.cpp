@@ -133,7 +133,7 @@ int main() {
     const auto fileSize = static_cast<std::size_t>(std::filesystem::file_size(g_openPath));
 
     if (!StartEditor(GetModuleHandleA(nullptr), SW_SHOW,
-                     {recordMessage, answerOpen, cancelSave, answerEditString, answerFind})) {
+                     {recordMessage, answerOpen, cancelSave, answerEditString, answerFind}, SettingsStore())) {
         return 1;
     }
     HWND window = g_editor.mainWindow;

@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-inline void DropFiles(HWND window, const std::vector<std::string>& paths) {
+// The block WM_DROPFILES carries, for `paths`.
+inline HGLOBAL DropBlock(const std::vector<std::string>& paths) {
     std::string names;  // each path with its zero, then one more zero
     for (const std::string& path : paths) {
         names += path + '\0';
@@ -21,5 +22,9 @@ inline void DropFiles(HWND window, const std::vector<std::string>& paths) {
     header->pFiles = sizeof(DROPFILES);
     std::memcpy(header + 1, names.data(), names.size());
     GlobalUnlock(drop);
-    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    return drop;
+}
+
+inline void DropFiles(HWND window, const std::vector<std::string>& paths) {
+    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(DropBlock(paths)), 0);
 }

@@ -1,5 +1,7 @@
 #include "tablefiles.h"
 
+#include <new>
+
 #include "toolerror.h"
 #include "toolplatform.h"
 
@@ -34,5 +36,6 @@ void SaveTable(const StringTable& table, const std::string& path) {
     case DatWriteStatus::CannotCreate: throw ToolError(path, "Unable to create file");
     case DatWriteStatus::CannotWrite: throw ToolError(path, "Unable to write to file");
     case DatWriteStatus::CannotReplace: throw ToolError(path, "Unable to replace file");
+    case DatWriteStatus::OutOfMemory: throw std::bad_alloc();
     }
 }
