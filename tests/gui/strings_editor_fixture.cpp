@@ -66,6 +66,13 @@ bool StartScriptedEditor() {
 
 }  // namespace
 
+SettingsStore StringsEditorTest::TestSettings() {
+    char program[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    const char* name = std::strrchr(program, '\\');
+    return SettingsStore(std::string("Software\\StringTableEditor tests\\") + (name != nullptr ? name + 1 : program));
+}
+
 void StringsEditorTest::SetUp() {
     g_script = StringsScript();
     AnswerDialogsFrom(g_script);

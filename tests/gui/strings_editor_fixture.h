@@ -44,9 +44,10 @@ extern StringsScript g_script;
 
 class StringsEditorTest : public testing::Test {
 public:
-    // The settings the editor keeps in the tests: a key of their own, empty
-    // when each test starts.
-    static SettingsStore TestSettings() { return SettingsStore("Software\\StringTableEditor tests"); }
+    // The settings the editor keeps in the tests: a key of their own for each
+    // test program (they run side by side in one Wine prefix), empty when
+    // each test starts.
+    static SettingsStore TestSettings();
 
 protected:
     void SetUp() override;
