@@ -5,6 +5,7 @@
 #include "atlasimage.h"
 
 void FilePair::compact(std::int32_t width, std::int32_t height) {
+    StepRecording recording(*state_, AtlasEdit::Compact);
     std::vector<NewEntryImage> images;
     images.reserve(state_->entries.size());
     for (const auto& [name, entry] : state_->entries) {
@@ -18,8 +19,7 @@ void FilePair::compact(std::int32_t width, std::int32_t height) {
     FilePair packed(width, height);
     packed.state_->insertImages(std::move(images));
     state_->selected = nullptr;
-    state_->bitmap = std::move(packed.state_->bitmap);
-    state_->freeSpace.swap(packed.state_->freeSpace);
-    state_->entries.swap(packed.state_->entries);
+    state_->replaceContents(*packed.state_);
     state_->modified = ImageModified | IndexModified;
+    recording.finish();
 }

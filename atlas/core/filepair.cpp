@@ -29,11 +29,15 @@ void FilePair::State::eraseEntry(EntryTable::iterator entry) {
     if (selected == &entry->second) {
         selected = nullptr;
     }
-    entries.erase(entry);
+    EntryTable::node_type node = entries.extract(entry);
+    if (recording != nullptr) {
+        recording->entryRemoved(std::move(node));
+    }
 }
 
 void FilePair::State::removeEntry(EntryTable::iterator entry) {
     const AtlasEntry& e = entry->second;
+    pixelsChanging(AtlasRect{e.x - 1, e.y - 1, e.width + 2, e.height + 2});
     clearCell(bitmap.get(), e.x - 1, e.y - 1, e.width + 2, e.height + 2);
     freeSpace.addFree(e.x - 1, e.y - 1, e.width + 2, e.height + 2);
     eraseEntry(entry);
@@ -81,18 +85,21 @@ void FilePair::savePair(const std::string& indexFileName, const std::string& ima
     state_->indexFileName = indexFileName;
     state_->imageFileName = imageFileName;
     state_->modified = 0;
+    state_->history.markSaved(bothModified);
 }
 
 void FilePair::saveIndex(const std::string& fileName) {
     writeIndex(fileName, state_->entries);
     state_->indexFileName = fileName;
     state_->modified &= ~std::uint32_t{IndexModified};
+    state_->history.markSaved(IndexModified);
 }
 
 void FilePair::saveImage(const std::string& fileName, int format) {
     saveBitmapSafely(state_->bitmap.get(), fileName, formatForSaving(fileName, format), FlushRule::Always);
     state_->imageFileName = fileName;
     state_->modified &= ~std::uint32_t{ImageModified};
+    state_->history.markSaved(ImageModified);
 }
 
 void FilePair::extract(const std::string& name, const std::string& fileName, int format) const {
@@ -102,7 +109,11 @@ void FilePair::extract(const std::string& name, const std::string& fileName, int
     }
 }
 
-void FilePair::insertFiles(std::vector<std::string>& paths) { state_->insertFiles(paths); }
+void FilePair::insertFiles(std::vector<std::string>& paths) {
+    StepRecording recording(*state_, AtlasEdit::Insert);
+    state_->insertFiles(paths);
+    recording.finish();
+}
 
 bool FilePair::rename(const std::string& oldName, const std::string& newName) {
     EntryTable& entries = state_->entries;
@@ -113,23 +124,32 @@ bool FilePair::rename(const std::string& oldName, const std::string& newName) {
     if (old == entries.end()) {
         return false;
     }
+    StepRecording recording(*state_, AtlasEdit::Rename);
     // Inserted before the old one goes, so that a failure leaves the table whole.
     const auto renamed = entries.emplace(newName, old->second).first;
+    state_->entryAdded(newName);
     const bool wasSelected = state_->selected == &old->second;
-    entries.erase(old);
+    state_->eraseEntry(old);
     if (wasSelected) {
         state_->selected = &renamed->second;
     }
     state_->modified = bothModified;
+    recording.finish();
     return true;
 }
 
-void FilePair::remove(const std::string& name) {
-    const auto entry = state_->entries.find(name);
-    if (entry != state_->entries.end()) {
-        state_->removeEntry(entry);
-        state_->modified = bothModified;
+void FilePair::remove(const std::string& name) { removeEntries({name}); }
+
+void FilePair::removeEntries(const std::vector<std::string>& names) {
+    StepRecording recording(*state_, AtlasEdit::Delete);
+    for (const std::string& name : names) {
+        const auto entry = state_->entries.find(name);
+        if (entry != state_->entries.end()) {
+            state_->removeEntry(entry);
+            state_->modified = bothModified;
+        }
     }
+    recording.finish();
 }
 
 const AtlasEntry* FilePair::find(const std::string& name) const {

@@ -1,6 +1,7 @@
 // What a FilePair owns. Shared by the sources that implement FilePair only.
 #pragma once
 
+#include "atlashistory.h"
 #include "bitmap.h"
 #include "filepair.h"
 #include "freespacemap.h"
@@ -23,6 +24,8 @@ struct FilePair::State {
     UniqueBitmap bitmap;  // always 32 bits per pixel
     std::uint32_t modified = 0;
     EntryTable entries;
+    AtlasHistory history;
+    StepRecording* recording = nullptr;  // the operation being recorded, if any
 
     void insertFiles(std::vector<std::string>& paths);
     // Places the images largest area first, growing the atlas as needed, and
@@ -35,4 +38,14 @@ struct FilePair::State {
     void eraseEntry(EntryTable::iterator entry);
     // Blanks and frees the entry's cell and erases it.
     void removeEntry(EntryTable::iterator entry);
+
+    // What the history must hear of a change, besides the changes of free
+    // space, which the map notes itself (filepairhistory.cpp).
+    void pixelsChanging(const AtlasRect& cell);  // before the cell's pixels change
+    void entryAdded(const std::string& name);
+    void replaceBitmap(UniqueBitmap replacement);
+    // Exchanges atlas, entries and free space with those of `other`.
+    void replaceContents(State& other);
+
+    EntryNameChanges replayStep(Replay direction);
 };

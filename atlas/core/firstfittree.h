@@ -22,6 +22,8 @@ public:
     // Notes that slot `slot` changed or was appended; the tree catches up
     // with all such slots at the next search, once per run of slots.
     void touch(std::size_t slot);
+    // Makes room for every run to be touched without allocating.
+    void reserveTouches() { changedRuns_.reserve(runs_); }
 
     // The first slot of `slots` with width >= `width` and height >= `height`
     // (both at least 1), or none. `visited` grows by the number of nodes and

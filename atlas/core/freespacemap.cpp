@@ -75,11 +75,13 @@ void FreeSpaceMap::store(const AtlasRect& rect) {
     std::uint32_t slot = 0;
     if (!vacantSlots_.empty()) {
         slot = vacantSlots_.back();
+        noteChange(log_.attached, SlotChange{SlotChange::Reused, slot, freeRects_[slot], rect});
         freeRects_[slot] = rect;
         vacantSlots_.pop_back();
     } else {
         slot = static_cast<std::uint32_t>(freeRects_.size());
         freeRects_.push_back(rect);
+        noteChange(log_.attached, SlotChange{SlotChange::Appended, slot, AtlasRect{}, rect});
     }
     ++steps_;
     sizes_.touch(slot);
@@ -88,6 +90,7 @@ void FreeSpaceMap::store(const AtlasRect& rect) {
 
 void FreeSpaceMap::vacate(std::uint32_t slot) {
     ++steps_;
+    noteChange(log_.attached, SlotChange{SlotChange::Vacated, slot, freeRects_[slot], AtlasRect{}});
     vacantSlots_.push_back(slot);
     positions_.erase(slot, freeRects_[slot], steps_);
     freeRects_[slot].width = 0;

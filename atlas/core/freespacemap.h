@@ -3,12 +3,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <limits>
 #include <vector>
 
 #include "atlasrect.h"
 #include "firstfittree.h"
+#include "freespacelog.h"
 #include "rectanglegrid.h"
 
 // How much a map may grow and work before it gives up. A map made from a
@@ -56,23 +56,46 @@ public:
     FreeSpaceUsage usage() const;
 
     // Exchanges the contents without allocating, so a rollback cannot fail.
+    // Each map keeps its own log.
     void swap(FreeSpaceMap& other) noexcept;
+
+    // While a log is attached, every change of a slot or of the stack is
+    // noted in it (freespacelog.h). A copy starts without one.
+    void attachLog(FreeSpaceLog* log) { log_.attached = log; }
+    // Allocates all that replaying `log` in that direction needs, so that
+    // the replay itself cannot fail. Throws std::bad_alloc.
+    void prepareReplay(const FreeSpaceLog& log, Replay direction);
+    // Takes the logged changes back, last first, or makes them again, first
+    // first. The map must be as the log left it, or as it found it, and
+    // prepared for the replay.
+    void replay(const FreeSpaceLog& log, Replay direction) noexcept;
 
     const std::vector<AtlasRect>& freeRects() const { return freeRects_; }
     // The slots that are not vacant: every vacant slot is on the stack once.
     std::size_t liveCount() const { return freeRects_.size() - vacantSlots_.size(); }
-    const std::deque<std::uint32_t>& vacantSlots() const { return vacantSlots_; }
+    const std::vector<std::uint32_t>& vacantSlots() const { return vacantSlots_; }
 
 private:
+    // Not part of the map's value: copying a map does not copy it.
+    struct LogLink {
+        LogLink() = default;
+        LogLink(const LogLink&) {}
+        LogLink& operator=(const LogLink&) { return *this; }
+        FreeSpaceLog* attached = nullptr;
+    };
+
     void store(const AtlasRect& rect);
     void vacate(std::uint32_t slot);
     void keepWithinLimits() const;
+    void undo(const SlotChange& change) noexcept;
+    void redo(const SlotChange& change) noexcept;
 
     std::vector<AtlasRect> freeRects_;
-    std::deque<std::uint32_t> vacantSlots_;
+    std::vector<std::uint32_t> vacantSlots_;  // a stack: pushed and taken at the back
     FirstFitTree sizes_;                      // by slot: the first slot that fits
     RectangleGrid positions_;                 // live slots by position
     std::vector<std::uint32_t> overlapping_;  // occupy's working list
     FreeSpaceLimits limits_;
     std::uint64_t steps_ = 0;
+    LogLink log_;
 };

@@ -155,7 +155,7 @@ void FilePair::State::packImages(const std::vector<NewEntryImage>& images) {
         throw;
     }
     if (enlarged) {
-        bitmap = std::move(enlarged);
+        replaceBitmap(std::move(enlarged));
     }
 
     for (std::size_t k = 0; k < images.size(); ++k) {
@@ -167,11 +167,13 @@ void FilePair::State::packImages(const std::vector<NewEntryImage>& images) {
         }
         // An entry of zero width or height has no pixels and no border to repeat.
         if (image.pixels) {
+            pixelsChanging(cell);
             FreeImage_Paste(bitmap.get(), image.pixels.get(), static_cast<int>(cell.x + 1),
                             static_cast<int>(cell.y + 1), pasteExactly);
             fillBorder(bitmap.get(), cell);
         }
         entries.emplace(image.name, AtlasEntry{cell.x + 1, cell.y + 1, image.width, image.height, image.flag});
+        entryAdded(image.name);
     }
     modified = ImageModified | IndexModified;
 }

@@ -128,6 +128,32 @@ void RectangleGrid::erase(std::uint32_t slot, const AtlasRect& rect, std::uint64
     });
 }
 
+void RectangleGrid::reserveListings(const std::vector<AtlasRect>& rects) {
+    std::vector<Cell*> listings;
+    for (const AtlasRect& rect : rects) {
+        const std::size_t grid = gridOf(rect);
+        const CellRange range = cellsOf(rect, grid);
+        for (std::uint64_t row = range.firstRow; row <= range.lastRow; ++row) {
+            for (std::uint64_t column = range.firstColumn; column <= range.lastColumn; ++column) {
+                listings.push_back(&cellAt(grid, column, row));
+            }
+        }
+    }
+    std::sort(listings.begin(), listings.end());
+    for (std::size_t first = 0; first < listings.size();) {
+        std::size_t end = first;
+        while (end < listings.size() && listings[end] == listings[first]) {
+            ++end;
+        }
+        Cell& cell = *listings[first];
+        const std::size_t capacity = cell.rects.capacity();
+        cell.rects.reserve(cell.rects.size() + (end - first));
+        cell.slots.reserve(cell.slots.size() + (end - first));
+        entryBytes_ += (cell.rects.capacity() - capacity) * (sizeof(AtlasRect) + sizeof(std::uint32_t));
+        first = end;
+    }
+}
+
 // A rectangle that contains `rect` overlaps at least as many cells of every
 // grid, so it is listed in `rect`'s grid or a coarser one, in the cell of
 // `rect`'s corner. Nothing beyond the grids contains anything.

@@ -29,6 +29,9 @@ public:
     void insert(std::uint32_t slot, const std::vector<AtlasRect>& slots, std::uint64_t& tests);
     // Forgets slot `slot`, kept with the rectangle `rect`. Never allocates.
     void erase(std::uint32_t slot, const AtlasRect& rect, std::uint64_t& tests);
+    // Makes room for `rects` to be inserted, in any order and with erases in
+    // between, without allocating, as long as none reaches beyond the grids.
+    void reserveListings(const std::vector<AtlasRect>& rects);
 
     // Whether a kept rectangle contains `rect` (not empty). `tests` grows by
     // the number of cells and rectangles looked at.

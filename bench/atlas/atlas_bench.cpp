@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -319,12 +320,102 @@ void ReadCraftedIndexIntoThePlainList(benchmark::State& state, const CraftedInde
     }
 }
 
+// Undo and redo at production size: an insertion of the 1,000 images into
+// the 10,000-entry pair, and the deletion of all its entries. Without undo,
+// a change was taken back by opening the pair again and made again by
+// making it anew.
+FilePair openLargePair() { return FilePair(largePair().indexPath, largePair().imagePath); }
+
+void insertRandomImages(FilePair& pair) {
+    std::vector<std::string> paths = randomImageFiles();
+    pair.insertFiles(paths);
+}
+
+void removeAllEntries(FilePair& pair) {
+    std::vector<std::string> names;
+    for (const auto& entry : pair.entries()) {
+        names.push_back(entry.first);
+    }
+    pair.removeEntries(names);
+}
+
+// Times the undo, or the redo, of `change` on the large pair.
+template <class Change>
+void UndoOrRedo(benchmark::State& state, Change change, bool timeUndo) {
+    FilePair pair = openLargePair();
+    change(pair);
+    for (auto _ : state) {
+        if (timeUndo) {
+            pair.undo();
+            state.PauseTiming();
+            pair.redo();
+            state.ResumeTiming();
+        } else {
+            state.PauseTiming();
+            pair.undo();
+            state.ResumeTiming();
+            pair.redo();
+        }
+    }
+    state.counters["entries"] = static_cast<double>(pair.entries().size());
+    state.counters["historyMiB"] = static_cast<double>(pair.historyBytes()) / (1 << 20);
+}
+
+// Opening the pair as it was before the change.
+void ReopenLargePair(benchmark::State& state) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(openLargePair().entries().size());
+    }
+}
+
+template <class Change>
+void MakeAnew(benchmark::State& state, Change change) {
+    std::optional<FilePair> pair;
+    for (auto _ : state) {
+        state.PauseTiming();
+        pair.emplace(openLargePair());
+        state.ResumeTiming();
+        change(*pair);
+    }
+}
+
+// What keeping the history costs a change: the same change with a history
+// that keeps nothing.
+template <class Change>
+void MakeRecorded(benchmark::State& state, Change change, std::size_t historyBytes) {
+    std::optional<FilePair> pair;
+    for (auto _ : state) {
+        state.PauseTiming();
+        pair.emplace(openLargePair());
+        pair->limitHistory(historyBytes);
+        state.ResumeTiming();
+        change(*pair);
+    }
+}
+
 void registerComparisons() {
     RegisterComparison(
         "PackRandomCells/30000", [](benchmark::State& state) { PackRandomCells<LinearFreeSpaceMap>(state, 30000); },
         [](benchmark::State& state) { PackRandomCells<FreeSpaceMap>(state, 30000); });
     RegisterComparison("OpenPairWith10000ShuffledEntries", OpenPairWith10000EntriesIntoThePlainList,
                        OpenPairWith10000Entries);
+    for (const auto& [name, change] : {std::make_pair("InsertOf1000ImagesInto10000Entries", insertRandomImages),
+                                       std::make_pair("DeleteOf10000Entries", removeAllEntries)}) {
+        RegisterComparison(
+            std::string(name) + "Recorded",
+            [change = change](benchmark::State& state) { MakeRecorded(state, change, 0); },
+            [change = change](benchmark::State& state) { MakeRecorded(state, change, FilePair::defaultHistoryBytes); });
+    }
+    RegisterComparison("UndoInsertOf1000ImagesInto10000Entries", ReopenLargePair,
+                       [](benchmark::State& state) { UndoOrRedo(state, insertRandomImages, true); });
+    RegisterComparison(
+        "RedoInsertOf1000ImagesInto10000Entries", [](benchmark::State& state) { MakeAnew(state, insertRandomImages); },
+        [](benchmark::State& state) { UndoOrRedo(state, insertRandomImages, false); });
+    RegisterComparison("UndoDeleteOf10000Entries", ReopenLargePair,
+                       [](benchmark::State& state) { UndoOrRedo(state, removeAllEntries, true); });
+    RegisterComparison(
+        "RedoDeleteOf10000Entries", [](benchmark::State& state) { MakeAnew(state, removeAllEntries); },
+        [](benchmark::State& state) { UndoOrRedo(state, removeAllEntries, false); });
     // 256 records (21 KB): the plain list takes a second or more; 512 took
     // it 6.4 s and 1,024 (83 KB) 25 s.
     RegisterComparison(

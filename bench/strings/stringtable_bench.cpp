@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "comparison.h"
 #include "datfile.h"
 #include "namekey.h"
+#include "stringhistory.h"
 #include "stringtable.h"
 #include "temporaryfolder.h"
 
@@ -121,10 +123,75 @@ void BM_Insert10000Names(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kInsertedNames);
 }
 
+// Undo and redo of the deletion of all 100,000 strings of the file. Without
+// undo, a deletion was taken back by reading the file again and made again
+// by deleting anew.
+struct SampleFile {
+    TemporaryFolder folder{"strings_bench_"};
+    std::string path = folder.path("SAMPLE.DAT");
+    SampleFile() { WriteSampleFile(path); }
+};
+
+const std::string& SamplePath() {
+    static const SampleFile file;
+    return file.path;
+}
+
+std::vector<StringEntry*> AllEntries(const StringTable& table) {
+    std::vector<StringEntry*> entries;
+    for (StringEntry* entry = StringTableNext(table, nullptr); entry != nullptr;
+         entry = StringTableNext(table, entry)) {
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+void UndoOrRedoDeleteAll(benchmark::State& state, bool timeUndo) {
+    StringTablePtr table = ReadStringTable(SamplePath().c_str()).table;
+    const std::vector<StringEntry*> entries = AllEntries(*table);
+    StringTableRemoveStep(*table, entries.data(), entries.size());
+    for (auto _ : state) {
+        if (timeUndo) {
+            StringTableUndo(*table, nullptr);
+            state.PauseTiming();
+            StringTableRedo(*table, nullptr);
+            state.ResumeTiming();
+        } else {
+            state.PauseTiming();
+            StringTableUndo(*table, nullptr);
+            state.ResumeTiming();
+            StringTableRedo(*table, nullptr);
+        }
+    }
+}
+
+void ReadSampleAgain(benchmark::State& state) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ReadStringTable(SamplePath().c_str()).table.get());
+    }
+}
+
+void DeleteAllAnew(benchmark::State& state) {
+    StringTablePtr table;
+    for (auto _ : state) {
+        state.PauseTiming();
+        table = ReadStringTable(SamplePath().c_str()).table;
+        const std::vector<StringEntry*> entries = AllEntries(*table);
+        state.ResumeTiming();
+        StringTableRemoveEntries(*table, entries.data(), entries.size());
+    }
+}
+
 BENCHMARK(BM_ReadDat100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_WriteDat100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Insert10000Names)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    RegisterComparison("UndoDeleteOf100000Strings", ReadSampleAgain,
+                       [](benchmark::State& state) { UndoOrRedoDeleteAll(state, true); });
+    RegisterComparison("RedoDeleteOf100000Strings", DeleteAllAnew,
+                       [](benchmark::State& state) { UndoOrRedoDeleteAll(state, false); });
+    return RunBenchmarksWithComparisons(argc, argv);
+}

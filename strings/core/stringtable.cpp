@@ -7,15 +7,11 @@
 
 #include "heap.h"
 #include "namekey.h"
+#include "tableslots.h"
 
 namespace {
 
-constexpr EntryId kSlotMask = 0xFFFFu;
-constexpr unsigned kBlockShift = 16;
-
 const TextUnit kEmptyText[1] = {0};
-
-StringEntry* SlotOf(const StringTable& table, EntryId id) { return &table.blocks[id >> kBlockShift][id & kSlotMask]; }
 
 // A fresh block with its slots chained in ascending order, the last to none.
 StringEntry* AllocateBlock(EntryId blockIndex) {
@@ -62,6 +58,8 @@ StringEntry* TakeSlot(StringTable& table) {
     table.freeHead = (blockIndex << kBlockShift) | 1u;
     return ClearSlot(&block[0]);
 }
+
+}  // namespace
 
 EntryId IdOfSlot(const StringTable& table, const StringEntry* entry) {
     const std::uintptr_t address = reinterpret_cast<std::uintptr_t>(entry);
@@ -119,6 +117,8 @@ void Unlink(StringTable& table, StringEntry* entry) {
     entry->next = nullptr;
 }
 
+namespace {
+
 void FreeNameAndText(StringEntry* entry) {
     TableHeapFree(entry->name);
     TableHeapFree(entry->text);
@@ -127,6 +127,8 @@ void FreeNameAndText(StringEntry* entry) {
 }
 
 bool FitsInSize(std::uint64_t bytes) { return bytes <= std::numeric_limits<std::size_t>::max(); }
+
+}  // namespace
 
 std::size_t LengthOfText(const TextUnit* text) {
     std::size_t length = 0;
@@ -171,6 +173,8 @@ StringEntry* PredecessorOf(const StringTable& table, std::uint32_t key) {
     }
     return predecessor;
 }
+
+namespace {
 
 // A new name and text as an entry holds them.
 struct EntryValues {
@@ -253,6 +257,7 @@ StringTablePtr StringTableCreate() {
     table->entriesPerBlock = kEntriesPerBlock;
     table->blockCount = 0;
     table->blocks = nullptr;
+    table->history = nullptr;
     StringTablePtr owner(table);
 
     table->blocks = static_cast<StringEntry**>(TableHeapAllocate(sizeof(StringEntry*)));
@@ -367,6 +372,8 @@ void StringTableDestroy(StringTable& table) {
     table.blocks = nullptr;
     table.blockCount = 0;
     table.freeHead = kNoEntryId;
+    FreeStringHistory(table.history);
+    table.history = nullptr;
 }
 
 void StringTableRemoveEntries(StringTable& table, StringEntry* const* entries, std::size_t count) {

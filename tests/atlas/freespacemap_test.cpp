@@ -18,7 +18,7 @@ std::ostream& operator<<(std::ostream& out, const AtlasRect& r) {
 namespace {
 
 using Rects = std::vector<AtlasRect>;
-using Slots = std::deque<std::uint32_t>;
+using Slots = std::vector<std::uint32_t>;
 
 FreeSpaceMap mapOf(const Rects& rects) {
     FreeSpaceMap map;

@@ -51,7 +51,7 @@ struct DocumentState {
     std::uint32_t height;
     EntryTable entries;
     std::vector<AtlasRect> freeRects;
-    std::deque<std::uint32_t> vacantSlots;
+    std::vector<std::uint32_t> vacantSlots;
     std::uint32_t modified;
     const AtlasEntry* selected;
 };

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <vector>
 
 #include "atlasrect.h"
@@ -16,9 +15,9 @@ public:
     bool place(AtlasRect& cell);
 
     const std::vector<AtlasRect>& freeRects() const { return freeRects_; }
-    const std::deque<std::uint32_t>& vacantSlots() const { return vacantSlots_; }
+    const std::vector<std::uint32_t>& vacantSlots() const { return vacantSlots_; }
 
 private:
     std::vector<AtlasRect> freeRects_;
-    std::deque<std::uint32_t> vacantSlots_;
+    std::vector<std::uint32_t> vacantSlots_;
 };

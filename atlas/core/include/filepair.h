@@ -14,6 +14,17 @@
 class FreeSpaceMap;
 struct FIBITMAP;
 
+// The kinds of change that are steps of a document's history, for the Edit
+// menu to name ("Undo Delete").
+enum class AtlasEdit { Insert, Delete, Rename, Compact };
+
+// What an undo or a redo did to the names of the entry table, for a list of
+// them to follow. An entry that is back under a name it had is in neither.
+struct EntryNameChanges {
+    std::vector<std::string> removed;  // names the table no longer has
+    std::vector<std::string> added;    // names new to the table
+};
+
 // A handle on a separately allocated document state. Every failure is thrown
 // as an Exception (exceptions.h). A moved-from FilePair may only be destroyed
 // or assigned to.
@@ -63,6 +74,34 @@ public:
     bool rename(const std::string& oldName, const std::string& newName);
     // Blanks the entry's cell and frees it; an unknown name does nothing.
     void remove(const std::string& name);
+    // remove for each name in turn, as one step of the history.
+    void removeEntries(const std::vector<std::string>& names);
+
+    // The history. insertFiles, remove, removeEntries, rename and compact
+    // each make one step, when they change something. Undo takes the last
+    // step back exactly: entries, every pixel and the size of the atlas, the
+    // free space slot for slot, so that later insertions place as if the
+    // step had never been made. Redo makes it again. A new step drops the
+    // steps that were undone. The modified bits follow: back at the state
+    // last saved, the document is unmodified. Opening and creating start an
+    // empty history; saving is no step.
+    std::optional<AtlasEdit> undoableEdit() const;
+    std::optional<AtlasEdit> redoableEdit() const;
+    // Nothing to undo or redo does nothing. Everything an undo or redo needs
+    // is allocated before the document changes: when it cannot be had, the
+    // Exception "Unable to undo" or "Unable to redo" leaves all as it was.
+    // The selection stays on its entry while the table has it.
+    EntryNameChanges undo();
+    EntryNameChanges redo();
+    // The history keeps its latest steps within `bytes` of memory (pixels of
+    // the cells a step wrote or cleared, the atlas an insertion grew from,
+    // the changes of free space, removed entries), dropping the oldest. A
+    // step that alone needs more empties the history; the change itself is
+    // made all the same. 0 keeps no history.
+    void limitHistory(std::size_t bytes);
+    // What the history's steps hold now, by the measure of that budget.
+    std::size_t historyBytes() const;
+    static constexpr std::size_t defaultHistoryBytes = std::size_t{256} << 20;
 
     const AtlasEntry* find(const std::string& name) const;
     // Selects the entry of that name, or nothing; true if the selection changed.

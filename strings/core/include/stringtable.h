@@ -44,6 +44,8 @@ struct StringEntry {
     EntryId link;  // next free slot while this slot is free
 };
 
+struct StringHistory;
+
 struct StringTable {
     unsigned char readBuffer[kReadBufferSize];  // only for filling from a file
     std::uint32_t count;
@@ -53,6 +55,7 @@ struct StringTable {
     std::uint16_t entriesPerBlock;
     std::uint16_t blockCount;
     StringEntry** blocks;
+    StringHistory* history;  // the steps of stringhistory.h; null until the first
 };
 
 // Destroys the table's contents, then frees the table object itself.
@@ -103,8 +106,8 @@ StringEntry* StringTableNext(const StringTable& table, const StringEntry* entry)
 // table is full.
 StringEntry* StringTableAppend(StringTable& table);
 
-// Frees every name, text, block and the block array and sets count to 0; the
-// table object itself stays for its owner to free.
+// Frees every name, text, block, the block array and the history and sets
+// count to 0; the table object itself stays for its owner to free.
 void StringTableDestroy(StringTable& table);
 
 // Storage from the table's heap for a text of `length` code units or a name of
