@@ -34,6 +34,7 @@ Bytes Template(unsigned style, const std::u16string& face, Bytes* control) {
     Word(b, 8), Word(b, 400), b.push_back(0), b.push_back(1);
     Text(b, face);
     Align(b);
+    control->clear();
     for (unsigned char i = 0; i < 24; ++i) {
         control->push_back(static_cast<unsigned char>(0xA0 + i));
     }
@@ -42,36 +43,22 @@ Bytes Template(unsigned style, const std::u16string& face, Bytes* control) {
 }
 
 TEST(DialogTemplateWithFont, ReplacesTheFontAndKeepsTheControlsAligned) {
-    const unsigned kSetFont = 0x40;
+    Bytes control;
+    const Bytes original = Template(0x40, u"MS Shell Dlg", &control);  // DS_SETFONT
     for (const std::u16string& face : {std::u16string(u"Segoe UI"), std::u16string(u"Tahoma\u00E9")}) {
-        Bytes control;
-        const Bytes original = Template(kSetFont | 0x80C80000u, u"MS Shell Dlg", &control);
-        DialogFont font;
-        font.pointSize = 9;
-        font.weight = 700;
-        font.italic = true;
-        font.charset = 0xEE;
-        font.face = face;
+        DialogFont font{9, 700, true, 0xEE, face};
         const std::optional<Bytes> result = DialogTemplateWithFont(original.data(), original.size(), font);
-        ASSERT_TRUE(result);
-
-        Bytes expected(original.begin(), original.begin() + 42);  // up to the font: header, menu, class, title
+        Bytes expected(original.begin(), original.begin() + 42);  // header, menu, class, title
         Word(expected, 9), Word(expected, 700), expected.push_back(1), expected.push_back(0xEE);
         Text(expected, face);
         Align(expected);
         expected.insert(expected.end(), control.begin(), control.end());
-        EXPECT_EQ(*result, expected);
+        EXPECT_EQ(result, expected);
     }
-}
-
-TEST(DialogTemplateWithFont, RefusesTemplatesWithoutAFontOrCutShort) {
-    Bytes control;
-    const Bytes withFont = Template(0x40, u"MS Shell Dlg", &control);
-    const Bytes withoutFont = Template(0, u"MS Shell Dlg", &control);
-    Bytes oldStyle = withFont;
-    oldStyle[2] = 0;  // not the extended template's signature
-    const Bytes cases[] = {withoutFont, oldStyle, Bytes(withFont.begin(), withFont.begin() + 50), Bytes(10, 0)};
-    for (const Bytes& bytes : cases) {
+    // Without a font, not an extended template, or cut short: nothing.
+    Bytes oldStyle = original;
+    oldStyle[2] = 0;
+    for (const Bytes& bytes : {Template(0, u"F", &control), oldStyle, Bytes(original.begin(), original.begin() + 50)}) {
         EXPECT_FALSE(DialogTemplateWithFont(bytes.data(), bytes.size(), DialogFont())) << bytes.size();
     }
 }
