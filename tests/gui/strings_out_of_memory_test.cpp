@@ -1,44 +1,13 @@
 // Running out of memory in a command: a message, the document as it was
 // before the command, and the editor goes on. Every allocation a command
-// makes is made to fail in turn, through this program's own operator new.
-#include <windows.h>
-
+// makes is made to fail in turn (allocation_failure.h).
 #include <functional>
-#include <new>
 
+#include "allocation_failure.h"
 #include "documentcommands.h"
 #include "file_drop.h"
 #include "stringtableeditor_resource.h"
 #include "strings_editor_fixture.h"
-
-namespace {
-
-// The allocation to fail, counted from 0; -1 while none is to fail.
-long g_allocationsBeforeFailure = -1;
-bool g_failed = false;
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-    if (g_allocationsBeforeFailure == 0) {
-        g_allocationsBeforeFailure = -1;
-        g_failed = true;
-        throw std::bad_alloc();
-    }
-    if (g_allocationsBeforeFailure > 0) {
-        --g_allocationsBeforeFailure;
-    }
-    if (void* memory = HeapAlloc(GetProcessHeap(), 0, size == 0 ? 1 : size)) {
-        return memory;
-    }
-    throw std::bad_alloc();
-}
-void operator delete(void* memory) noexcept {
-    if (memory != nullptr) {
-        HeapFree(GetProcessHeap(), 0, memory);
-    }
-}
-void operator delete(void* memory, std::size_t) noexcept { operator delete(memory); }
 
 namespace {
 
@@ -68,9 +37,9 @@ TEST_F(StringsOutOfMemory, ACommandLeavesTheDocumentAsItWasAndSaysSo) {
         std::function<void()> prepare;
         std::function<void()> act;
     };
-    HGLOBAL drop = nullptr;
+    HDROP drop = nullptr;
     const Case cases[] = {
-        {"drop", [&] { drop = DropBlock({other}); },
+        {"drop", [&] { drop = MakeDrop({other}); },
          [&] { SendMessageA(MainWindow(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0); }},
         {"open", [&] { g_script.fileAnswers.push_back({other}); }, [&] { Command(ID_FILE_OPEN); }},
         {"insert",
@@ -98,16 +67,15 @@ TEST_F(StringsOutOfMemory, ACommandLeavesTheDocumentAsItWasAndSaysSo) {
             g_script = StringsScript();
             const std::string before = seen();
             c.prepare();
-            g_failed = false;
-            g_allocationsBeforeFailure = failing;
+            FailAllocation(failing);
             c.act();
-            g_allocationsBeforeFailure = -1;
+            FailAllocation(-1);
             if (failing == -1) {
                 after = seen();
                 ASSERT_NE(after, before) << c.name;
                 continue;
             }
-            if (!g_failed) {
+            if (!AllocationFailed()) {
                 break;  // the command made fewer allocations
             }
             bool toldMemory = false;

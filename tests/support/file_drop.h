@@ -4,14 +4,15 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
-// The block WM_DROPFILES carries, for `paths`.
-inline HGLOBAL DropBlock(const std::vector<std::string>& paths) {
+// The block; the window that gets it owns it.
+inline HDROP MakeDrop(const std::vector<std::string>& paths) {
     std::string names;  // each path with its zero, then one more zero
     for (const std::string& path : paths) {
         names += path + '\0';
@@ -22,9 +23,9 @@ inline HGLOBAL DropBlock(const std::vector<std::string>& paths) {
     header->pFiles = sizeof(DROPFILES);
     std::memcpy(header + 1, names.data(), names.size());
     GlobalUnlock(drop);
-    return drop;
+    return static_cast<HDROP>(drop);
 }
 
 inline void DropFiles(HWND window, const std::vector<std::string>& paths) {
-    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(DropBlock(paths)), 0);
+    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)), 0);
 }
