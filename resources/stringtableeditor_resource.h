@@ -21,9 +21,14 @@
 #define ID_EDIT_INVERT_SELECTION 40027
 #define ID_EDIT_FIND 40028
 #define ID_EDIT_FIND_NEXT 40029
+// The recent files on the File menu take the ids from here on
+// (RecentFilesMenu::kReservedCommands of them).
+#define ID_FILE_RECENT_FIRST 40100
 
 #define IDC_STRING_NAME 1001
 #define IDC_STRING_TEXT 1003
+#define IDC_STRING_HINT 1004
+#define IDC_STRING_COUNT 1005
 #define IDC_FIND_TEXT 1101
 #define IDC_FIND_IN_NAMES 1102
 #define IDC_FIND_IN_TEXTS 1103

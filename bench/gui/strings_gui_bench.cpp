@@ -133,7 +133,7 @@ int main() {
     const auto fileSize = static_cast<std::size_t>(std::filesystem::file_size(g_openPath));
 
     if (!StartEditor(GetModuleHandleA(nullptr), SW_SHOW,
-                     {recordMessage, answerOpen, cancelSave, answerEditString, answerFind})) {
+                     {recordMessage, answerOpen, cancelSave, answerEditString, answerFind}, SettingsStore())) {
         return 1;
     }
     HWND window = g_editor.mainWindow;
@@ -158,6 +158,12 @@ int main() {
 
     measure(program, "save", count + 1, "strings", window, [] { command(ID_FILE_SAVE); });
     expect(std::filesystem::file_size(g_openPath) > fileSize, "the table was not saved");
+
+    // Every row's selection changes one by one (all but the inserted row
+    // become selected): the status bar's count is updated once, afterwards.
+    measure(program, "invert selection", count + 1, "strings", window, [] { command(ID_EDIT_INVERT_SELECTION); });
+    expect(SendMessageA(g_editor.entryList.listWindow, LVM_GETSELECTEDCOUNT, 0, 0) == static_cast<LRESULT>(count),
+           "the selection is not inverted");
 
     measure(program, "select all, delete string", count + 1, "strings", window, [] {
         command(ID_EDIT_SELECT_ALL);

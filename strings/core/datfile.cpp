@@ -261,6 +261,6 @@ DatWriteStatus WriteStringTable(const StringTable& table, const char* path) {
         }
     } catch (const std::bad_alloc&) {
         // The paths are the only memory a save asks for; without it nothing was written.
-        return DatWriteStatus::CannotCreate;
+        return DatWriteStatus::OutOfMemory;
     }
 }

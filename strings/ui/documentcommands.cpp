@@ -4,11 +4,13 @@
 #include <cstring>
 
 #include "datfile.h"
+#include "editorsettings.h"
 #include "editorstate.h"
 #include "entrylist.h"
 #include "filedialogs.h"
 #include "filepath.h"
 #include "saverecovery.h"
+#include "statusbar.h"
 #include "stringtableeditor_resource.h"
 #include "waitcursor.h"
 
@@ -46,14 +48,25 @@ const char* WriteFailureFormat(DatWriteStatus status) {
     case DatWriteStatus::CannotCreate: return "Cannot save \"%s\".\nThe file cannot be created in that folder.";
     case DatWriteStatus::CannotReplace:
         return "Cannot save \"%s\".\nThe existing file cannot be replaced; it may be read-only or in use.";
+    case DatWriteStatus::OutOfMemory: return "There is not enough memory to save \"%s\".";
     case DatWriteStatus::CannotWrite:
     case DatWriteStatus::Written: break;
     }
     return "Cannot save \"%s\".\nWriting the file failed; the previous file is unchanged.";
 }
 
+// The document now matches a file: the one it was read from or saved to.
+void MarkDocumentSaved() {
+    g_editor.versions.saved = g_editor.versions.current;
+    SetDocumentTitle(g_editor.documentName);
+}
+
 bool WriteDocument(const char* path) {
-    const DatWriteStatus status = WriteStringTable(*g_editor.table, path);
+    DatWriteStatus status;
+    {
+        WaitCursor wait;
+        status = WriteStringTable(*g_editor.table, path);
+    }
     if (status != DatWriteStatus::Written) {
         ShowError(WriteFailureFormat(status), path);
         return false;
@@ -72,17 +85,18 @@ bool ShowTableInList() {
 }
 
 // A file the reader cannot use leaves the open document as it was, so that
-// nothing is lost and no empty table passes for the file.
-void OpenTable(const char* path) {
+// nothing is lost and no empty table passes for the file. True when opened.
+bool OpenTable(const char* path) {
     if (std::strlen(path) >= kPathBufferSize) {
         ShowError("Cannot open \"%s\".\nThe path is too long.", path);
-        return;
+        return false;
     }
     // A save of the table that was cut short is finished or undone first.
     for (const RecoveryNotice& notice : RecoverSavesOf({path})) {
         g_editor.ui.messageBox(g_editor.mainWindow, (notice.file + "\n\n" + notice.note).c_str(), "Warning",
                                MB_OK | MB_ICONWARNING);
     }
+    const std::string name = FileNamePart(path);  // before anything changes
     DatReadResult read;
     {
         WaitCursor wait;
@@ -90,29 +104,47 @@ void OpenTable(const char* path) {
     }
     if (read.status != DatReadStatus::Read) {
         ShowError(ReadFailureFormat(read.status), path);
-        return;
+        return false;
     }
     CloseDocument();
     g_editor.table = std::move(read.table);
     lstrcpynA(g_editor.currentPath, path, kPathBufferSize);
-    SetDocumentTitle(FileNamePart(path).c_str());
+    SetDocumentTitle(name.c_str());
     if (!ShowTableInList()) {
         CloseDocument();
         ShowError("There is not enough memory to show the strings of \"%s\".", path);
-        return;
+        return false;
     }
     EnableDocumentCommands(true);
+    RememberRecentFile(path);
+    return true;
+}
+
+// Yes saves (a failed or cancelled save keeps the document), No gives the
+// changes up, Cancel keeps the document.
+bool SaveChangesAnswer() {
+    char question[kPathBufferSize + 40];
+    std::snprintf(question, sizeof(question), "Save changes to %s?", g_editor.documentName);
+    switch (g_editor.ui.messageBox(g_editor.mainWindow, question, "VRN DAT Editor", MB_YESNOCANCEL | MB_ICONWARNING)) {
+    case IDYES: SaveCommand(); return !DocumentModified();  // Save As for an untitled document
+    case IDNO: return true;
+    default: return false;
+    }
 }
 
 }  // namespace
 
 void SetDocumentTitle(const char* documentName) {
     if (documentName == nullptr) {
+        g_editor.documentName[0] = '\0';
         SetWindowTextA(g_editor.mainWindow, kProgramTitle);
         return;
     }
+    if (documentName != g_editor.documentName) {
+        lstrcpynA(g_editor.documentName, documentName, kPathBufferSize);
+    }
     char title[sizeof(kProgramTitle) + kPathBufferSize + 8];
-    std::snprintf(title, sizeof(title), "%s - [%s]", kProgramTitle, documentName);
+    std::snprintf(title, sizeof(title), "%s - [%s]%s", kProgramTitle, documentName, DocumentModified() ? " *" : "");
     SetWindowTextA(g_editor.mainWindow, title);
 }
 
@@ -128,11 +160,28 @@ void CloseDocument() {
     EnableDocumentCommands(false);
     EntryListDeleteAllRows(g_editor.entryList);
     g_editor.table.reset();
+    g_editor.versions.saved = g_editor.versions.current;
     SetDocumentTitle(nullptr);
     g_editor.currentPath[0] = '\0';
+    RequestStatusUpdate();
 }
 
+void MarkDocumentChanged() {
+    const bool wasModified = DocumentModified();
+    g_editor.versions.current = ++g_editor.versions.last;
+    if (!wasModified) {
+        SetDocumentTitle(g_editor.documentName);
+    }
+}
+
+bool DocumentModified() { return g_editor.table != nullptr && g_editor.versions.current != g_editor.versions.saved; }
+
+bool ConfirmDiscard() { return !DocumentModified() || SaveChangesAnswer(); }
+
 void NewCommand() {
+    if (!ConfirmDiscard()) {
+        return;
+    }
     StringTablePtr table = StringTableCreate();
     if (table == nullptr) {
         g_editor.ui.messageBox(g_editor.mainWindow, "There is not enough memory for a new document.", "Error",
@@ -143,9 +192,13 @@ void NewCommand() {
     g_editor.table = std::move(table);
     SetDocumentTitle(kUntitled);
     EnableDocumentCommands(true);
+    RequestStatusUpdate();
 }
 
 void OpenCommand() {
+    if (!ConfirmDiscard()) {
+        return;
+    }
     char path[kPathBufferSize];
     if (AskPathToOpen(path) && path[0] != '\0') {
         OpenTable(path);
@@ -153,12 +206,27 @@ void OpenCommand() {
 }
 
 void OpenFirstTable(const std::vector<std::string>& paths) {
-    if (!paths.empty()) {
+    if (!paths.empty() && ConfirmDiscard()) {
         OpenTable(paths[0].c_str());
     }
 }
 
-void CloseCommand() { CloseDocument(); }
+void OpenRecentFileCommand(int index) {
+    const std::vector<std::string>& recent = g_editor.recentFiles.paths();
+    if (index < 0 || static_cast<size_t>(index) >= recent.size() || !ConfirmDiscard()) {
+        return;
+    }
+    const std::string path = recent[static_cast<size_t>(index)];
+    if (!OpenTable(path.c_str()) && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        ForgetRecentFile(path.c_str());
+    }
+}
+
+void CloseCommand() {
+    if (ConfirmDiscard()) {
+        CloseDocument();
+    }
+}
 
 void SaveCommand() {
     if (g_editor.table == nullptr) {
@@ -168,7 +236,9 @@ void SaveCommand() {
         SaveAsCommand();
         return;
     }
-    WriteDocument(g_editor.currentPath);
+    if (WriteDocument(g_editor.currentPath)) {
+        MarkDocumentSaved();
+    }
 }
 
 // The title and the path change only once the file is written, so that a
@@ -182,9 +252,18 @@ void SaveAsCommand() {
     if (!AskPathToSave(path) || path[0] == '\0') {
         return;
     }
+    const std::string name = FileNamePart(path);
     if (!WriteDocument(path)) {
         return;
     }
     std::memcpy(g_editor.currentPath, path, sizeof(path));
-    SetDocumentTitle(FileNamePart(path).c_str());
+    lstrcpynA(g_editor.documentName, name.c_str(), kPathBufferSize);
+    MarkDocumentSaved();
+    RememberRecentFile(path);
+}
+
+void ExitCommand() {
+    if (ConfirmDiscard()) {
+        PostQuitMessage(0);
+    }
 }

@@ -10,7 +10,11 @@
 #include <vector>
 
 #include "modalui.h"
+#include "recentfiles.h"
+#include "recentfilesmenu.h"
+#include "settingsstore.h"
 #include "stringtable.h"
+#include "uniquegdi.h"
 
 constexpr size_t kPathBufferSize = 260;
 // What Find looks for: at most 255 units.
@@ -37,16 +41,43 @@ struct EntryList {
     PFNLVCOMPARE ascendingCompare = nullptr;
     PFNLVCOMPARE descendingCompare = nullptr;
     std::vector<StringEntry*> rows;
+    // The Text column takes the width the Name column leaves, but never less.
+    int leastTextColumnWidth = 50;
+};
+
+// Which state of the document the table holds and which one its file
+// holds: every change gives the table a new version, and a save (or opening
+// the file) makes the table's version the saved one. The document is
+// modified while they differ, so that going back to the saved state (an
+// undo) can make it unmodified again.
+struct DocumentVersions {
+    unsigned long current = 0;
+    unsigned long saved = 0;
+    unsigned long last = 0;  // the newest version given so far
 };
 
 struct EditorState {
     HINSTANCE instance = nullptr;
     HWND mainWindow = nullptr;
     HWND statusBar = nullptr;
+    HACCEL accelerators = nullptr;
     EntryList entryList;
-    StringTablePtr table;                    // null while no document is open
-    char currentPath[kPathBufferSize] = {};  // empty for an untitled document
-    std::string nameBuffer;                  // the Edit String dialog's answer
+    StringTablePtr table;                     // null while no document is open
+    char currentPath[kPathBufferSize] = {};   // empty for an untitled document
+    char documentName[kPathBufferSize] = {};  // as the title shows it; empty while none is open
+    DocumentVersions versions;
+    // The main window's DPI and the message font at it, which the list and
+    // the status bar show their texts in.
+    UINT dpi = 96;
+    UniqueFont font;
+    bool statusUpdatePending = false;  // a status update is posted and not yet made
+    // What the program remembers for the user between runs.
+    SettingsStore settings;
+    RecentFiles recentFiles;
+    RecentFilesMenu recentFilesMenu;
+    std::string openFolder;  // where each file dialog was last left
+    std::string saveFolder;
+    std::string nameBuffer;  // the Edit String dialog's answer
     std::basic_string<TextUnit> textBuffer;
     // Message boxes and dialogs.
     ModalUi ui = SystemModalUi();

@@ -6,22 +6,55 @@
 #include <utility>
 #include <vector>
 
+#include "dialoglayout.h"
+#include "dialogwindows.h"
 #include "editorstate.h"
 #include "namekey.h"
 #include "stringtableeditor_resource.h"
 
 namespace {
 
+// The fields grow with the dialog; the count, the hint and the buttons keep
+// to its right and bottom edges.
+const AnchoredControl kAnchoredControls[] = {{IDC_STRING_NAME, kStretchRight},
+                                             {IDC_STRING_COUNT, kMoveRight},
+                                             {IDC_STRING_TEXT, kStretchRight | kStretchDown},
+                                             {IDC_STRING_HINT, kMoveDown | kStretchRight},
+                                             {IDOK, kMoveRight | kMoveDown},
+                                             {IDCANCEL, kMoveRight | kMoveDown}};
+
 struct EditStringRequest {
     const char* oldName;
     const TextUnit* oldText;
+    DialogLayout layout;
 };
 
-const EditStringRequest& RequestOf(HWND dialog) {
-    return *reinterpret_cast<const EditStringRequest*>(GetWindowLongPtrW(dialog, DWLP_USER));
+EditStringRequest& RequestOf(HWND dialog) {
+    return *reinterpret_cast<EditStringRequest*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
 
-void InitializeDialog(HWND dialog, const EditStringRequest& request) {
+// A new value may hold as much as the editor allows; an old one from a file
+// may be longer and is kept whole.
+std::size_t LimitFor(std::size_t editorLimit, std::size_t oldLength) {
+    return oldLength > editorLimit ? oldLength : editorLimit;
+}
+
+std::size_t TextLimit(const EditStringRequest& request) {
+    return LimitFor(kMostTextUnits, request.oldText ? std::char_traits<TextUnit>::length(request.oldText) : 0);
+}
+
+// "12 / 10239": the text's length in characters (UTF-16 units, as the limit
+// counts them) against the limit.
+void ShowTextCount(HWND dialog) {
+    const int length = GetWindowTextLengthW(GetDlgItem(dialog, IDC_STRING_TEXT));
+    char count[40];
+    std::snprintf(count, sizeof count, "%d / %u", length, static_cast<unsigned>(TextLimit(RequestOf(dialog))));
+    SetDlgItemTextA(dialog, IDC_STRING_COUNT, count);
+}
+
+void InitializeDialog(HWND dialog, EditStringRequest& request) {
+    CenterOnOwner(dialog);
+    request.layout.record(dialog, kAnchoredControls, sizeof(kAnchoredControls) / sizeof(kAnchoredControls[0]));
     // No typing or pasting limit: what the fields hold is what OK stores, or refuses.
     SendDlgItemMessageW(dialog, IDC_STRING_NAME, EM_LIMITTEXT, 0, 0);
     SendDlgItemMessageW(dialog, IDC_STRING_TEXT, EM_LIMITTEXT, 0, 0);
@@ -31,6 +64,7 @@ void InitializeDialog(HWND dialog, const EditStringRequest& request) {
     if (request.oldText != nullptr) {
         SetDlgItemTextW(dialog, IDC_STRING_TEXT, request.oldText);
     }
+    ShowTextCount(dialog);
     // Editing usually means changing the text; inserting starts with the name.
     SetFocus(GetDlgItem(dialog, request.oldName != nullptr ? IDC_STRING_TEXT : IDC_STRING_NAME));
 }
@@ -42,7 +76,7 @@ bool NameBelongsToAnotherEntry(const EditStringRequest& request, const char* nam
     return g_editor.table != nullptr && StringTableNameExists(*g_editor.table, name);
 }
 
-void ShowError(const char* text) { g_editor.ui.messageBox(nullptr, text, "Error", MB_OK | MB_ICONERROR); }
+void ShowError(HWND dialog, const char* text) { g_editor.ui.messageBox(dialog, text, "Error", MB_OK | MB_ICONERROR); }
 
 // A field's whole text. The length a window reports may exceed the text (for
 // ANSI text of a Unicode control), never fall short of it.
@@ -58,17 +92,11 @@ std::basic_string<TextUnit> TextField(HWND dialog) {
     return text.data();
 }
 
-// A new value may hold as much as the editor allows; an old one from a file
-// may be longer and is kept whole.
-std::size_t LimitFor(std::size_t editorLimit, std::size_t oldLength) {
-    return oldLength > editorLimit ? oldLength : editorLimit;
-}
-
 // Nothing is ever cut: a value over its limit is refused and stays in its field.
-bool FitsLimits(const EditStringRequest& request, const std::string& name, const std::basic_string<TextUnit>& text) {
+bool FitsLimits(HWND dialog, const EditStringRequest& request, const std::string& name,
+                const std::basic_string<TextUnit>& text) {
     const std::size_t nameLimit = LimitFor(kMostNameBytes, request.oldName ? std::strlen(request.oldName) : 0);
-    const std::size_t textLimit =
-        LimitFor(kMostTextUnits, request.oldText ? std::char_traits<TextUnit>::length(request.oldText) : 0);
+    const std::size_t textLimit = TextLimit(request);
     char message[100];
     if (name.size() > nameLimit) {
         std::snprintf(message, sizeof message, "The name is too long: it may have at most %u bytes.",
@@ -79,7 +107,7 @@ bool FitsLimits(const EditStringRequest& request, const std::string& name, const
     } else {
         return true;
     }
-    ShowError(message);
+    ShowError(dialog, message);
     return false;
 }
 
@@ -91,11 +119,11 @@ void AcceptDialog(HWND dialog) {
         EndDialog(dialog, IDCANCEL);
         return;
     }
-    if (!FitsLimits(request, name, text)) {
+    if (!FitsLimits(dialog, request, name, text)) {
         return;
     }
     if (NameBelongsToAnotherEntry(request, name.c_str())) {
-        ShowError("String with this name already exists!");
+        ShowError(dialog, "String with this name already exists!");
         return;
     }
     g_editor.nameBuffer = std::move(name);
@@ -107,7 +135,7 @@ INT_PTR CALLBACK EditStringDialogProc(HWND dialog, UINT message, WPARAM wParam, 
     switch (message) {
     case WM_INITDIALOG:
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        InitializeDialog(dialog, *reinterpret_cast<const EditStringRequest*>(lParam));
+        InitializeDialog(dialog, *reinterpret_cast<EditStringRequest*>(lParam));
         return FALSE;  // the focus is set already
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) {
@@ -115,7 +143,7 @@ INT_PTR CALLBACK EditStringDialogProc(HWND dialog, UINT message, WPARAM wParam, 
             try {
                 AcceptDialog(dialog);
             } catch (const std::bad_alloc&) {
-                ShowError("There is not enough memory to store the string.");
+                ShowError(dialog, "There is not enough memory to store the string.");
             }
             return TRUE;
         }
@@ -123,7 +151,21 @@ INT_PTR CALLBACK EditStringDialogProc(HWND dialog, UINT message, WPARAM wParam, 
             EndDialog(dialog, IDCANCEL);
             return TRUE;
         }
+        if (LOWORD(wParam) == IDC_STRING_TEXT && HIWORD(wParam) == EN_CHANGE) {
+            ShowTextCount(dialog);
+            return TRUE;
+        }
         break;
+    case WM_SIZE:
+        if (GetWindowLongPtrW(dialog, DWLP_USER) != 0) {
+            RequestOf(dialog).layout.apply(dialog);
+        }
+        return TRUE;
+    case WM_GETMINMAXINFO:
+        if (GetWindowLongPtrW(dialog, DWLP_USER) != 0) {
+            RequestOf(dialog).layout.limitSize(dialog, *reinterpret_cast<MINMAXINFO*>(lParam));
+        }
+        return TRUE;
     case WM_CLOSE: EndDialog(dialog, IDCANCEL); return TRUE;
     }
     return FALSE;
@@ -134,11 +176,11 @@ INT_PTR CALLBACK EditStringDialogProc(HWND dialog, UINT message, WPARAM wParam, 
 bool EditStringDialog(HWND owner, const char* oldName, const TextUnit* oldText) {
     g_editor.nameBuffer.clear();
     g_editor.textBuffer.clear();
-    EditStringRequest request{oldName, oldText};
+    EditStringRequest request{oldName, oldText, DialogLayout()};
     // The wide call makes the dialog's edit controls Unicode windows, so the
     // text field holds any UTF-16 text; an ANSI dialog would squeeze it through
     // the code page. The name is still read and written as ANSI.
-    const INT_PTR result = DialogBoxParamW(g_editor.instance, MAKEINTRESOURCEW(IDD_EDIT_STRING), owner,
-                                           EditStringDialogProc, reinterpret_cast<LPARAM>(&request));
+    const INT_PTR result = MessageFontDialogBox(g_editor.instance, IDD_EDIT_STRING, owner, EditStringDialogProc,
+                                                reinterpret_cast<LPARAM>(&request));
     return result == IDOK;
 }

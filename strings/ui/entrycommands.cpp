@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "documentcommands.h"
 #include "editorstate.h"
 #include "entrylist.h"
 #include "redrawpaused.h"
@@ -49,6 +50,7 @@ void InsertStringCommand() {
         return;
     }
     EntryListSelectAndShow(g_editor.entryList, row);
+    MarkDocumentChanged();
 }
 
 // The entry gets its new name and text in one step that either succeeds or
@@ -61,11 +63,15 @@ void EditStringCommand() {
     if (entry == nullptr || !g_editor.ui.editString(g_editor.mainWindow, entry->name, entry->text)) {
         return;
     }
+    if (g_editor.nameBuffer == entry->name && g_editor.textBuffer == entry->text) {
+        return;  // OK on what was there changes nothing
+    }
     if (!StringTableReplace(*g_editor.table, entry, g_editor.nameBuffer.c_str(), g_editor.textBuffer.c_str())) {
         ShowOutOfMemory();
         return;
     }
     EntryListSetRow(list, row, entry);
+    MarkDocumentChanged();
 }
 
 void DeleteStringCommand() {
@@ -76,6 +82,9 @@ void DeleteStringCommand() {
         WaitCursor wait;
         std::vector<StringEntry*> deleted = EntryListDeleteSelectedRows(g_editor.entryList);
         StringTableRemoveEntries(*g_editor.table, deleted.data(), deleted.size());
+        if (!deleted.empty()) {
+            MarkDocumentChanged();
+        }
     } catch (const std::bad_alloc&) {
         g_editor.ui.messageBox(g_editor.mainWindow, "There is not enough memory to delete the strings.", "Error",
                                MB_OK | MB_ICONERROR);

@@ -42,6 +42,7 @@ int NextRow(const EntryList& list, int after, UINT flags) {
 void SyncRowCount(EntryList& list) {
     list.rowCount = static_cast<int>(list.rows.size());
     SendMessageA(list.listWindow, LVM_SETITEMCOUNT, list.rowCount, LVSICF_NOSCROLL);
+    EntryListFitTextColumn(list);  // the vertical scroll bar may have come or gone
 }
 
 // The selected rows from `first` on, in ascending order.
@@ -216,6 +217,7 @@ void EntryListDeleteAllRows(EntryList& list) {
     list.rows.clear();
     list.rowCount = 0;
     SendMessageA(list.listWindow, LVM_DELETEALLITEMS, 0, 0);
+    EntryListFitTextColumn(list);
 }
 
 StringEntry* EntryListRowEntry(const EntryList& list, int row) {
@@ -261,7 +263,7 @@ void EntryListSelectOnly(EntryList& list, int row) {
 
 // The control sorts nothing itself; selection and focus, kept by row number,
 // are carried to the rows their entries move to.
-void EntryListSort(EntryList& list) {
+bool EntryListSort(EntryList& list) {
     list.needsSort = false;
     const int selectedCount = static_cast<int>(SendMessageA(list.listWindow, LVM_GETSELECTEDCOUNT, 0, 0));
     const bool someSelected = selectedCount > 0 && selectedCount < list.rowCount;
@@ -272,7 +274,7 @@ void EntryListSort(EntryList& list) {
             selected.push_back(list.rows[static_cast<size_t>(row)]);
         }
     } catch (const std::bad_alloc&) {
-        return;  // the rows stay as they were
+        return false;  // the rows stay as they were
     }
     SortRows(list);
     RedrawPaused paused(list.listWindow);
@@ -288,12 +290,20 @@ void EntryListSort(EntryList& list) {
     if (focused != nullptr) {
         FocusRow(list, EntryListFindRow(list, focused, -1));
     }
+    return true;
 }
 
-void EntryListColumnClicked(EntryList& list, int column) {
+bool EntryListColumnClicked(EntryList& list, int column) {
+    const int oldColumn = list.sortColumn;
+    const int oldDescending = list.sortDescending;
     list.sortDescending = column == list.sortColumn ? !list.sortDescending : 0;
     list.sortColumn = column;
-    EntryListSort(list);
+    if (!EntryListSort(list)) {
+        list.sortColumn = oldColumn;
+        list.sortDescending = oldDescending;
+        return false;
+    }
+    return true;
 }
 
 int EntryListSortedPosition(const EntryList& list, const StringEntry& entry) {
@@ -332,4 +342,23 @@ void EntryListMove(EntryList& list, int x, int y, int width, int height) {
     list.y = y;
     list.width = width;
     list.height = height;
+    EntryListFitTextColumn(list);
+}
+
+void EntryListSetNameColumnWidth(EntryList& list, int width) {
+    SendMessageA(list.listWindow, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(width, 0));
+    EntryListFitTextColumn(list);
+}
+
+void EntryListFitTextColumn(EntryList& list) {
+    if (list.listWindow == nullptr || list.columnCount < 2) {
+        return;
+    }
+    RECT client = {};
+    GetClientRect(list.listWindow, &client);
+    const int nameWidth = static_cast<int>(SendMessageA(list.listWindow, LVM_GETCOLUMNWIDTH, 0, 0));
+    const int textWidth = std::max(list.leastTextColumnWidth, static_cast<int>(client.right) - nameWidth);
+    if (SendMessageA(list.listWindow, LVM_GETCOLUMNWIDTH, 1, 0) != textWidth) {
+        SendMessageA(list.listWindow, LVM_SETCOLUMNWIDTH, 1, MAKELPARAM(textWidth, 0));
+    }
 }

@@ -47,11 +47,13 @@ void EntryListSelectAndShow(EntryList& list, int row);
 void EntryListSelectOnly(EntryList& list, int row);
 
 // Sorts the rows by the current column and direction; each entry keeps its
-// selection and the focus.
-void EntryListSort(EntryList& list);
+// selection and the focus. False, with the rows as they were, when memory
+// runs out.
+bool EntryListSort(EntryList& list);
 // A click on the header of `column`: the same column again flips the
-// direction, another one sorts it ascending.
-void EntryListColumnClicked(EntryList& list, int column);
+// direction, another one sorts it ascending. False, with the rows and the
+// order as they were, when memory runs out.
+bool EntryListColumnClicked(EntryList& list, int column);
 // Where a row for `entry` belongs under the current order: before the first
 // row that sorts strictly after it, after the rows that compare equal.
 int EntryListSortedPosition(const EntryList& list, const StringEntry& entry);
@@ -60,3 +62,10 @@ int EntryListSortedPosition(const EntryList& list, const StringEntry& entry);
 void EntryListGetDisplayInfo(const EntryList& list, NMLVDISPINFOW& request);
 
 void EntryListMove(EntryList& list, int x, int y, int width, int height);
+// The Name column `width` pixels wide, the Text column as wide as the rest.
+void EntryListSetNameColumnWidth(EntryList& list, int width);
+// The Text column as wide as the list's client area leaves it beside the
+// Name column (at least leastTextColumnWidth). Called whenever that space
+// changes: the list moved, a scroll bar came or went, the Name column was
+// resized.
+void EntryListFitTextColumn(EntryList& list);

@@ -1,5 +1,6 @@
 #include "finddialog.h"
 
+#include "dialogwindows.h"
 #include "editorstate.h"
 #include "stringtableeditor_resource.h"
 
@@ -9,6 +10,7 @@ namespace {
 const int kScopeButtons[] = {IDC_FIND_IN_NAMES, IDC_FIND_IN_TEXTS, IDC_FIND_IN_BOTH};
 
 void InitializeDialog(HWND dialog) {
+    CenterOnOwner(dialog);
     SendDlgItemMessageW(dialog, IDC_FIND_TEXT, EM_LIMITTEXT, kFindBufferSize - 1, 0);
     SetDlgItemTextW(dialog, IDC_FIND_TEXT, g_editor.findText);
     CheckRadioButton(dialog, IDC_FIND_IN_NAMES, IDC_FIND_IN_BOTH, kScopeButtons[static_cast<int>(g_editor.findScope)]);
@@ -58,5 +60,5 @@ INT_PTR CALLBACK FindDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 bool FindDialog(HWND owner) {
     // Wide, like the Edit String dialog, so that any text the texts hold can be
     // typed into the field.
-    return DialogBoxParamW(g_editor.instance, MAKEINTRESOURCEW(IDD_FIND), owner, FindDialogProc, 0) == IDOK;
+    return MessageFontDialogBox(g_editor.instance, IDD_FIND, owner, FindDialogProc, 0) == IDOK;
 }

@@ -4,10 +4,11 @@
 
 #include "commandline.h"
 #include "documentcommands.h"
+#include "editorsettings.h"
 #include "mainwindow.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-    if (!StartEditor(instance, showCommand, SystemModalUi())) {
+    if (!StartEditor(instance, showCommand, SystemModalUi(), SettingsStore(kSettingsKey))) {
         return 1;
     }
     OpenFirstTable(CommandLineArguments(GetCommandLineA()));

@@ -4,7 +4,9 @@
 #include <commdlg.h>
 
 #include <cstdio>
+#include <functional>
 
+#include "documentcommands.h"
 #include "file_drop.h"
 #include "namekey.h"
 #include "stringtableeditor_resource.h"
@@ -101,12 +103,13 @@ TEST_F(StringsDocument, ACancelledOrEmptyOpenChangesNothing) {
     Command(ID_FILE_NEW);
     Insert("KEPT", L"text");
     for (const char* answer : {"", "\0"}) {
+        g_script.messageBoxAnswers.push_back(IDNO);  // the changes may go
         g_script.fileAnswers.push_back({answer});
         Command(ID_FILE_OPEN);
         EXPECT_EQ(RowNames(), std::vector<std::string>{"KEPT"});
-        EXPECT_EQ(WindowText(MainWindow()), TitleWith("Untitled"));
+        EXPECT_EQ(WindowText(MainWindow()), TitleWith("Untitled") + " *");
     }
-    EXPECT_TRUE(g_script.messageBoxes.empty());
+    EXPECT_EQ(g_script.messageBoxes.size(), 2u);
 }
 
 TEST_F(StringsDocument, AFileTheReaderCannotUseIsReportedAndTheOpenDocumentStays) {
@@ -191,6 +194,131 @@ TEST_F(StringsDocument, ADropOpensItsFirstFileAsOpenWould) {
     DropFiles(MainWindow(), {table, missing});
     EXPECT_EQ(WindowText(MainWindow()), TitleWith("my table.DAT"));
     EXPECT_EQ(RowNames(), std::vector<std::string>{"A"});
+}
+
+}  // namespace
+
+namespace {
+
+using StringsModified = StringsEditorTest;
+
+// Every way of giving up a modified document asks first: Cancel keeps it,
+// No gives the changes up, Yes saves them; both then go on.
+TEST_F(StringsModified, EveryWayOfDiscardingAModifiedDocumentAsksToSaveIt) {
+    const std::string path = folder_.path("ask.DAT");
+    const std::string other = WriteTable("other.DAT", {{"OTHER", L"x"}});
+    struct Way {
+        const char* name;
+        std::function<void()> act;
+        bool quits;  // goes on by ending the program rather than leaving the document
+    };
+    const Way ways[] = {
+        {"New", [&] { Command(ID_FILE_NEW); }, false},
+        {"Open",
+         [&] {
+             g_script.fileAnswers.push_back({other});
+             Command(ID_FILE_OPEN);
+         },
+         false},
+        {"Close", [&] { Command(ID_FILE_CLOSE); }, false},
+        {"drop", [&] { DropFiles(MainWindow(), {other}); }, false},
+        {"command line", [&] { OpenFirstTable({other}); }, false},
+        {"Exit", [&] { Command(ID_FILE_EXIT); }, true},
+        {"close box", [&] { SendMessageA(MainWindow(), WM_CLOSE, 0, 0); }, true},
+    };
+    for (const Way& way : ways) {
+        for (int answer : {IDCANCEL, IDNO, IDYES}) {
+            CloseDocument();
+            g_script = StringsScript();
+            const std::string unchanged = ReadBytes(WriteTable("ask.DAT", {{"OLD", L"o"}}));
+            Open(path);
+            Insert("NEW", L"n");
+            EXPECT_EQ(WindowText(MainWindow()), TitleWith("ask.DAT") + " *");
+            g_script = StringsScript();
+            g_script.messageBoxAnswers = {answer};
+            way.act();
+            WPARAM exitCode = 1;
+            const bool quit = QuitPosted(&exitCode);
+            ASSERT_EQ(g_script.messageBoxes.size(), 1u) << way.name << answer;
+            const MessageBoxCall& prompt = g_script.messageBoxes[0];
+            EXPECT_EQ(prompt.text, "Save changes to ask.DAT?");
+            EXPECT_EQ(prompt.type, static_cast<UINT>(MB_YESNOCANCEL | MB_ICONWARNING));
+            EXPECT_EQ(prompt.owner, MainWindow());
+            EXPECT_EQ(ReadBytes(path) != unchanged, answer == IDYES) << way.name << answer;
+            EXPECT_EQ(quit, way.quits && answer != IDCANCEL) << way.name << answer;
+            if (!way.quits) {
+                EXPECT_EQ(WindowText(MainWindow()) == TitleWith("ask.DAT") + " *", answer == IDCANCEL)
+                    << way.name << answer;
+            }
+        }
+    }
+    g_script = StringsScript();
+}
+
+// Yes saves an untitled document through Save As; a save that is cancelled
+// or fails keeps the document open.
+TEST_F(StringsModified, YesOnAnUntitledDocumentSavesAsAndAnUnfinishedSaveKeepsIt) {
+    Command(ID_FILE_NEW);
+    Insert("NEW", L"n");
+    const std::string saved = folder_.path("saved.DAT");
+    const std::pair<std::string, bool> cases[] = {
+        {"", true}, {folder_.path("no such folder\\x.DAT"), true}, {saved, false}};
+    for (const auto& c : cases) {
+        g_script.messageBoxAnswers = {IDYES};
+        g_script.fileAnswers.push_back({c.first});
+        Command(ID_FILE_CLOSE);
+        EXPECT_EQ(g_editor.table != nullptr, c.second) << c.first;
+    }
+    EXPECT_EQ(g_script.saveCalls().size(), 3u);
+    EXPECT_EQ(ReadBytes(saved).size(), 4u + 12u + 2u + 3u);
+}
+
+// The title's " *" follows the changes: set by a change, cleared by a save;
+// an edit that changes nothing, a sort or a delete of nothing is no change.
+TEST_F(StringsModified, TheTitleMarksChangesUntilTheyAreSaved) {
+    Open(WriteTable("mark.DAT", {{"A", L"a"}, {"B", L"b"}}));
+    const std::string renamed = folder_.path("renamed.DAT");
+    struct Step {
+        const char* name;
+        std::function<void()> act;
+        std::string title;
+    };
+    const Step steps[] = {
+        {"unchanged edit",
+         [&] {
+             FocusRow(0);
+             g_script.editAnswers.push_back({true, "A", L"a"});
+             Command(ID_EDIT_EDIT_STRING);
+         },
+         TitleWith("mark.DAT")},
+        {"sort", [&] { ClickHeader(1); }, TitleWith("mark.DAT")},
+        {"delete of nothing", [&] { Command(ID_EDIT_DELETE_STRING); }, TitleWith("mark.DAT")},
+        {"edit",
+         [&] {
+             g_script.editAnswers.push_back({true, "A", L"changed"});
+             Command(ID_EDIT_EDIT_STRING);
+         },
+         TitleWith("mark.DAT") + " *"},
+        {"save", [&] { Command(ID_FILE_SAVE); }, TitleWith("mark.DAT")},
+        {"insert", [&] { Insert("C", L"c"); }, TitleWith("mark.DAT") + " *"},
+        {"save as",
+         [&] {
+             g_script.fileAnswers.push_back({renamed});
+             Command(ID_FILE_SAVE_AS);
+         },
+         TitleWith("renamed.DAT")},
+        {"delete",
+         [&] {
+             SelectRows({0});
+             Command(ID_EDIT_DELETE_STRING);
+         },
+         TitleWith("renamed.DAT") + " *"},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        EXPECT_EQ(WindowText(MainWindow()), step.title) << step.name;
+    }
+    EXPECT_TRUE(g_script.messageBoxes.empty());
 }
 
 }  // namespace

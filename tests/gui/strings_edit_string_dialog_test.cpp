@@ -11,6 +11,7 @@ namespace {
 
 // What the dialog showed when the answerer reached it.
 struct DialogSeen {
+    HWND window = nullptr;
     std::string name;
     Text text;
     int focusedField = 0;  // control id of the focused field, 0 for another
@@ -34,6 +35,7 @@ void AnswerEditString(DialogAnswerer& answerer, const std::string& name, const T
                       DialogSeen* seen = nullptr) {
     answerer.Expect({"Edit String", [=](HWND dialog) {
                          if (seen != nullptr) {
+                             seen->window = dialog;
                              seen->name = FieldTextA(dialog, IDC_STRING_NAME);
                              seen->text = FieldTextW(dialog, IDC_STRING_TEXT);
                              seen->textFieldUnicode = IsWindowUnicode(GetDlgItem(dialog, IDC_STRING_TEXT)) != FALSE;
@@ -90,16 +92,17 @@ TEST_F(StringsEditDialog, EditingStartsWithTheOldValuesAndTheTextFocused) {
 
 TEST_F(StringsEditDialog, ANameThatExistsInAnotherCaseIsRefusedAndTheDialogKeepsWhatWasTyped) {
     Open(WriteTable("dup.DAT", {{"Title", L"t"}, {"Other", L"o"}}));
+    DialogSeen typed;
     DialogSeen afterError;
     DialogAnswerer answerer;
-    AnswerEditString(answerer, "TITLE", L"typed text", IDOK);
+    AnswerEditString(answerer, "TITLE", L"typed text", IDOK, &typed);
     AnswerEditString(answerer, "", L"", IDCANCEL, &afterError);
     Command(ID_EDIT_INSERT_STRING);
     EXPECT_TRUE(answerer.allStepsDone());
     ASSERT_EQ(g_script.messageBoxes.size(), 1u);
     EXPECT_EQ(g_script.messageBoxes[0].text, "String with this name already exists!");
     EXPECT_EQ(g_script.messageBoxes[0].caption, "Error");
-    EXPECT_EQ(g_script.messageBoxes[0].owner, nullptr);
+    EXPECT_EQ(g_script.messageBoxes[0].owner, typed.window);  // the dialog, not hidden behind it
     EXPECT_EQ(g_script.messageBoxes[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
     EXPECT_EQ(afterError.name, "TITLE");
     EXPECT_EQ(afterError.text, L"typed text");
@@ -186,6 +189,80 @@ TEST_F(StringsEditDialog, NewValuesOverTheLimitsAreRefusedNotCut) {
     ASSERT_EQ(RowCount(), 1);
     EXPECT_EQ(std::string(RowEntry(0)->name), name);
     EXPECT_EQ(Text(RowEntry(0)->text), text);
+}
+
+}  // namespace
+
+namespace {
+
+RECT RectOf(HWND window) {
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+// What a user sees of the dialog: where it is, its controls, how it grows.
+struct DialogLook {
+    RECT dialog, main, ok, cancel, text, name;
+    RECT grownText, grownOk, grownName;
+    std::string nameLabel, textLabel, hint, count, countAfterTyping;
+    HWND focusAfterMnemonic = nullptr;
+    HWND nameField = nullptr;
+};
+
+std::string LabelBefore(HWND dialog, int id) { return WindowText(GetWindow(GetDlgItem(dialog, id), GW_HWNDPREV)); }
+
+TEST_F(StringsEditDialog, IsCentredResizableWithOkFirstMnemonicsAHintAndACount) {
+    Open(WriteTable("look.DAT", {{"Name", L"abc"}}));
+    FocusRow(0);
+    DialogLook look;
+    DialogAnswerer answerer;
+    answerer.Expect({"Edit String", [&look](HWND dialog) {
+                         look.dialog = RectOf(dialog);
+                         look.main = RectOf(g_editor.mainWindow);
+                         look.ok = RectOf(GetDlgItem(dialog, IDOK));
+                         look.cancel = RectOf(GetDlgItem(dialog, IDCANCEL));
+                         look.text = RectOf(GetDlgItem(dialog, IDC_STRING_TEXT));
+                         look.name = RectOf(GetDlgItem(dialog, IDC_STRING_NAME));
+                         look.nameLabel = LabelBefore(dialog, IDC_STRING_NAME);
+                         look.textLabel = LabelBefore(dialog, IDC_STRING_TEXT);
+                         look.hint = WindowText(GetDlgItem(dialog, IDC_STRING_HINT));
+                         look.count = WindowText(GetDlgItem(dialog, IDC_STRING_COUNT));
+                         SendDlgItemMessageW(dialog, IDC_STRING_TEXT, EM_SETSEL, 3, 3);
+                         SendDlgItemMessageW(dialog, IDC_STRING_TEXT, EM_REPLACESEL, TRUE,
+                                             reinterpret_cast<LPARAM>(L" more"));
+                         look.countAfterTyping = WindowText(GetDlgItem(dialog, IDC_STRING_COUNT));
+                         SetWindowPos(dialog, nullptr, 0, 0, look.dialog.right - look.dialog.left + 100,
+                                      look.dialog.bottom - look.dialog.top + 80, SWP_NOMOVE | SWP_NOZORDER);
+                         look.grownText = RectOf(GetDlgItem(dialog, IDC_STRING_TEXT));
+                         look.grownOk = RectOf(GetDlgItem(dialog, IDOK));
+                         look.grownName = RectOf(GetDlgItem(dialog, IDC_STRING_NAME));
+                         look.nameField = GetDlgItem(dialog, IDC_STRING_NAME);
+                         // Alt+N, as the keyboard sends it to the focused text field.
+                         PostMessageA(GetFocus(), WM_SYSCHAR, 'n', 1 << 29);
+                     }});
+    answerer.Expect({"Edit String", [&look](HWND dialog) {
+                         look.focusAfterMnemonic = GetFocus();
+                         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+                     }});
+    Command(ID_EDIT_EDIT_STRING);
+    ASSERT_TRUE(answerer.allStepsDone());
+
+    EXPECT_NEAR(look.dialog.left + look.dialog.right, look.main.left + look.main.right, 2);
+    EXPECT_NEAR(look.dialog.top + look.dialog.bottom, look.main.top + look.main.bottom, 2);
+    EXPECT_LT(look.ok.right, look.cancel.left);
+    EXPECT_EQ(look.nameLabel, "String &name:");
+    EXPECT_EQ(look.textLabel, "&Text:");
+    EXPECT_NE(look.hint.find("Ctrl+Enter"), std::string::npos);
+    EXPECT_EQ(look.count, "3 / 10239");
+    EXPECT_EQ(look.countAfterTyping, "8 / 10239");
+    EXPECT_EQ(look.grownText.right - look.text.right, 100);
+    EXPECT_EQ(look.grownText.bottom - look.text.bottom, 80);
+    EXPECT_EQ(look.grownOk.left - look.ok.left, 100);
+    EXPECT_EQ(look.grownOk.top - look.ok.top, 80);
+    EXPECT_EQ(look.grownName.right - look.name.right, 100);
+    EXPECT_EQ(look.grownName.bottom - look.name.bottom, 0);
+    EXPECT_EQ(look.focusAfterMnemonic, look.nameField);
 }
 
 }  // namespace

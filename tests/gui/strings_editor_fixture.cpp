@@ -32,6 +32,19 @@ bool ScriptedEditString(HWND, const char* oldName, const TextUnit* oldText) {
 
 }  // namespace
 
+bool QuitPosted(WPARAM* exitCode) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            *exitCode = message.wParam;
+            return true;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return false;
+}
+
 void DrainMessages() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -42,12 +55,64 @@ void DrainMessages() {
     }
 }
 
+namespace {
+
+bool StartScriptedEditor() {
+    return StartEditor(
+        GetModuleHandleA(nullptr), SW_SHOWNORMAL,
+        {ScriptedMessageBox, ScriptedOpenFileDialog, ScriptedSaveFileDialog, ScriptedEditString, FindDialog},
+        StringsEditorTest::TestSettings());
+}
+
+}  // namespace
+
+SettingsStore StringsEditorTest::TestSettings() {
+    char program[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    const char* name = std::strrchr(program, '\\');
+    return SettingsStore(std::string("Software\\StringTableEditor tests\\") + (name != nullptr ? name + 1 : program));
+}
+
 void StringsEditorTest::SetUp() {
     g_script = StringsScript();
     AnswerDialogsFrom(g_script);
-    ASSERT_TRUE(StartEditor(
-        GetModuleHandleA(nullptr), SW_SHOWNORMAL,
-        {ScriptedMessageBox, ScriptedOpenFileDialog, ScriptedSaveFileDialog, ScriptedEditString, FindDialog}));
+    TestSettings().removeAll();
+    ASSERT_TRUE(StartScriptedEditor());
+    DrainMessages();
+}
+
+void StringsEditorTest::Restart(const std::function<void()>& whileStopped) {
+    const ModalUi ui = g_editor.ui;
+    ShutdownEditor();
+    DrainMessages();
+    if (whileStopped) {
+        whileStopped();
+    }
+    ASSERT_TRUE(StartScriptedEditor());
+    g_editor.ui = ui;
+    DrainMessages();
+}
+
+std::string StringsEditorTest::StatusText(int part) {
+    DrainMessages();
+    char text[100] = {};
+    SendMessageA(g_editor.statusBar, SB_GETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+void StringsEditorTest::PressKey(UINT key, std::vector<UINT> modifiers) {
+    BYTE keys[256] = {};
+    for (UINT modifier : modifiers) {
+        keys[modifier] = 0x80;
+    }
+    SetKeyboardState(keys);
+    MSG message = {List(), WM_KEYDOWN, key, 1, 0, {0, 0}};
+    if (!TranslateEditorKeys(message)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    const BYTE released[256] = {};
+    SetKeyboardState(const_cast<BYTE*>(released));
     DrainMessages();
 }
 

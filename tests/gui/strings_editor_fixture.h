@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,16 +43,30 @@ struct StringsScript : ScriptedDialogs {
 extern StringsScript g_script;
 
 class StringsEditorTest : public testing::Test {
+public:
+    // The settings the editor keeps in the tests: a key of their own for each
+    // test program (they run side by side in one Wine prefix), empty when
+    // each test starts.
+    static SettingsStore TestSettings();
+
 protected:
     void SetUp() override;
     void TearDown() override;
 
     // The real dialogs for one test (answered by a DialogAnswerer).
     void UseRealDialogs() { g_editor.ui = SystemModalUi(); }
+    // Ends the editor as the program ends it, runs `whileStopped` and starts
+    // it again, with the same dialogs and the settings it left.
+    void Restart(const std::function<void()>& whileStopped = nullptr);
+    // Text of a part of the status bar, once posted updates are made.
+    std::string StatusText(int part);
 
     HWND MainWindow() const { return g_editor.mainWindow; }
     HWND List() const { return g_editor.entryList.listWindow; }
     void Command(int id);
+    // A key pressed in the list with the modifier keys `modifiers` (VK_CONTROL,
+    // VK_SHIFT) held, through the editor's own message loop translation.
+    void PressKey(UINT key, std::vector<UINT> modifiers = {});
     bool MenuEnabled(int id);
 
     // Answers the open dialog with `path` and opens it.
@@ -83,6 +98,10 @@ private:
     // Longer than any test takes.
     DialogWatchdog watchdog_{30000};
 };
+
+// Takes the messages of this thread's queue up to a quit message: true, with
+// its exit code, when there was one.
+bool QuitPosted(WPARAM* exitCode);
 
 // Drops the messages left in this thread's queue, the quit message included,
 // so that it cannot end a later test's modal loop.

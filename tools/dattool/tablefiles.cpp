@@ -1,6 +1,7 @@
 #include "tablefiles.h"
 
 #include <iostream>
+#include <new>
 
 #include "datcommands.h"
 #include "saverecovery.h"
@@ -46,5 +47,6 @@ void SaveTable(const StringTable& table, const std::string& path) {
     case DatWriteStatus::CannotCreate: throw ToolError(path, "Unable to create file");
     case DatWriteStatus::CannotWrite: throw ToolError(path, "Unable to write to file");
     case DatWriteStatus::CannotReplace: throw ToolError(path, "Unable to replace file");
+    case DatWriteStatus::OutOfMemory: throw std::bad_alloc();
     }
 }

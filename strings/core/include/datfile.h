@@ -29,6 +29,7 @@ enum class DatWriteStatus {
     CannotCreate,   // no temporary file could be made beside the target
     CannotWrite,    // writing, flushing or closing the temporary file failed
     CannotReplace,  // the target could not be replaced by the written file
+    OutOfMemory,    // no memory for the paths of the save; nothing was written
 };
 
 // Writes the table in list order to a temporary file beside `path` and only
