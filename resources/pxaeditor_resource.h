@@ -1,6 +1,7 @@
 // Resource and command ids of PXAEditor.
 #pragma once
 
+#define IDI_APPLICATION_ICON 101
 #define IDR_MAIN_MENU 102
 #define IDR_ACCELERATORS 103
 

@@ -33,6 +33,7 @@ struct FilePair::State {
 
     // Takes the entry out of the table, keeping the selection valid.
     void eraseEntry(EntryTable::iterator entry);
-    // Blanks and frees the entry's cell and erases it.
-    void removeEntry(EntryTable::iterator entry);
 };
+
+// An entry's cell: its rectangle and the one-pixel border around it.
+AtlasRect cellOf(const AtlasEntry& entry);

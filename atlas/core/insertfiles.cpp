@@ -122,6 +122,11 @@ void FilePair::State::insertImages(std::vector<NewEntryImage> images) {
     packImages(reordered(images, order));
 }
 
+// Everything that can fail, memory included, is done before the document
+// changes: choosing the cells (growing free space and the atlas), freeing the
+// cells of the entries that are replaced, and making the new table entries.
+// Then the pixels move and the table changes, which cannot fail. The result
+// is what placing, replacing and entering the images one by one gives.
 void FilePair::State::packImages(const std::vector<NewEntryImage>& images) {
     // Cells are chosen on rectangles alone, growing the free space as needed;
     // the pixels move only once every cell is known, so the old atlas is
@@ -132,6 +137,9 @@ void FilePair::State::packImages(const std::vector<NewEntryImage>& images) {
     std::uint32_t height = FreeImage_GetHeight(bitmap.get());
     FreeSpaceMap snapshot = freeSpace;
     UniqueBitmap enlarged;
+    std::vector<AtlasRect> freedCells;               // in the order they are freed
+    std::vector<EntryTable::iterator> replaced;      // entries of the table that go
+    EntryTable added;                                // the new entries, the last of a name winning
     try {
         for (const NewEntryImage& image : images) {
             // Images are at most INT_MAX wide and high: the +2 cannot wrap.
@@ -150,6 +158,27 @@ void FilePair::State::packImages(const std::vector<NewEntryImage>& images) {
         if (enlarged && !FreeImage_Paste(enlarged.get(), bitmap.get(), 0, 0, pasteExactly)) {
             THROW_AT_SITE(Exception, "Unable to expand bitmap");
         }
+        // Image k replaces the entry its name has when its turn comes: one of
+        // the table, or an image of the same name placed before it.
+        for (std::size_t k = 0; k < images.size(); ++k) {
+            const NewEntryImage& image = images[k];
+            const AtlasEntry entry{cells[k].x + 1, cells[k].y + 1, image.width, image.height, image.flag};
+            const auto earlier = added.find(image.name);
+            if (earlier != added.end()) {
+                freedCells.push_back(cellOf(earlier->second));
+                earlier->second = entry;
+                continue;
+            }
+            const auto existing = entries.find(image.name);
+            if (existing != entries.end()) {
+                freedCells.push_back(cellOf(existing->second));
+                replaced.push_back(existing);
+            }
+            added.emplace(image.name, entry);
+        }
+        for (const AtlasRect& cell : freedCells) {
+            freeSpace.addFree(cell.x, cell.y, cell.width, cell.height);
+        }
     } catch (...) {
         freeSpace.swap(snapshot);
         throw;
@@ -159,19 +188,25 @@ void FilePair::State::packImages(const std::vector<NewEntryImage>& images) {
     }
 
     for (std::size_t k = 0; k < images.size(); ++k) {
-        const NewEntryImage& image = images[k];
-        const AtlasRect& cell = cells[k];
-        const auto existing = entries.find(image.name);
-        if (existing != entries.end()) {
-            removeEntry(existing);
-        }
         // An entry of zero width or height has no pixels and no border to repeat.
-        if (image.pixels) {
-            FreeImage_Paste(bitmap.get(), image.pixels.get(), static_cast<int>(cell.x + 1),
-                            static_cast<int>(cell.y + 1), pasteExactly);
-            fillBorder(bitmap.get(), cell);
+        if (images[k].pixels) {
+            FreeImage_Paste(bitmap.get(), images[k].pixels.get(), static_cast<int>(cells[k].x + 1),
+                            static_cast<int>(cells[k].y + 1), pasteExactly);
+            fillBorder(bitmap.get(), cells[k]);
         }
-        entries.emplace(image.name, AtlasEntry{cell.x + 1, cell.y + 1, image.width, image.height, image.flag});
+    }
+    // A cell freed here never holds a later image (each was placed while the
+    // cells before it were taken), so clearing after pasting gives the pixels
+    // that replacing one by one gives.
+    for (const AtlasRect& cell : freedCells) {
+        clearCell(bitmap.get(), cell.x, cell.y, cell.width, cell.height);
+    }
+    for (const auto entry : replaced) {
+        eraseEntry(entry);
+    }
+    // Moving nodes between tables allocates nothing.
+    while (!added.empty()) {
+        entries.insert(added.extract(added.begin()));
     }
     modified = ImageModified | IndexModified;
 }

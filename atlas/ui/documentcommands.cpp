@@ -7,11 +7,15 @@
 #include <cstring>
 #include <vector>
 
+#include "documentstatus.h"
 #include "editmenu.h"
 #include "editorapp.h"
 #include "entrylist.h"
 #include "exceptions.h"
 #include "filedialog.h"
+#include "filepath.h"
+#include "memoryreserve.h"
+#include "pairimage.h"
 #include "renderer.h"
 #include "waitcursor.h"
 
@@ -57,8 +61,6 @@ int chosenWritableFormat(const EditorApp& app, DWORD filterIndex) {
     return -1;
 }
 
-void greyEntryCommands(const EditorApp& app) { EnableEntryCommands(app, false); }
-
 std::vector<std::string> entryNames(const FilePair& document) {
     std::vector<std::string> names;
     for (const auto& entry : document.entries()) {
@@ -86,6 +88,7 @@ void NewDocument(EditorApp& app) {
     }
     // Made before the old one goes, so that a failure leaves it in place.
     auto document = std::make_unique<FilePair>(256, 256);
+    const MemoryReserve::Spending finishing;
     DiscardDocument(app);
     app.document = std::move(document);
 }
@@ -106,7 +109,7 @@ void DiscardDocument(EditorApp& app) {
     SendMessageA(app.entryList, LVM_DELETEALLITEMS, 0, 0);
     HidePreview(app, true);
     UpdateTitle(app, "Unnamed");
-    greyEntryCommands(app);
+    UpdateEntryCommands(app);
 }
 
 void OpenDocument(EditorApp& app) {
@@ -115,29 +118,51 @@ void OpenDocument(EditorApp& app) {
     if (!app.ui.openFileDialog(&indexDialog)) {
         return;
     }
-    char imagePath[MAX_PATH] = "";
+    std::string imagePath;
+    if (AskForAtlasImage(app, indexPath, imagePath)) {
+        OpenPair(app, indexPath, imagePath);
+    }
+}
+
+bool AskForAtlasImage(EditorApp& app, const std::string& indexPath, std::string& imagePath) {
+    // The dialog starts beside the index, the image of the same name chosen
+    // when there is one.
+    const std::string folder = indexPath.substr(0, indexPath.size() - FileNamePart(indexPath).size());
+    char image[MAX_PATH];
+    copyPath(image, FileNamePart(findAtlasImage(indexPath, app.readableTypes)));
     const std::vector<char> imageFilter = BuildFilterText(app.readableTypes);
     OPENFILENAMEA imageDialog = FileDialogRecord(app, imageFilter.data(), AllImageFilesFilterIndex(app.readableTypes),
-                                                 imagePath, MAX_PATH, nullptr, openFlags);
+                                                 image, MAX_PATH, nullptr, openFlags);
+    imageDialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     if (!app.ui.openFileDialog(&imageDialog)) {
-        return;
+        return false;
     }
-    OpenPair(app, indexPath, imagePath);
+    imagePath = image;
+    return true;
+}
+
+void OpenIndex(EditorApp& app, const std::string& indexPath) {
+    std::string imagePath = findAtlasImage(indexPath, app.readableTypes);
+    if (!imagePath.empty() || AskForAtlasImage(app, indexPath, imagePath)) {
+        OpenPair(app, indexPath, imagePath);
+    }
 }
 
 void OpenPair(EditorApp& app, const std::string& indexPath, const std::string& imagePath) {
     try {
         WaitCursor wait;
-        app.document = std::make_unique<FilePair>(indexPath, imagePath);
+        auto document = std::make_unique<FilePair>(indexPath, imagePath);
+        app.document = std::move(document);
     } catch (const Exception& e) {
         showError(app, e.message.c_str());
         return;
     }
+    const MemoryReserve::Spending finishing;
     WaitCursor wait;
     HidePreview(app, false);
     UpdateTitle(app, app.document->indexFileName());
     FillList(app.entryList, entryNames(*app.document));
-    greyEntryCommands(app);
+    UpdateEntryCommands(app);
     SetFocus(app.entryList);
 }
 
@@ -167,14 +192,13 @@ bool SaveDocument(EditorApp& app, bool saveAs) {
         !savePairReporting(app, indexPath, imagePath, chosenWritableFormat(app, imageDialog.nFilterIndex))) {
         return false;
     }
+    const MemoryReserve::Spending finishing;
     UpdateTitle(app, indexPath);
     return true;
 }
 
 void UpdateTitle(EditorApp& app, const std::string& name) {
-    char current[MAX_PATH] = "";
-    GetWindowTextA(app.mainWindow, current, MAX_PATH);
-    std::string title = current;
+    std::string title = WindowText(app.mainWindow);
     const std::string::size_type dash = title.find('-');
     if (dash != std::string::npos) {
         title.erase(dash + 1);
@@ -182,5 +206,8 @@ void UpdateTitle(EditorApp& app, const std::string& name) {
         title += " - ";
     }
     title += " [" + name + "]";
+    if (app.document && app.document->isModified()) {
+        title += ModifiedMark;
+    }
     SetWindowTextA(app.mainWindow, title.c_str());
 }

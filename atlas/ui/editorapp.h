@@ -10,6 +10,7 @@
 
 #include "filepair.h"
 #include "imagetypes.h"
+#include "memoryreserve.h"
 #include "modalui.h"
 
 struct EditorApp {
@@ -27,16 +28,22 @@ struct EditorApp {
     HWND pictureBox = nullptr;
     std::array<HWND, 4> propertyLabels{};  // "X:", "Y:", "Width:", "Height:"
     std::array<HWND, 4> propertyValues{};  // the shown entry's x, y, width, height
+    HWND statusBar = nullptr;
     std::vector<ImageType> readableTypes;
     std::vector<ImageType> writableTypes;
     std::unique_ptr<FilePair> document;
 
     // Message boxes and dialogs.
     ModalUi ui = SystemModalUi();
+    // What a command that has changed the document may still spend to show
+    // the change (memoryreserve.h): the largest list's names and sort keys.
+    MemoryReserve memoryReserve{16u << 20};
     // An exception that left a command. It must not unwind through the
     // system's code that called the window procedure, so the procedure keeps
     // it here, ends the message loop, and the loop throws it again.
     std::exception_ptr pendingFailure;
+    // A WM_APP_SELECTION_STATUS is on its way (documentstatus.h).
+    bool selectionStatusPending = false;
 };
 
 // The EditorApp whose pointer a window of this program carries, or null.

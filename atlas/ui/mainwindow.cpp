@@ -6,7 +6,9 @@
 #include <utility>
 
 #include "aboutbox.h"
+#include "commandrun.h"
 #include "documentcommands.h"
+#include "documentstatus.h"
 #include "droppedfiles.h"
 #include "editorapp.h"
 #include "entrycommands.h"
@@ -25,6 +27,14 @@ const int minimumHeight = 300;
 
 [[noreturn]] void failCreation() { THROW_AT_SITE(Exception, "Unable to create main window"); }
 
+// The program's icon for the window class: the large one (the system scales
+// it for Alt+Tab) and the small one of the title bar, each in the size the
+// system asks for.
+HICON programIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
+    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APPLICATION_ICON), IMAGE_ICON,
+                                         GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), LR_SHARED));
+}
+
 void registerClass(HINSTANCE instance, const char* name, WNDPROC procedure, HBRUSH background, const char* menu) {
     WNDCLASSEXA existing = {};
     existing.cbSize = sizeof(existing);
@@ -36,7 +46,8 @@ void registerClass(HINSTANCE instance, const char* name, WNDPROC procedure, HBRU
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    windowClass.hIcon = programIcon(instance, SM_CXICON, SM_CYICON);
+    windowClass.hIconSm = programIcon(instance, SM_CXSMICON, SM_CYSMICON);
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = background;
     windowClass.lpszMenuName = menu;
@@ -104,12 +115,17 @@ LRESULT handleMainWindowMessage(EditorApp* app, HWND window, UINT message, WPARA
             SetFocus(app->entryList);
         }
         break;
-    case WM_CLOSE:
-        if (app == nullptr || ConfirmDiscard(*app)) {
+    case WM_CLOSE: {
+        bool close = app == nullptr;
+        if (app != nullptr) {
+            RunCommand(*app, [&] { close = ConfirmDiscard(*app); });
+        }
+        if (close) {
             DestroyWindow(window);
             PostQuitMessage(0);
         }
         return 0;
+    }
     case WM_NOTIFY:
         if (app != nullptr) {
             OnListNotify(*app, *reinterpret_cast<const NMHDR*>(lParam));
@@ -117,16 +133,21 @@ LRESULT handleMainWindowMessage(EditorApp* app, HWND window, UINT message, WPARA
         break;
     case WM_COMMAND:
         if (app != nullptr && lParam == 0) {
-            onCommand(*app, LOWORD(wParam));
+            RunCommand(*app, [&] { onCommand(*app, LOWORD(wParam)); });
         }
         break;
     case WM_DROPFILES: {
         const DroppedFiles dropped(reinterpret_cast<HDROP>(wParam));
         if (app != nullptr) {
-            InsertDroppedFiles(*app, dropped.paths());
+            RunCommand(*app, [&] { InsertDroppedFiles(*app, dropped.paths()); });
         }
         return 0;  // DragFinish has released the drop: DefWindowProcA must not see it
     }
+    case WM_APP_SELECTION_STATUS:
+        if (app != nullptr) {
+            RefreshSelectionStatus(*app);
+        }
+        return 0;
     default: break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -152,6 +173,7 @@ void CreateWindows(EditorApp& app) {
     const DWORD child = WS_CHILD | WS_VISIBLE;
     app.mainWindow = createWindow(app, 0, mainWindowClass, "PXA Editor - [Unnamed]", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                                   CW_USEDEFAULT, 800, 700, nullptr);
+    CreateStatusBar(app);
     app.entryList = createWindow(app, WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
                                  child | LVS_REPORT | LVS_SORTASCENDING | LVS_EDITLABELS | LVS_NOSORTHEADER, 0, 0, 400,
                                  200, app.mainWindow);
@@ -169,7 +191,7 @@ void CreateWindows(EditorApp& app) {
     }
     app.renderer = createWindow(app, 0, rendererWindowClass, "", WS_CHILD, 8, 16, 1, 1, app.pictureBox);
 
-    for (HWND window : {app.entryList, app.propertiesBox, app.pictureBox}) {
+    for (HWND window : {app.entryList, app.propertiesBox, app.pictureBox, app.statusBar}) {
         SendMessageA(window, WM_SETFONT, font, 0);
     }
     for (const auto* group : {&app.propertyLabels, &app.propertyValues}) {
@@ -230,6 +252,7 @@ void ReleaseApp(EditorApp& app) {
     app.renderer = nullptr;
     app.propertiesBox = nullptr;
     app.pictureBox = nullptr;
+    app.statusBar = nullptr;
     app.propertyLabels.fill(nullptr);
     app.propertyValues.fill(nullptr);
     app.writableTypes.clear();
@@ -237,10 +260,14 @@ void ReleaseApp(EditorApp& app) {
 }
 
 void LayOutChildren(EditorApp& app) {
+    // The status bar places itself along the bottom; the rest is above it.
+    SendMessageA(app.statusBar, WM_SIZE, 0, 0);
+    RECT status = {};
+    GetWindowRect(app.statusBar, &status);
     RECT client = {};
     GetClientRect(app.mainWindow, &client);
     const int width = client.right - client.left;
-    const int height = client.bottom - client.top;
+    const int height = client.bottom - client.top - (status.bottom - status.top);
     // A minimised window has no client area; sizes never go below zero.
     MoveWindow(app.entryList, 0, 0, 400, std::max(height, 0), TRUE);
     MoveWindow(app.propertiesBox, 408, 0, 100, 88, TRUE);

@@ -33,7 +33,7 @@ int RenameCommand(const PairPaths& paths, const std::string& oldName, const std:
     if (to.empty()) {
         throw ToolError(paths.index, "The new name is empty");
     }
-    if (to.size() > maxEntryNameBytes) {
+    if (!fitsIndexRecord(to)) {
         throw ToolError(paths.index, "The new name " + to + " is longer than the 64 bytes an index file keeps");
     }
     FilePair pair = OpenPair(paths.index, paths.image);

@@ -19,7 +19,7 @@ void RequireUsableNames(const std::vector<std::string>& files) {
         if (name.empty()) {
             throw ToolError(file, "No file name to make an entry name of");
         }
-        if (name.size() > maxEntryNameBytes) {
+        if (!fitsIndexRecord(name)) {
             throw ToolError(file, "The entry name " + name + " is longer than the 64 bytes an index file keeps");
         }
     }

@@ -48,7 +48,8 @@ public:
 
     // Packs the image files into the atlas under their upper-cased file names,
     // replacing entries of the same name. On return `paths` is in placement
-    // order (largest area first). On failure the document is as it was.
+    // order (largest area first). On failure (an Exception, or std::bad_alloc
+    // when memory runs out) the document is as it was.
     void insertFiles(std::vector<std::string>& paths);
 
     // Packs every entry anew, from an empty atlas of width x height, by the
@@ -60,9 +61,13 @@ public:
 
     // False, with nothing changed, for an empty or existing new name or an
     // unknown old name. A selected entry stays selected under its new name.
+    // Running out of memory throws std::bad_alloc with nothing changed.
     bool rename(const std::string& oldName, const std::string& newName);
     // Blanks the entry's cell and frees it; an unknown name does nothing.
     void remove(const std::string& name);
+    // remove for each name in turn, as one step: running out of memory throws
+    // std::bad_alloc with nothing removed.
+    void removeEntries(const std::vector<std::string>& names);
 
     const AtlasEntry* find(const std::string& name) const;
     // Selects the entry of that name, or nothing; true if the selection changed.
