@@ -1,6 +1,7 @@
 #include "safefile.h"
 
 #include <algorithm>
+#include <new>
 #include <utility>
 
 #include "rawfile.h"
@@ -156,23 +157,36 @@ SaveResult ReplaceTargets(const std::vector<StagedFile*>& files) {
         }
     }
     // oldFiles[i]: where the old file of files[i] went; empty when it had none.
+    // It has its room before any file is placed and names move into it, so a
+    // placed file is always listed; running out of memory on the way (a name
+    // for an old file) puts the listed ones back, as a failed step does.
     std::vector<std::string> oldFiles;
-    for (std::size_t placed = 0; placed < files.size(); ++placed) {
-        StagedFile& file = *files[placed];
-        // The last file needs no way back: nothing after it can fail.
-        const bool keepOld = placed + 1 < files.size();
-        std::string oldFile;
-        const FileStep failed = PutInPlace(file, keepOld, oldFile, result);
-        if (failed != FileStep::None) {
-            result.failedStep = failed;
-            result.target = file.target();
-            while (placed-- > 0) {
-                Restore(files[placed]->target(), oldFiles[placed], result);
-            }
-            return result;
+    oldFiles.reserve(files.size());
+    const auto restorePlaced = [&] {
+        for (std::size_t placed = oldFiles.size(); placed-- > 0;) {
+            Restore(files[placed]->target(), oldFiles[placed], result);
         }
-        file.replaced_ = true;
-        oldFiles.push_back(oldFile);
+        oldFiles.clear();
+    };
+    try {
+        for (std::size_t placed = 0; placed < files.size(); ++placed) {
+            StagedFile& file = *files[placed];
+            // The last file needs no way back: nothing after it can fail.
+            const bool keepOld = placed + 1 < files.size();
+            std::string oldFile;
+            const FileStep failed = PutInPlace(file, keepOld, oldFile, result);
+            if (failed != FileStep::None) {
+                restorePlaced();
+                result.failedStep = failed;
+                result.target = file.target();
+                return result;
+            }
+            file.replaced_ = true;
+            oldFiles.push_back(std::move(oldFile));
+        }
+    } catch (const std::bad_alloc&) {
+        restorePlaced();
+        throw;
     }
     for (const std::string& oldFile : oldFiles) {
         if (!oldFile.empty()) {

@@ -1,5 +1,7 @@
 #include "commandrun.h"
 
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include "documentstatus.h"

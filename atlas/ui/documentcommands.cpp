@@ -9,6 +9,7 @@
 
 #include "documentstatus.h"
 #include "editmenu.h"
+#include "editorsettings.h"
 #include "editorapp.h"
 #include "entrylist.h"
 #include "exceptions.h"
@@ -60,6 +61,11 @@ int chosenWritableFormat(const EditorApp& app, DWORD filterIndex) {
     }
     return -1;
 }
+
+// A dialog's starting folder; none (the system's choice) when unknown.
+const char* initialFolder(const std::string& folder) { return folder.empty() ? nullptr : folder.c_str(); }
+
+std::string folderOf(const std::string& path) { return path.substr(0, path.size() - FileNamePart(path).size()); }
 
 std::vector<std::string> entryNames(const FilePair& document) {
     std::vector<std::string> names;
@@ -115,9 +121,12 @@ void DiscardDocument(EditorApp& app) {
 void OpenDocument(EditorApp& app) {
     char indexPath[MAX_PATH] = "";
     OPENFILENAMEA indexDialog = FileDialogRecord(app, indexFilter, 1, indexPath, MAX_PATH, nullptr, openFlags);
+    const std::string indexFolder = RememberedFolder(app, DialogFolder::Index);
+    indexDialog.lpstrInitialDir = initialFolder(indexFolder);
     if (!app.ui.openFileDialog(&indexDialog)) {
         return;
     }
+    RememberFolderOf(app, DialogFolder::Index, indexPath);
     std::string imagePath;
     if (AskForAtlasImage(app, indexPath, imagePath)) {
         OpenPair(app, indexPath, imagePath);
@@ -127,13 +136,13 @@ void OpenDocument(EditorApp& app) {
 bool AskForAtlasImage(EditorApp& app, const std::string& indexPath, std::string& imagePath) {
     // The dialog starts beside the index, the image of the same name chosen
     // when there is one.
-    const std::string folder = indexPath.substr(0, indexPath.size() - FileNamePart(indexPath).size());
+    const std::string folder = folderOf(indexPath);
     char image[MAX_PATH];
     copyPath(image, FileNamePart(findAtlasImage(indexPath, app.readableTypes)));
     const std::vector<char> imageFilter = BuildFilterText(app.readableTypes);
     OPENFILENAMEA imageDialog = FileDialogRecord(app, imageFilter.data(), AllImageFilesFilterIndex(app.readableTypes),
                                                  image, MAX_PATH, nullptr, openFlags);
-    imageDialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    imageDialog.lpstrInitialDir = initialFolder(folder);
     if (!app.ui.openFileDialog(&imageDialog)) {
         return false;
     }
@@ -159,6 +168,7 @@ void OpenPair(EditorApp& app, const std::string& indexPath, const std::string& i
     }
     const MemoryReserve::Spending finishing;
     WaitCursor wait;
+    AddRecentDocument(app, indexPath, imagePath);
     HidePreview(app, false);
     UpdateTitle(app, app.document->indexFileName());
     FillList(app.entryList, entryNames(*app.document));
@@ -180,20 +190,27 @@ bool SaveDocument(EditorApp& app, bool saveAs) {
     copyPath(indexPath, document.indexFileName());
     copyPath(imagePath, document.imageFileName());
 
-    // Nothing is written before both names are chosen.
+    // Nothing is written before both names are chosen. An untitled pair's
+    // image is offered beside its index.
     OPENFILENAMEA indexDialog = FileDialogRecord(app, indexFilter, 1, indexPath, MAX_PATH, "pxa", saveFlags);
+    const std::string indexFolder = RememberedFolder(app, DialogFolder::Index);
+    indexDialog.lpstrInitialDir = initialFolder(indexFolder);
     if (!app.ui.saveFileDialog(&indexDialog)) {
         return false;
     }
+    RememberFolderOf(app, DialogFolder::Index, indexPath);
     const std::vector<char> imageFilter = BuildFilterText(app.writableTypes);
     OPENFILENAMEA imageDialog = FileDialogRecord(app, imageFilter.data(), AllImageFilesFilterIndex(app.writableTypes),
                                                  imagePath, MAX_PATH, "tga", saveFlags);
+    const std::string imageFolder = folderOf(indexPath);
+    imageDialog.lpstrInitialDir = initialFolder(imageFolder);
     if (!app.ui.saveFileDialog(&imageDialog) ||
         !savePairReporting(app, indexPath, imagePath, chosenWritableFormat(app, imageDialog.nFilterIndex))) {
         return false;
     }
     const MemoryReserve::Spending finishing;
     UpdateTitle(app, indexPath);
+    AddRecentDocument(app, indexPath, imagePath);
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <new>
 
+#include "dpi.h"
 #include "editmenu.h"
 #include "editorapp.h"
 #include "exceptions.h"
@@ -60,10 +61,13 @@ void CreateStatusBar(EditorApp& app) {
     if (app.statusBar == nullptr) {
         THROW_AT_SITE(Exception, "Unable to create main window");
     }
+}
+
+void SetStatusBarParts(const EditorApp& app) {
     int rightEdges[PartCount] = {};
     int right = 0;
     for (int part = 0; part < PartCount - 1; ++part) {
-        right += partWidths[part];
+        right += ScaleForDpi(partWidths[part], app.dpi);
         rightEdges[part] = right;
     }
     rightEdges[PartCount - 1] = -1;

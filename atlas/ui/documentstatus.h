@@ -18,6 +18,8 @@ std::string WindowText(HWND window);
 // The status bar along the bottom of the main window, with its parts.
 // Throws Exception "Unable to create main window".
 void CreateStatusBar(EditorApp& app);
+// The parts' widths at the window's DPI.
+void SetStatusBarParts(const EditorApp& app);
 
 // After every command: the title's mark, the entry commands and every part of
 // the status bar follow the document and the selection.

@@ -4,6 +4,7 @@
 
 #include "commandrun.h"
 #include "documentcommands.h"
+#include "editorsettings.h"
 #include "editorapp.h"
 #include "exceptions.h"
 #include "mainwindow.h"
@@ -16,7 +17,7 @@ void openFromCommandLine(EditorApp& app, const std::vector<std::string>& argumen
     if (arguments.empty() || arguments.size() > 2) {
         return;
     }
-    ShowWindow(app.mainWindow, SW_SHOW);  // a failure's message or a dialog appears over the window
+    ShowMainWindow(app);  // a failure's message or a dialog appears over the window
     if (arguments.size() == 1) {
         OpenIndex(app, arguments[0]);
     } else {
@@ -26,13 +27,16 @@ void openFromCommandLine(EditorApp& app, const std::vector<std::string>& argumen
 
 }  // namespace
 
-int RunEditor(HINSTANCE instance, const ModalUi& ui, const std::vector<std::string>& arguments) {
+int RunEditor(HINSTANCE instance, const ModalUi& ui, const std::vector<std::string>& arguments,
+              const std::string& settingsKey) {
     EditorApp app;
     app.ui = ui;
+    app.settings = SettingsStore(settingsKey);
     try {
         BuildImageTypeLists(app.readableTypes, app.writableTypes);
         app.instance = instance;
         CreateWindows(app);
+        LoadEditorSettings(app);
         NewDocument(app);
         RunCommand(app, [&] { openFromCommandLine(app, arguments); });
         RunMessageLoop(app);

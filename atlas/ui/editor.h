@@ -19,7 +19,10 @@ class Exception;
 // file, it opens that index with the image of the same name beside it
 // (OpenIndex). Any other number of arguments is ignored, so the untitled
 // document stays.
-int RunEditor(HINSTANCE instance, const ModalUi& ui, const std::vector<std::string>& arguments = {});
+// What it remembers between runs is kept under `settingsKey` below
+// HKEY_CURRENT_USER (editorsettings.h); with none, nothing is remembered.
+int RunEditor(HINSTANCE instance, const ModalUi& ui, const std::vector<std::string>& arguments = {},
+              const std::string& settingsKey = std::string());
 
 // "Caught exception from file:line", an empty line, the message.
 std::string ExceptionReport(const Exception& failure);

@@ -5,13 +5,20 @@
 
 #include <array>
 #include <exception>
+#include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "filepair.h"
 #include "imagetypes.h"
+#include "mainlayout.h"
 #include "memoryreserve.h"
 #include "modalui.h"
+#include "recentfiles.h"
+#include "recentfilesmenu.h"
+#include "settingsstore.h"
+#include "uniquegdi.h"
 
 struct EditorApp {
     EditorApp() = default;
@@ -29,6 +36,15 @@ struct EditorApp {
     std::array<HWND, 4> propertyLabels{};  // "X:", "Y:", "Width:", "Height:"
     std::array<HWND, 4> propertyValues{};  // the shown entry's x, y, width, height
     HWND statusBar = nullptr;
+
+    // The layout at the window's DPI (windowlayout.h).
+    UINT dpi = 96;
+    UniqueFont font;  // the system's message font at that DPI
+    TextSizes textSizes;
+    int listWidth = 400;  // the splitter's place, in pixels
+    MainLayout layout{};
+    bool draggingSplitter = false;
+    int splitterGrip = 0;  // where in the bar the mouse took it
     std::vector<ImageType> readableTypes;
     std::vector<ImageType> writableTypes;
     std::unique_ptr<FilePair> document;
@@ -42,6 +58,11 @@ struct EditorApp {
     // system's code that called the window procedure, so the procedure keeps
     // it here, ends the message loop, and the loop throws it again.
     std::exception_ptr pendingFailure;
+    // What is remembered between runs (editorsettings.h); without a key, nothing.
+    SettingsStore settings;
+    RecentFiles recentFiles;                          // index files, most recent first
+    std::map<std::string, std::string> recentImages;  // the image each was used with
+    RecentFilesMenu recentMenu;
     // A WM_APP_SELECTION_STATUS is on its way (documentstatus.h).
     bool selectionStatusPending = false;
 };

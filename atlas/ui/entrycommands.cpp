@@ -11,6 +11,7 @@
 
 #include "atlasentry.h"
 #include "editorapp.h"
+#include "editorsettings.h"
 #include "entryname.h"
 #include "entrylist.h"
 #include "exceptions.h"
@@ -170,13 +171,19 @@ void InsertFilesCommand(EditorApp& app) {
     std::vector<char> buffer(insertBufferSize, '\0');
     OPENFILENAMEA dialog = FileDialogRecord(app, filter.data(), AllImageFilesFilterIndex(app.readableTypes),
                                             buffer.data(), insertBufferSize, nullptr, insertFlags);
+    const std::string folder = RememberedFolder(app, DialogFolder::Insert);
+    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     if (!app.ui.openFileDialog(&dialog)) {
         if (app.ui.fileDialogError() == FNERR_BUFFERTOOSMALL) {
             app.ui.messageBox(app.mainWindow, "Too many files selected", nullptr, MB_ICONERROR);
         }
         return;
     }
-    InsertFilePaths(app, PathsFromMultiSelect(buffer.data()));
+    const std::vector<std::string> paths = PathsFromMultiSelect(buffer.data());
+    if (!paths.empty()) {
+        RememberFolderOf(app, DialogFolder::Insert, paths.front());
+    }
+    InsertFilePaths(app, paths);
 }
 
 void InsertFilePaths(EditorApp& app, const std::vector<std::string>& chosen) {
@@ -208,10 +215,11 @@ void InsertFilePaths(EditorApp& app, const std::vector<std::string>& chosen) {
 
 void ExtractFilesCommand(EditorApp& app) {
     const std::vector<std::string> names = selectedNames(app);
-    std::string folder;
+    std::string folder = RememberedFolder(app, DialogFolder::Extract);
     if (!app.ui.browseForFolder(app.mainWindow, folderTitle, folder)) {
         return;
     }
+    RememberFolder(app, DialogFolder::Extract, folder);
     if (folder.empty()) {
         showInformation(app, noneExtracted);  // a place that is no folder on disk
         return;

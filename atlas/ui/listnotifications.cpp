@@ -41,8 +41,8 @@ void onRightClick(EditorApp& app) {
 }  // namespace
 
 void OnListNotify(EditorApp& app, const NMHDR& header) {
-    if (!app.document) {
-        return;  // the list is being emptied while the document is replaced
+    if (!app.document || header.hwndFrom != app.entryList) {
+        return;  // the list being emptied while the document is replaced, or the status bar
     }
     switch (header.code) {
     case LVN_ITEMCHANGED: onItemChanged(app, reinterpret_cast<const NMLISTVIEW&>(header)); break;

@@ -18,6 +18,11 @@ pxa_add_test(NAME atlas_gui_tests
     dialog_answerer_test.cpp
   LIBRARIES atlas_gui_test_support pxaeditor_resources)
 
+# Its own program: its operator new fails the allocations it chooses.
+pxa_add_test(NAME atlas_out_of_memory_tests
+  SOURCES atlas_out_of_memory_test.cpp
+  LIBRARIES atlas_gui_test_support pxaeditor_resources allocation_failure)
+
 pxa_add_test(NAME atlas_dialog_tests
   SOURCES atlas_real_dialogs_test.cpp
   LIBRARIES atlas_gui_test_support pxaeditor_resources)

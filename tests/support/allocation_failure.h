@@ -3,7 +3,9 @@
 // passes every allocation to the C library, except the one a test picks: that
 // one fails once as a real allocation fails, by calling the installed
 // new-handler (throwing std::bad_alloc when there is none); if the handler
-// returns, having made memory available, the allocation goes ahead.
+// returns, having made memory available, the allocation goes ahead. Only the
+// throwing forms of new are counted and failed (the nothrow ones are the
+// image library's).
 #pragma once
 
 // The allocation `index` from now (0 the next one) fails; -1 disarms.

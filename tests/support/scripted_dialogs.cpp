@@ -29,7 +29,8 @@ BOOL scriptedFileDialog(bool save, OPENFILENAMEA* dialog) {
         {save, dialog->lStructSize, dialog->hwndOwner, dialog->hInstance, filterBytes(dialog->lpstrFilter),
          dialog->nFilterIndex, dialog->lpstrFile ? dialog->lpstrFile : "", dialog->nMaxFile,
          dialog->lpstrDefExt != nullptr, dialog->lpstrDefExt ? dialog->lpstrDefExt : "", dialog->Flags,
-         dialog->lpstrTitle != nullptr || dialog->lpstrInitialDir != nullptr || dialog->lpstrCustomFilter != nullptr});
+         dialog->lpstrTitle != nullptr || dialog->lpstrInitialDir != nullptr || dialog->lpstrCustomFilter != nullptr,
+         dialog->lpstrInitialDir ? dialog->lpstrInitialDir : ""});
     if (script.fileAnswers.empty()) {
         ++script.unansweredDialogs;
         script.lastFileDialogError = 0;

@@ -33,6 +33,7 @@ struct FileDialogCall {
     std::string defaultExtension;
     DWORD flags;
     bool hasTitleFolderOrCustomFilter;
+    std::string initialFolder;  // lpstrInitialDir, empty when absent
 };
 
 // file empty: Cancel (with `error` for CommDlgExtendedError). A multi-select
