@@ -46,4 +46,8 @@ void ReportOutOfMemory(EditorApp& app) {
 
 void StartCommand(EditorApp& app) { app.memoryReserve.replenish(); }
 
-void FinishCommand(EditorApp& app) { RefreshDocumentStatus(app); }
+// Showing what the command left is paid from the reserve when memory is short.
+void FinishCommand(EditorApp& app) {
+    const MemoryReserve::Spending showing;
+    RefreshDocumentStatus(app);
+}

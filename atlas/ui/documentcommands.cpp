@@ -215,7 +215,7 @@ bool SaveDocument(EditorApp& app, bool saveAs) {
 }
 
 void UpdateTitle(EditorApp& app, const std::string& name) {
-    std::string title = WindowText(app.mainWindow);
+    std::string title = TextOfWindow(app.mainWindow);
     const std::string::size_type dash = title.find('-');
     if (dash != std::string::npos) {
         title.erase(dash + 1);

@@ -28,7 +28,7 @@ bool endsWithMark(const std::string& title) {
 // modified; the window is touched only when that changes.
 void showModifiedMark(const EditorApp& app) {
     const bool modified = app.document && app.document->isModified();
-    std::string title = WindowText(app.mainWindow);
+    std::string title = TextOfWindow(app.mainWindow);
     if (endsWithMark(title) == modified) {
         return;
     }
@@ -49,7 +49,7 @@ void setPartText(const EditorApp& app, int part) {
 
 const char ModifiedMark[] = " *";
 
-std::string WindowText(HWND window) {
+std::string TextOfWindow(HWND window) {
     std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
     text.resize(static_cast<std::size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
     return text;

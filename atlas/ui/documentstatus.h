@@ -13,7 +13,7 @@ struct EditorApp;
 extern const char ModifiedMark[];
 
 // The text of a window, whatever its length.
-std::string WindowText(HWND window);
+std::string TextOfWindow(HWND window);
 
 // The status bar along the bottom of the main window, with its parts.
 // Throws Exception "Unable to create main window".

@@ -285,7 +285,7 @@ TEST_F(AtlasDocumentCommands, SaveAsFailuresNameTheFileAndWriteNothing) {
     EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"blocked.pxa", "blocked.tga", "modification.png"}));
     EXPECT_TRUE(app->document->isUntitled());
     EXPECT_TRUE(app->document->isModified());
-    EXPECT_EQ(title(), "PXA Editor - [Unnamed]");
+    EXPECT_EQ(title(), "PXA Editor - [Unnamed] *");
 }
 
 // Save and the Yes of the prompt save the pair as one unit: when the image

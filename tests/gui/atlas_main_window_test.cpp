@@ -296,6 +296,51 @@ TEST_F(AtlasMainWindow, LayoutFollowsTheClientArea) {
     EXPECT_EQ(PlacementOf(app->renderer), (Placement{8, 16, 1, 1})) << "the preview keeps its place";
 }
 
+// The bar between the list and the right-hand column follows the mouse, within
+// bounds; a new DPI scales everything, the splitter's place included.
+TEST_F(AtlasMainWindow, TheSplitterAndANewDpiMoveTheLayout) {
+    RECT frame = {0, 0, 800, 600};
+    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, TRUE, 0);
+    SetWindowPos(app->mainWindow, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const auto drag = [&](int from, int to) {
+        SendMessageA(app->mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from, 50));
+        SendMessageA(app->mainWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to, 50));
+        SendMessageA(app->mainWindow, WM_LBUTTONUP, 0, MAKELPARAM(to, 50));
+    };
+    const std::pair<int, int> drags[] = {{403, 303}, {305, 5}, {101, 2000}, {50, 700}};  // the last misses the bar
+    const int listWidths[] = {300, 100, 800 - 8 - 100 - 8, 800 - 8 - 100 - 8};
+    for (std::size_t i = 0; i < 4; ++i) {
+        drag(drags[i].first, drags[i].second);
+        EXPECT_EQ(PlacementOf(app->entryList).width, listWidths[i]) << i;
+        EXPECT_EQ(PlacementOf(app->propertiesBox).x, listWidths[i] + 8) << i;
+        const Placement picture = PlacementOf(app->pictureBox);
+        EXPECT_EQ(picture.x + picture.width, 792) << i;
+    }
+    drag(684 + 3, 400 + 3);
+
+    RECT window = {};
+    GetWindowRect(app->mainWindow, &window);
+    for (const UINT dpi : {144u, 96u}) {
+        RECT suggested = {window.left, window.top, window.left + ScaleForDpi(window.right - window.left, dpi),
+                          window.top + ScaleForDpi(window.bottom - window.top, dpi)};
+        SendMessageA(app->mainWindow, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        SCOPED_TRACE(dpi);
+        EXPECT_EQ(app->dpi, dpi);
+        LOGFONTW used = {};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageA(app->entryList, WM_GETFONT, 0, 0)), sizeof(used), &used);
+        EXPECT_EQ(used.lfHeight, MessageLogFont(dpi).lfHeight);
+        EXPECT_EQ(PlacementOf(app->entryList).width, ScaleForDpi(400, dpi));
+        const Placement properties = PlacementOf(app->propertiesBox);
+        EXPECT_EQ(properties.x, ScaleForDpi(408, dpi));
+        EXPECT_GE(properties.width, ScaleForDpi(100, dpi));
+        EXPECT_GE(properties.height, ScaleForDpi(88, dpi));
+        EXPECT_EQ(PlacementOf(app->propertyValues[0]).x,
+                  PlacementOf(app->propertyLabels[0]).x + PlacementOf(app->propertyLabels[0]).width);
+    }
+    EXPECT_EQ(PlacementOf(app->propertiesBox), (Placement{408, 0, 100, 88})) << "back at 96 DPI";
+}
+
 TEST_F(AtlasMainWindow, DraggingAnEdgeBelowTheMinimumSizeHoldsTheOppositeEdge) {
     struct Drag {
         WPARAM edge;

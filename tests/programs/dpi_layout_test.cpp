@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <map>
 #include <memory>
 #include <string>
@@ -52,14 +53,15 @@ UINT dpiOf(HWND window) {
     return getDpiForWindow != nullptr ? getDpiForWindow(window) : 0;
 }
 
-// A program started with no arguments, its main window shown; closed at the end.
+// A program started with one argument or none, its main window shown; closed
+// at the end.
 class RunningProgram {
 public:
-    explicit RunningProgram(const char* path) {
+    RunningProgram(const char* path, const std::string& argument) {
         STARTUPINFOA startup = {};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION started = {};
-        std::string commandLine = std::string("\"") + path + "\"";
+        std::string commandLine = std::string("\"") + path + "\"" + (argument.empty() ? "" : " \"" + argument + "\"");
         if (!CreateProcessA(path, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
             return;
         }
@@ -97,10 +99,16 @@ TEST(DpiLayout, TheScreenIsAtTheScaleOfThePrefix) {
     ReleaseDC(nullptr, screen);
 }
 
+// StringTableEditor with a table open, so that its list is shown.
 TEST(DpiLayout, NoControlOverlapsAnotherOrLeavesItsWindow) {
-    for (const char* path : {PXA_EDITOR, STRING_TABLE_EDITOR}) {
+    char folder[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, folder);
+    const std::string table = std::string(folder) + "dpi-layout.dat";
+    std::ofstream(table, std::ios::binary).write("\0\0\0\0", 4);  // no entries
+    const std::pair<const char*, std::string> programs[] = {{PXA_EDITOR, ""}, {STRING_TABLE_EDITOR, table}};
+    for (const auto& [path, document] : programs) {
         SCOPED_TRACE(path);
-        const RunningProgram program(path);
+        const RunningProgram program(path, document);
         ASSERT_NE(program.window(), nullptr) << "no window showed";
         EXPECT_EQ(dpiOf(program.window()), static_cast<UINT>(SCREEN_DPI)) << "the program is DPI-aware";
         std::vector<HWND> all;

@@ -4,13 +4,15 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
-inline void DropFiles(HWND window, const std::vector<std::string>& paths) {
+// The block; the window that gets it owns it.
+inline HDROP MakeDrop(const std::vector<std::string>& paths) {
     std::string names;  // each path with its zero, then one more zero
     for (const std::string& path : paths) {
         names += path + '\0';
@@ -21,5 +23,9 @@ inline void DropFiles(HWND window, const std::vector<std::string>& paths) {
     header->pFiles = sizeof(DROPFILES);
     std::memcpy(header + 1, names.data(), names.size());
     GlobalUnlock(drop);
-    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    return static_cast<HDROP>(drop);
+}
+
+inline void DropFiles(HWND window, const std::vector<std::string>& paths) {
+    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)), 0);
 }
