@@ -321,7 +321,7 @@ TEST_F(AtlasMainWindow, TheSplitterAndANewDpiMoveTheLayout) {
 
     RECT window = {};
     GetWindowRect(app->mainWindow, &window);
-    for (const UINT dpi : {144u, 96u}) {
+    for (const UINT dpi : {144u, 192u, 96u}) {
         RECT suggested = {window.left, window.top, window.left + ScaleForDpi(window.right - window.left, dpi),
                           window.top + ScaleForDpi(window.bottom - window.top, dpi)};
         SendMessageA(app->mainWindow, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
