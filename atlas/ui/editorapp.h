@@ -41,7 +41,7 @@ struct EditorApp {
     UINT dpi = 96;
     UniqueFont font;  // the system's message font at that DPI
     TextSizes textSizes;
-    int listWidth = 400;  // the splitter's place, in pixels
+    int listWidth = 400;  // the splitter's place, in pixels, where the window has room for it
     MainLayout layout{};
     bool draggingSplitter = false;
     int splitterGrip = 0;  // where in the bar the mouse took it

@@ -107,8 +107,10 @@ bool OpenRecentDocumentCommand(EditorApp& app, unsigned command) {
         return true;
     }
     const std::string indexPath = app.recentFiles.paths()[static_cast<std::size_t>(index)];
+    // The image it was last used with, unless that has gone; then the one
+    // beside it.
     const auto image = app.recentImages.find(indexPath);
-    if (image != app.recentImages.end() && !image->second.empty()) {
+    if (image != app.recentImages.end() && GetFileAttributesA(image->second.c_str()) != INVALID_FILE_ATTRIBUTES) {
         OpenPair(app, indexPath, image->second);
     } else {
         OpenIndex(app, indexPath);

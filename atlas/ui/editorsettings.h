@@ -33,6 +33,7 @@ void RememberFolder(const EditorApp& app, DialogFolder dialog, const std::string
 void AddRecentDocument(EditorApp& app, const std::string& indexPath, const std::string& imagePath);
 void RemoveRecentDocument(EditorApp& app, const std::string& indexPath);
 // The recent document that a command of the File menu stands for: the
-// prompt for unsaved changes, then the pair as it was last used, or the
-// index with the image beside it. False when `command` is none of them.
+// prompt for unsaved changes, then the pair as it was last used, or, when
+// that image has gone, the index with the image beside it (OpenIndex). False
+// when `command` is none of them.
 bool OpenRecentDocumentCommand(EditorApp& app, unsigned command);

@@ -82,7 +82,6 @@ void LayOutChildren(EditorApp& app) {
     SendMessageA(app.statusBar, WM_SIZE, 0, 0);
     app.layout = ComputeMainLayout(layoutInput(app));
     const MainLayout& layout = app.layout;
-    app.listWidth = layout.list.right - layout.list.left;
     place(app.entryList, layout.list);
     place(app.propertiesBox, layout.properties);
     place(app.pictureBox, layout.picture);
@@ -127,7 +126,9 @@ bool OnSplitterMouseMove(EditorApp& app, POINT client) {
     if (!app.draggingSplitter) {
         return false;
     }
-    app.listWidth = client.x - app.splitterGrip;
+    // Kept where the bar can go, so that it does not jump when the window grows.
+    app.listWidth = std::clamp(static_cast<int>(client.x) - app.splitterGrip, LeastListWidth(app.dpi),
+                               MostListWidth(layoutInput(app)));
     LayOutChildren(app);
     return true;
 }
