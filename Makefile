@@ -72,9 +72,12 @@ run: runnable-windows
 run-strings: runnable-windows
 	@bash scripts/run-windows.sh $(BUILD) $(STRING_TABLE_EDITOR) $(WINE_ARCH)
 
-# PROGRAM=strings for the string-table editor; the PNG goes to $(BUILD)/screenshot.png.
+# PROGRAM=strings for the string-table editor, DPI=144 for a screen at 150 %
+# (default 96), ARGS=... for the program's command line; the PNG goes to
+# $(BUILD)/screenshot.png.
+DPI ?= 96
 screenshot: runnable-windows
-	@bash scripts/screenshot.sh $(BUILD) $(if $(filter strings,$(PROGRAM)),$(STRING_TABLE_EDITOR),$(PXA_EDITOR)) $(WINE_ARCH) $(BUILD)/screenshot.png
+	@bash scripts/screenshot.sh $(BUILD) $(if $(filter strings,$(PROGRAM)),$(STRING_TABLE_EDITOR),$(PXA_EDITOR)) $(WINE_ARCH) $(BUILD)/screenshot.png $(DPI) $(ARGS)
 
 bench: packages
 	$(call freeimage,host)

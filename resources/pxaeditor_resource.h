@@ -1,6 +1,7 @@
 // Resource and command ids of PXAEditor.
 #pragma once
 
+#define IDI_APPLICATION_ICON 101
 #define IDR_MAIN_MENU 102
 #define IDR_ACCELERATORS 103
 
@@ -15,3 +16,5 @@
 #define ID_EDIT_RENAME_FILE 40009
 #define ID_EDIT_EXTRACT_FILES 40010
 #define ID_EDIT_SELECT_ALL 57642
+// The recent documents of the File menu take this id and the 8 after it.
+#define ID_FILE_RECENT_FIRST 40100

@@ -1,6 +1,7 @@
 #include "atlasimage.h"
 
 #include <climits>
+#include <cstring>
 #include <memory>
 
 #include "exceptions.h"
@@ -254,8 +255,14 @@ bool saveEntryImage(const AtlasEntry& entry, FIBITMAP* atlas, const std::string&
 }
 
 void clearCell(FIBITMAP* atlas, std::uint32_t left, std::uint32_t top, std::uint32_t width, std::uint32_t height) {
-    const UniqueBitmap blank = allocateBitmap(width, height);
-    if (blank && left <= INT_MAX && top <= INT_MAX) {
-        FreeImage_Paste(atlas, blank.get(), static_cast<int>(left), static_cast<int>(top), pasteExactly);
+    const std::uint32_t atlasWidth = FreeImage_GetWidth(atlas);
+    const std::uint32_t atlasHeight = FreeImage_GetHeight(atlas);
+    if (std::uint64_t{left} + width > atlasWidth || std::uint64_t{top} + height > atlasHeight) {
+        return;
+    }
+    // Atlas row r is scan line height - 1 - r; 32 bits a pixel.
+    for (std::uint32_t row = top; row < top + height; ++row) {
+        BYTE* line = FreeImage_GetScanLine(atlas, static_cast<int>(atlasHeight - 1 - row));
+        std::memset(line + std::size_t{left} * 4, 0, std::size_t{width} * 4);
     }
 }

@@ -43,8 +43,8 @@ UniqueBitmap copyEntryPixels(const AtlasEntry& entry, FIBITMAP* atlas);
 bool saveEntryImage(const AtlasEntry& entry, FIBITMAP* atlas, const std::string& fileName, int format,
                     bool replace = true);
 
-// Makes a cell transparent black. When no blank bitmap can be had the pixels
-// stay as they are: the caller frees the cell anyway, so nothing is reported.
+// Makes a cell transparent black, in place: it needs no memory and cannot
+// fail. A cell that does not lie wholly inside the atlas is left alone.
 void clearCell(FIBITMAP* atlas, std::uint32_t left, std::uint32_t top, std::uint32_t width, std::uint32_t height);
 
 // Writes bitmap in `format` into a file staged beside its target. Throws

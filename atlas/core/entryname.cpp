@@ -1,5 +1,6 @@
 #include "entryname.h"
 
+#include "atlasentry.h"
 #include "filepath.h"
 
 std::string upperCaseAscii(std::string text) {
@@ -12,3 +13,5 @@ std::string upperCaseAscii(std::string text) {
 }
 
 std::string entryNameFromPath(const std::string& path) { return upperCaseAscii(FileNamePart(path)); }
+
+bool fitsIndexRecord(const std::string& name) { return name.size() <= maxEntryNameBytes; }

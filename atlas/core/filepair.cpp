@@ -1,5 +1,7 @@
 #include "filepair.h"
 
+#include <unordered_set>
+
 #include "atlasimage.h"
 #include "exceptions.h"
 #include "filepairstate.h"
@@ -35,13 +37,7 @@ void FilePair::State::eraseEntry(EntryTable::iterator entry) {
     }
 }
 
-void FilePair::State::removeEntry(EntryTable::iterator entry) {
-    const AtlasEntry& e = entry->second;
-    pixelsChanging(AtlasRect{e.x - 1, e.y - 1, e.width + 2, e.height + 2});
-    clearCell(bitmap.get(), e.x - 1, e.y - 1, e.width + 2, e.height + 2);
-    freeSpace.addFree(e.x - 1, e.y - 1, e.width + 2, e.height + 2);
-    eraseEntry(entry);
-}
+AtlasRect cellOf(const AtlasEntry& entry) { return {entry.x - 1, entry.y - 1, entry.width + 2, entry.height + 2}; }
 
 FilePair::FilePair(const std::string& indexFileName, const std::string& imageFileName)
     : state_(std::make_unique<State>()) {
@@ -72,6 +68,9 @@ void FilePair::save(int format) { savePair(state_->indexFileName, state_->imageF
 
 std::vector<std::string> FilePair::savePair(const std::string& indexFileName, const std::string& imageFileName,
                                             int format) {
+    // Copied first: once the files are in place, adopting the names must not fail.
+    std::string newIndexName = indexFileName;
+    std::string newImageName = imageFileName;
     SaveUnit unit({indexFileName, imageFileName});
     writeIndex(unit.file(0), state_->entries);
     saveBitmap(state_->bitmap.get(), unit.file(1), formatForSaving(imageFileName, format));
@@ -82,24 +81,26 @@ std::vector<std::string> FilePair::savePair(const std::string& indexFileName, co
     if (!saved.succeeded()) {
         THROW_AT_SITE(FileException, "Unable to save image", imageFileName, restoreNote(saved));
     }
-    state_->indexFileName = indexFileName;
-    state_->imageFileName = imageFileName;
+    state_->indexFileName.swap(newIndexName);
+    state_->imageFileName.swap(newImageName);
     state_->modified = 0;
     state_->history.markSaved(bothModified);
     return saved.leftovers;
 }
 
 void FilePair::saveIndex(const std::string& fileName) {
+    std::string newName = fileName;
     writeIndex(fileName, state_->entries);
-    state_->indexFileName = fileName;
+    state_->indexFileName.swap(newName);
     state_->modified &= ~std::uint32_t{IndexModified};
     state_->history.markSaved(IndexModified);
 }
 
 void FilePair::saveImage(const std::string& fileName, int format) {
+    std::string newName = fileName;
     saveBitmapSafely(state_->bitmap.get(), fileName, formatForSaving(fileName, format), FlushRule::Always,
                      Journal::Kept);
-    state_->imageFileName = fileName;
+    state_->imageFileName.swap(newName);
     state_->modified &= ~std::uint32_t{ImageModified};
     state_->history.markSaved(ImageModified);
 }
@@ -152,15 +153,40 @@ bool FilePair::rename(const std::string& oldName, const std::string& newName) {
 
 void FilePair::remove(const std::string& name) { removeEntries({name}); }
 
+// Freeing cells is the only step that needs memory; it is done first, on the
+// map itself with a copy to go back to, and the rest cannot fail.
 void FilePair::removeEntries(const std::vector<std::string>& names) {
-    StepRecording recording(*state_, AtlasEdit::Delete);
+    EntryTable& entries = state_->entries;
+    std::vector<EntryTable::iterator> removed;
+    removed.reserve(names.size());
+    std::unordered_set<const AtlasEntry*> named;  // a name given twice is removed once
     for (const std::string& name : names) {
-        const auto entry = state_->entries.find(name);
-        if (entry != state_->entries.end()) {
-            state_->removeEntry(entry);
-            state_->modified = bothModified;
+        const auto entry = entries.find(name);
+        if (entry != entries.end() && named.insert(&entry->second).second) {
+            removed.push_back(entry);
         }
     }
+    if (removed.empty()) {
+        return;
+    }
+    StepRecording recording(*state_, AtlasEdit::Delete);
+    FreeSpaceMap snapshot = state_->freeSpace;
+    try {
+        for (const auto entry : removed) {
+            const AtlasRect cell = cellOf(entry->second);
+            state_->freeSpace.addFree(cell.x, cell.y, cell.width, cell.height);
+        }
+    } catch (...) {
+        state_->freeSpace.swap(snapshot);
+        throw;
+    }
+    for (const auto entry : removed) {
+        const AtlasRect cell = cellOf(entry->second);
+        state_->pixelsChanging(cell);
+        clearCell(state_->bitmap.get(), cell.x, cell.y, cell.width, cell.height);
+        state_->eraseEntry(entry);
+    }
+    state_->modified = bothModified;
     recording.finish();
 }
 

@@ -42,8 +42,6 @@ struct FilePair::State {
 
     // Takes the entry out of the table, keeping the selection valid.
     void eraseEntry(EntryTable::iterator entry);
-    // Blanks and frees the entry's cell and erases it.
-    void removeEntry(EntryTable::iterator entry);
 
     // What the history must hear of a change, besides the changes of free
     // space, which the map notes itself (filepairhistory.cpp).
@@ -55,3 +53,6 @@ struct FilePair::State {
 
     EntryNameChanges replayStep(Replay direction);
 };
+
+// An entry's cell: its rectangle and the one-pixel border around it.
+AtlasRect cellOf(const AtlasEntry& entry);

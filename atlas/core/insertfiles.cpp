@@ -161,6 +161,11 @@ void FilePair::State::insertImages(std::vector<NewEntryImage> images) {
     packImages(reordered(images, order));
 }
 
+// Everything that can fail, memory included, is done before the document
+// changes: choosing the cells (growing free space and the atlas), freeing the
+// cells of the entries that are replaced, and making the new table entries.
+// Then the pixels move and the table changes, which cannot fail. The result
+// is what placing, replacing and entering the images one by one gives.
 void FilePair::State::packImages(const std::vector<NewEntryImage>& images) {
     // Cells are chosen on rectangles alone, growing the free space as needed;
     // the pixels move only once every cell is known, so the old atlas is
@@ -171,6 +176,9 @@ void FilePair::State::packImages(const std::vector<NewEntryImage>& images) {
     std::uint32_t height = FreeImage_GetHeight(bitmap.get());
     FreeSpaceMap snapshot = freeSpace;
     UniqueBitmap enlarged;
+    std::vector<AtlasRect> freedCells;               // in the order they are freed
+    std::vector<EntryTable::iterator> replaced;      // entries of the table that go
+    EntryTable added;                                // the new entries, the last of a name winning
     try {
         // Each size the atlas grows to is allocated at once, so that one that
         // cannot be had stops the insertion before any pixel moves.
@@ -196,6 +204,27 @@ void FilePair::State::packImages(const std::vector<NewEntryImage>& images) {
         if (enlarged && !FreeImage_Paste(enlarged.get(), bitmap.get(), 0, 0, pasteExactly)) {
             THROW_AT_SITE(Exception, "Unable to expand bitmap");
         }
+        // Image k replaces the entry its name has when its turn comes: one of
+        // the table, or an image of the same name placed before it.
+        for (std::size_t k = 0; k < images.size(); ++k) {
+            const NewEntryImage& image = images[k];
+            const AtlasEntry entry{cells[k].x + 1, cells[k].y + 1, image.width, image.height, image.flag};
+            const auto earlier = added.find(image.name);
+            if (earlier != added.end()) {
+                freedCells.push_back(cellOf(earlier->second));
+                earlier->second = entry;
+                continue;
+            }
+            const auto existing = entries.find(image.name);
+            if (existing != entries.end()) {
+                freedCells.push_back(cellOf(existing->second));
+                replaced.push_back(existing);
+            }
+            added.emplace(image.name, entry);
+        }
+        for (const AtlasRect& cell : freedCells) {
+            freeSpace.addFree(cell.x, cell.y, cell.width, cell.height);
+        }
     } catch (...) {
         freeSpace.swap(snapshot);
         throw;
@@ -205,21 +234,27 @@ void FilePair::State::packImages(const std::vector<NewEntryImage>& images) {
     }
 
     for (std::size_t k = 0; k < images.size(); ++k) {
-        const NewEntryImage& image = images[k];
-        const AtlasRect& cell = cells[k];
-        const auto existing = entries.find(image.name);
-        if (existing != entries.end()) {
-            removeEntry(existing);
-        }
         // An entry of zero width or height has no pixels and no border to repeat.
-        if (image.pixels) {
-            pixelsChanging(cell);
-            FreeImage_Paste(bitmap.get(), image.pixels.get(), static_cast<int>(cell.x + 1),
-                            static_cast<int>(cell.y + 1), pasteExactly);
-            fillBorder(bitmap.get(), cell);
+        if (images[k].pixels) {
+            pixelsChanging(cells[k]);
+            FreeImage_Paste(bitmap.get(), images[k].pixels.get(), static_cast<int>(cells[k].x + 1),
+                            static_cast<int>(cells[k].y + 1), pasteExactly);
+            fillBorder(bitmap.get(), cells[k]);
         }
-        entries.emplace(image.name, AtlasEntry{cell.x + 1, cell.y + 1, image.width, image.height, image.flag});
-        entryAdded(image.name);
+    }
+    // A cell freed here never holds a later image (each was placed while the
+    // cells before it were taken), so clearing after pasting gives the pixels
+    // that replacing one by one gives.
+    for (const AtlasRect& cell : freedCells) {
+        pixelsChanging(cell);
+        clearCell(bitmap.get(), cell.x, cell.y, cell.width, cell.height);
+    }
+    for (const auto entry : replaced) {
+        eraseEntry(entry);
+    }
+    // Moving nodes between tables allocates nothing.
+    while (!added.empty()) {
+        entryAdded(entries.insert(added.extract(added.begin())).position->first);
     }
     modified = ImageModified | IndexModified;
 }

@@ -12,5 +12,5 @@ std::string AboutText() {
 }
 
 void AboutCommand(const EditorApp& app) {
-    app.ui.messageBox(nullptr, AboutText().c_str(), "About", MB_ICONINFORMATION);
+    app.ui.messageBox(app.mainWindow, AboutText().c_str(), "About", MB_ICONINFORMATION);
 }

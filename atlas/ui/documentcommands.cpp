@@ -7,11 +7,16 @@
 #include <cstring>
 #include <vector>
 
+#include "documentstatus.h"
 #include "editmenu.h"
+#include "editorsettings.h"
 #include "editorapp.h"
 #include "entrylist.h"
 #include "exceptions.h"
 #include "filedialog.h"
+#include "filepath.h"
+#include "memoryreserve.h"
+#include "pairimage.h"
 #include "renderer.h"
 #include "saverecovery.h"
 #include "waitcursor.h"
@@ -58,7 +63,10 @@ int chosenWritableFormat(const EditorApp& app, DWORD filterIndex) {
     return -1;
 }
 
-void greyEntryCommands(const EditorApp& app) { EnableEntryCommands(app, false); }
+// A dialog's starting folder; none (the system's choice) when unknown.
+const char* initialFolder(const std::string& folder) { return folder.empty() ? nullptr : folder.c_str(); }
+
+std::string folderOf(const std::string& path) { return path.substr(0, path.size() - FileNamePart(path).size()); }
 
 std::vector<std::string> entryNames(const FilePair& document) {
     std::vector<std::string> names;
@@ -87,6 +95,7 @@ void NewDocument(EditorApp& app) {
     }
     // Made before the old one goes, so that a failure leaves it in place.
     auto document = std::make_unique<FilePair>(256, 256);
+    const MemoryReserve::Spending finishing;
     DiscardDocument(app);
     app.document = std::move(document);
 }
@@ -107,23 +116,46 @@ void DiscardDocument(EditorApp& app) {
     SendMessageA(app.entryList, LVM_DELETEALLITEMS, 0, 0);
     HidePreview(app, true);
     UpdateTitle(app, "Unnamed");
-    greyEntryCommands(app);
+    UpdateEntryCommands(app);
 }
 
 void OpenDocument(EditorApp& app) {
     char indexPath[MAX_PATH] = "";
     OPENFILENAMEA indexDialog = FileDialogRecord(app, indexFilter, 1, indexPath, MAX_PATH, nullptr, openFlags);
+    const std::string indexFolder = RememberedFolder(app, DialogFolder::Index);
+    indexDialog.lpstrInitialDir = initialFolder(indexFolder);
     if (!app.ui.openFileDialog(&indexDialog)) {
         return;
     }
-    char imagePath[MAX_PATH] = "";
+    RememberFolderOf(app, DialogFolder::Index, indexPath);
+    std::string imagePath;
+    if (AskForAtlasImage(app, indexPath, imagePath)) {
+        OpenPair(app, indexPath, imagePath);
+    }
+}
+
+bool AskForAtlasImage(EditorApp& app, const std::string& indexPath, std::string& imagePath) {
+    // The dialog starts beside the index, the image of the same name chosen
+    // when there is one.
+    const std::string folder = folderOf(indexPath);
+    char image[MAX_PATH];
+    copyPath(image, FileNamePart(findAtlasImage(indexPath, app.readableTypes)));
     const std::vector<char> imageFilter = BuildFilterText(app.readableTypes);
     OPENFILENAMEA imageDialog = FileDialogRecord(app, imageFilter.data(), AllImageFilesFilterIndex(app.readableTypes),
-                                                 imagePath, MAX_PATH, nullptr, openFlags);
+                                                 image, MAX_PATH, nullptr, openFlags);
+    imageDialog.lpstrInitialDir = initialFolder(folder);
     if (!app.ui.openFileDialog(&imageDialog)) {
-        return;
+        return false;
     }
-    OpenPair(app, indexPath, imagePath);
+    imagePath = image;
+    return true;
+}
+
+void OpenIndex(EditorApp& app, const std::string& indexPath) {
+    std::string imagePath = findAtlasImage(indexPath, app.readableTypes);
+    if (!imagePath.empty() || AskForAtlasImage(app, indexPath, imagePath)) {
+        OpenPair(app, indexPath, imagePath);
+    }
 }
 
 void OpenPair(EditorApp& app, const std::string& indexPath, const std::string& imagePath) {
@@ -133,16 +165,19 @@ void OpenPair(EditorApp& app, const std::string& indexPath, const std::string& i
     }
     try {
         WaitCursor wait;
-        app.document = std::make_unique<FilePair>(indexPath, imagePath);
+        auto document = std::make_unique<FilePair>(indexPath, imagePath);
+        app.document = std::move(document);
     } catch (const Exception& e) {
         showError(app, e.message.c_str());
         return;
     }
+    const MemoryReserve::Spending finishing;
     WaitCursor wait;
+    AddRecentDocument(app, indexPath, imagePath);
     HidePreview(app, false);
     UpdateTitle(app, app.document->indexFileName());
     FillList(app.entryList, entryNames(*app.document));
-    greyEntryCommands(app);
+    UpdateEntryCommands(app);
     SetFocus(app.entryList);
 }
 
@@ -160,26 +195,32 @@ bool SaveDocument(EditorApp& app, bool saveAs) {
     copyPath(indexPath, document.indexFileName());
     copyPath(imagePath, document.imageFileName());
 
-    // Nothing is written before both names are chosen.
+    // Nothing is written before both names are chosen. An untitled pair's
+    // image is offered beside its index.
     OPENFILENAMEA indexDialog = FileDialogRecord(app, indexFilter, 1, indexPath, MAX_PATH, "pxa", saveFlags);
+    const std::string indexFolder = RememberedFolder(app, DialogFolder::Index);
+    indexDialog.lpstrInitialDir = initialFolder(indexFolder);
     if (!app.ui.saveFileDialog(&indexDialog)) {
         return false;
     }
+    RememberFolderOf(app, DialogFolder::Index, indexPath);
     const std::vector<char> imageFilter = BuildFilterText(app.writableTypes);
     OPENFILENAMEA imageDialog = FileDialogRecord(app, imageFilter.data(), AllImageFilesFilterIndex(app.writableTypes),
                                                  imagePath, MAX_PATH, "tga", saveFlags);
+    const std::string imageFolder = folderOf(indexPath);
+    imageDialog.lpstrInitialDir = initialFolder(imageFolder);
     if (!app.ui.saveFileDialog(&imageDialog) ||
         !savePairReporting(app, indexPath, imagePath, chosenWritableFormat(app, imageDialog.nFilterIndex))) {
         return false;
     }
+    const MemoryReserve::Spending finishing;
     UpdateTitle(app, indexPath);
+    AddRecentDocument(app, indexPath, imagePath);
     return true;
 }
 
 void UpdateTitle(EditorApp& app, const std::string& name) {
-    char current[MAX_PATH] = "";
-    GetWindowTextA(app.mainWindow, current, MAX_PATH);
-    std::string title = current;
+    std::string title = TextOfWindow(app.mainWindow);
     const std::string::size_type dash = title.find('-');
     if (dash != std::string::npos) {
         title.erase(dash + 1);
@@ -187,5 +228,8 @@ void UpdateTitle(EditorApp& app, const std::string& name) {
         title += " - ";
     }
     title += " [" + name + "]";
+    if (app.document && app.document->isModified()) {
+        title += ModifiedMark;
+    }
     SetWindowTextA(app.mainWindow, title.c_str());
 }

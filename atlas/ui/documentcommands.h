@@ -22,6 +22,13 @@ void DiscardDocument(EditorApp& app);
 
 // Asks for an index file and an atlas image and opens them as the document.
 void OpenDocument(EditorApp& app);
+// Asks for the atlas image of the index with Open's second dialog, which
+// starts in the index's folder with the image of the same name chosen when
+// there is one. False when the user cancels.
+bool AskForAtlasImage(EditorApp& app, const std::string& indexPath, std::string& imagePath);
+// Opens the index with the image of the same name beside it (pairimage.h),
+// or, when there is none, the image the user chooses.
+void OpenIndex(EditorApp& app, const std::string& indexPath);
 // Opens the pair as the document, as Open does once both files are chosen: a
 // failure is reported and the document stays as it was.
 void OpenPair(EditorApp& app, const std::string& indexPath, const std::string& imagePath);
@@ -30,5 +37,6 @@ void OpenPair(EditorApp& app, const std::string& indexPath, const std::string& i
 // is set. True when both files were written; failures are reported.
 bool SaveDocument(EditorApp& app, bool saveAs);
 
-// Sets the title to "PXA Editor - [name]".
+// Sets the title to "PXA Editor - [name]", with " *" after it while the
+// document is modified.
 void UpdateTitle(EditorApp& app, const std::string& name);

@@ -7,5 +7,6 @@ struct EditorApp;
 
 HMENU EditMenu(const EditorApp& app);
 
-// Extract File(s), Rename File and Delete File(s), always together.
-void EnableEntryCommands(const EditorApp& app, bool enabled);
+// Extract File(s) and Delete File(s) are enabled while any entry is selected,
+// Rename File while exactly one is; greyed otherwise.
+void UpdateEntryCommands(const EditorApp& app);

@@ -2,32 +2,43 @@
 
 #include <sstream>
 
+#include "commandrun.h"
 #include "documentcommands.h"
+#include "editorsettings.h"
 #include "editorapp.h"
 #include "exceptions.h"
 #include "mainwindow.h"
 
 namespace {
 
+// One path is an index, as "Open with" and file associations pass it; two are
+// an index and its image. Any other number is ignored.
 void openFromCommandLine(EditorApp& app, const std::vector<std::string>& arguments) {
-    if (arguments.size() != 2) {
+    if (arguments.empty() || arguments.size() > 2) {
         return;
     }
-    ShowWindow(app.mainWindow, SW_SHOW);  // a failure's message appears over the window
-    OpenPair(app, arguments[0], arguments[1]);
+    ShowMainWindow(app);  // a failure's message or a dialog appears over the window
+    if (arguments.size() == 1) {
+        OpenIndex(app, arguments[0]);
+    } else {
+        OpenPair(app, arguments[0], arguments[1]);
+    }
 }
 
 }  // namespace
 
-int RunEditor(HINSTANCE instance, const ModalUi& ui, const std::vector<std::string>& arguments) {
+int RunEditor(HINSTANCE instance, const ModalUi& ui, const std::vector<std::string>& arguments,
+              const std::string& settingsKey) {
     EditorApp app;
     app.ui = ui;
+    app.settings = SettingsStore(settingsKey);
     try {
         BuildImageTypeLists(app.readableTypes, app.writableTypes);
         app.instance = instance;
         CreateWindows(app);
+        LoadEditorSettings(app);
         NewDocument(app);
-        openFromCommandLine(app, arguments);
+        RunCommand(app, [&] { openFromCommandLine(app, arguments); });
         RunMessageLoop(app);
         ReleaseApp(app);
     } catch (const Exception& failure) {

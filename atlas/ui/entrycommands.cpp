@@ -9,12 +9,15 @@
 #include <set>
 #include <vector>
 
+#include "atlasentry.h"
 #include "editorapp.h"
+#include "editorsettings.h"
 #include "entryname.h"
 #include "entrylist.h"
 #include "exceptions.h"
 #include "filedialog.h"
 #include "filepath.h"
+#include "memoryreserve.h"
 #include "renderer.h"
 #include "safefilename.h"
 #include "uniquehandle.h"
@@ -66,6 +69,32 @@ std::optional<std::vector<std::string>> pathsToInsert(const EditorApp& app, cons
         paths.push_back(path);
     }
     return paths;
+}
+
+// What the user is told about names an index record cannot keep whole.
+std::string nameLimitText() {
+    return "longer than the " + std::to_string(maxEntryNameBytes) + " bytes an index file keeps for an entry name";
+}
+
+// True when every file's entry name fits an index record; otherwise the user
+// is told which do not, and nothing is inserted.
+bool namesFitIndex(const EditorApp& app, const std::vector<std::string>& paths) {
+    std::vector<std::string> tooLong;
+    for (const std::string& path : paths) {
+        if (!fitsIndexRecord(entryNameFromPath(path))) {
+            tooLong.push_back(path);
+        }
+    }
+    if (tooLong.empty()) {
+        return true;
+    }
+    const std::string which = tooLong.size() == 1 ? "The name of this file is " : "The names of these files are ";
+    std::string text = which + nameLimitText() + ":\n\n";
+    for (const std::string& path : tooLong) {
+        text += path + "\n";
+    }
+    showError(app, text + "\nNo files have been inserted.");
+    return false;
 }
 
 // The names among the paths' that the document does not have yet. The list
@@ -183,7 +212,7 @@ std::vector<SkippedFile> insertSkippingUnreadable(FilePair& document, std::vecto
 }
 
 std::string skippedNote(const std::vector<SkippedFile>& skipped) {
-    std::string text = "These files have not been inserted, because they cannot be read:\n";
+    std::string text = "These files have not been inserted:\n";
     for (const SkippedFile& file : skipped) {
         text += "\n" + FileNamePart(file.path) + ": " + file.reason;
     }
@@ -197,30 +226,51 @@ void InsertFilesCommand(EditorApp& app) {
     std::vector<char> buffer(insertBufferSize, '\0');
     OPENFILENAMEA dialog = FileDialogRecord(app, filter.data(), AllImageFilesFilterIndex(app.readableTypes),
                                             buffer.data(), insertBufferSize, nullptr, insertFlags);
+    const std::string folder = RememberedFolder(app, DialogFolder::Insert);
+    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     if (!app.ui.openFileDialog(&dialog)) {
         if (app.ui.fileDialogError() == FNERR_BUFFERTOOSMALL) {
-            app.ui.messageBox(nullptr, "Too many files selected", nullptr, MB_ICONERROR);
+            app.ui.messageBox(app.mainWindow, "Too many files selected", nullptr, MB_ICONERROR);
         }
         return;
     }
-    InsertFilePaths(app, PathsFromMultiSelect(buffer.data()));
+    const std::vector<std::string> paths = PathsFromMultiSelect(buffer.data());
+    if (!paths.empty()) {
+        RememberFolderOf(app, DialogFolder::Insert, paths.front());
+    }
+    InsertFilePaths(app, paths);
 }
 
 void InsertFilePaths(EditorApp& app, const std::vector<std::string>& chosen, const std::set<std::string>& skippable) {
-    std::optional<std::vector<std::string>> confirmed = pathsToInsert(app, chosen);
+    // A folder's file whose name an index cannot hold is left out like an
+    // unreadable one; a file chosen or dropped itself stops the insertion.
+    std::vector<SkippedFile> skipped;
+    std::vector<std::string> fitting;
+    for (const std::string& path : chosen) {
+        if (skippable.count(path) != 0 && !fitsIndexRecord(entryNameFromPath(path))) {
+            skipped.push_back(SkippedFile{path, "The name is " + nameLimitText()});
+        } else {
+            fitting.push_back(path);
+        }
+    }
+    if (!namesFitIndex(app, fitting)) {
+        return;
+    }
+    std::optional<std::vector<std::string>> confirmed = pathsToInsert(app, fitting);
     if (!confirmed) {
         return;
     }
     std::vector<std::string>& paths = *confirmed;
-    std::vector<SkippedFile> skipped;
     try {
         WaitCursor wait;
         const std::set<std::string> unlisted = namesNotInDocument(*app.document, paths);
         if (skippable.empty() && !paths.empty()) {
             app.document->insertFiles(paths);
         } else if (!paths.empty()) {
-            skipped = insertSkippingUnreadable(*app.document, paths, skippable);
+            const std::vector<SkippedFile> unreadable = insertSkippingUnreadable(*app.document, paths, skippable);
+            skipped.insert(skipped.end(), unreadable.begin(), unreadable.end());
         }
+        const MemoryReserve::Spending finishing;
         const int lastInserted = AddListItems(app.entryList, namesToList(paths, unlisted));
         const int lastIndex = lastInserted == -1 ? 0 : lastInserted;
         setItemState(app.entryList, lastIndex, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
@@ -238,10 +288,11 @@ void InsertFilePaths(EditorApp& app, const std::vector<std::string>& chosen, con
 
 void ExtractFilesCommand(EditorApp& app) {
     const std::vector<std::string> names = selectedNames(app);
-    std::string folder;
+    std::string folder = RememberedFolder(app, DialogFolder::Extract);
     if (!app.ui.browseForFolder(app.mainWindow, folderTitle, folder)) {
         return;
     }
+    RememberFolder(app, DialogFolder::Extract, folder);
     if (folder.empty()) {
         showInformation(app, noneExtracted);  // a place that is no folder on disk
         return;
@@ -305,14 +356,26 @@ void ExtractFilesCommand(EditorApp& app) {
                     icon);
 }
 
+// The entries go in one step, then their items, from the last up so that no
+// item moves before it is deleted.
 void DeleteFilesCommand(EditorApp& app) {
+    WaitCursor wait;
+    std::vector<int> items;
+    std::vector<std::string> names;
+    for (int item = NextListItem(app.entryList, -1, LVNI_SELECTED); item != -1;
+         item = NextListItem(app.entryList, item, LVNI_SELECTED)) {
+        items.push_back(item);
+        names.push_back(ListItemText(app.entryList, item));
+    }
+    if (items.empty()) {
+        return;
+    }
+    app.document->removeEntries(names);
+    const MemoryReserve::Spending finishing;
     {
-        WaitCursor wait;
         ListHiddenForBulkChange hidden(app.entryList);
-        for (int item = NextListItem(app.entryList, -1, LVNI_SELECTED); item != -1;
-             item = NextListItem(app.entryList, -1, LVNI_SELECTED)) {
-            app.document->remove(ListItemText(app.entryList, item));
-            SendMessageA(app.entryList, LVM_DELETEITEM, static_cast<WPARAM>(item), 0);
+        for (auto item = items.rbegin(); item != items.rend(); ++item) {
+            SendMessageA(app.entryList, LVM_DELETEITEM, static_cast<WPARAM>(*item), 0);
         }
     }
     RefreshPreview(app);
@@ -329,9 +392,21 @@ void StartRenameCommand(EditorApp& app) {
 void RenameFromLabel(EditorApp& app, const std::string& text, int item) {
     const std::string newName = upperCaseAscii(text);
     const std::string oldName = ListItemText(app.entryList, item);
+    if (newName == oldName) {
+        return;
+    }
+    if (!fitsIndexRecord(newName)) {
+        showError(app, "The name " + newName + " is " + nameLimitText() + ".");
+        return;
+    }
+    if (app.document->find(newName) != nullptr) {
+        showError(app, "An entry named " + newName + " already exists.");
+        return;
+    }
     if (!app.document->rename(oldName, newName)) {
         return;
     }
+    const MemoryReserve::Spending finishing;
     SendMessageA(app.entryList, LVM_DELETEITEM, static_cast<WPARAM>(item), 0);
     std::vector<char> buffer(newName.begin(), newName.end());
     buffer.push_back('\0');

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "commandrun.h"
+#include "documentstatus.h"
 #include "editmenu.h"
 #include "editorapp.h"
 #include "entrycommands.h"
@@ -10,20 +12,20 @@
 
 namespace {
 
-// The preview follows the focus; the entry commands follow whether the item
-// of the latest state change is selected, whatever other items are.
+// The preview follows the focus; the entry commands follow the whole
+// selection.
 void onItemChanged(EditorApp& app, const NMLISTVIEW& change) {
     if ((change.uNewState & LVIS_FOCUSED) != 0 && change.iItem >= 0) {
         ShowEntry(app, ListItemText(app.entryList, change.iItem));
     }
     if ((change.uChanged & LVIF_STATE) != 0) {
-        EnableEntryCommands(app, (change.uNewState & LVIS_SELECTED) != 0);
+        OnSelectionChanged(app);
     }
 }
 
 void onEndLabelEdit(EditorApp& app, const NMLVDISPINFOA& edit) {
     if (edit.item.pszText != nullptr) {
-        RenameFromLabel(app, edit.item.pszText, edit.item.iItem);
+        RunCommand(app, [&] { RenameFromLabel(app, edit.item.pszText, edit.item.iItem); });
     }
 }
 
@@ -39,8 +41,8 @@ void onRightClick(EditorApp& app) {
 }  // namespace
 
 void OnListNotify(EditorApp& app, const NMHDR& header) {
-    if (!app.document) {
-        return;  // the list is being emptied while the document is replaced
+    if (!app.document || header.hwndFrom != app.entryList) {
+        return;  // the list being emptied while the document is replaced, or the status bar
     }
     switch (header.code) {
     case LVN_ITEMCHANGED: onItemChanged(app, reinterpret_cast<const NMLISTVIEW&>(header)); break;

@@ -1,9 +1,11 @@
-// Entry point of PXAEditor. "PXAEditor.exe INDEX IMAGE" opens that pair.
+// Entry point of PXAEditor. "PXAEditor.exe INDEX IMAGE" opens that pair,
+// "PXAEditor.exe INDEX" that index with the image of the same name beside it.
 #include <windows.h>
 
 #include "commandline.h"
 #include "editor.h"
+#include "editorsettings.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    return RunEditor(instance, SystemModalUi(), CommandLineArguments(GetCommandLineA()));
+    return RunEditor(instance, SystemModalUi(), CommandLineArguments(GetCommandLineA()), EditorSettingsKey);
 }

@@ -6,24 +6,35 @@
 #include <utility>
 
 #include "aboutbox.h"
+#include "commandrun.h"
 #include "documentcommands.h"
+#include "documentstatus.h"
+#include "dpi.h"
 #include "droppedfiles.h"
 #include "editorapp.h"
+#include "editorsettings.h"
 #include "entrycommands.h"
 #include "exceptions.h"
 #include "filedrop.h"
 #include "listnotifications.h"
 #include "pxaeditor_resource.h"
 #include "renderer.h"
+#include "windowlayout.h"
 
 namespace {
 
 const char mainWindowClass[] = "PXAEditor";
 const char rendererWindowClass[] = "PXAEditorRenderer";
-const int minimumWidth = 650;
-const int minimumHeight = 300;
 
 [[noreturn]] void failCreation() { THROW_AT_SITE(Exception, "Unable to create main window"); }
+
+// The program's icon for the window class: the large one (the system scales
+// it for Alt+Tab) and the small one of the title bar, each in the size the
+// system asks for.
+HICON programIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
+    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APPLICATION_ICON), IMAGE_ICON,
+                                         GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), LR_SHARED));
+}
 
 void registerClass(HINSTANCE instance, const char* name, WNDPROC procedure, HBRUSH background, const char* menu) {
     WNDCLASSEXA existing = {};
@@ -36,7 +47,8 @@ void registerClass(HINSTANCE instance, const char* name, WNDPROC procedure, HBRU
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    windowClass.hIcon = programIcon(instance, SM_CXICON, SM_CYICON);
+    windowClass.hIconSm = programIcon(instance, SM_CXSMICON, SM_CYSMICON);
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = background;
     windowClass.lpszMenuName = menu;
@@ -87,9 +99,13 @@ void onCommand(EditorApp& app, WORD command) {
     case ID_EDIT_RENAME_FILE: StartRenameCommand(app); break;
     case ID_EDIT_EXTRACT_FILES: ExtractFilesCommand(app); break;
     case ID_EDIT_SELECT_ALL: SelectAllCommand(app); break;
-    default: break;
+    default: OpenRecentDocumentCommand(app, command); break;
     }
 }
+
+// A mouse message's position in the client area; x and y are signed (a
+// captured mouse can be left of or above the window).
+POINT pointOf(LPARAM lParam) { return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}; }
 
 LRESULT handleMainWindowMessage(EditorApp* app, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -98,18 +114,56 @@ LRESULT handleMainWindowMessage(EditorApp* app, HWND window, UINT message, WPARA
             LayOutChildren(*app);
         }
         break;
-    case WM_SIZING: EnforceMinimumSize(wParam, *reinterpret_cast<RECT*>(lParam)); break;
+    case WM_SIZING:
+        EnforceMinimumSize(wParam, *reinterpret_cast<RECT*>(lParam), app != nullptr ? app->dpi : WindowDpi(window));
+        break;
+    case WM_DPICHANGED:
+        if (app != nullptr) {
+            OnDpiChanged(*app, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        }
+        break;
+    case WM_SETCURSOR:
+        if (app != nullptr && reinterpret_cast<HWND>(wParam) == window && LOWORD(lParam) == HTCLIENT &&
+            SetSplitterCursor(*app)) {
+            return TRUE;
+        }
+        break;
+    case WM_LBUTTONDOWN:
+        if (app != nullptr && OnSplitterButtonDown(*app, pointOf(lParam))) {
+            return 0;
+        }
+        break;
+    case WM_MOUSEMOVE:
+        if (app != nullptr && OnSplitterMouseMove(*app, pointOf(lParam))) {
+            return 0;
+        }
+        break;
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+        if (app != nullptr) {
+            OnSplitterButtonUp(*app);
+        }
+        break;
     case WM_SETFOCUS:
         if (app != nullptr) {
             SetFocus(app->entryList);
         }
         break;
-    case WM_CLOSE:
-        if (app == nullptr || ConfirmDiscard(*app)) {
+    case WM_CLOSE: {
+        bool close = app == nullptr;
+        if (app != nullptr) {
+            RunCommand(*app, [&] { close = ConfirmDiscard(*app); });
+        }
+        if (close) {
+            if (app != nullptr) {
+                SaveWindowSettings(*app);
+            }
             DestroyWindow(window);
             PostQuitMessage(0);
         }
         return 0;
+    }
     case WM_NOTIFY:
         if (app != nullptr) {
             OnListNotify(*app, *reinterpret_cast<const NMHDR*>(lParam));
@@ -117,16 +171,21 @@ LRESULT handleMainWindowMessage(EditorApp* app, HWND window, UINT message, WPARA
         break;
     case WM_COMMAND:
         if (app != nullptr && lParam == 0) {
-            onCommand(*app, LOWORD(wParam));
+            RunCommand(*app, [&] { onCommand(*app, LOWORD(wParam)); });
         }
         break;
     case WM_DROPFILES: {
         const DroppedFiles dropped(reinterpret_cast<HDROP>(wParam));
         if (app != nullptr) {
-            InsertDroppedFiles(*app, dropped.paths());
+            RunCommand(*app, [&] { InsertDroppedFiles(*app, dropped.paths()); });
         }
         return 0;  // DragFinish has released the drop: DefWindowProcA must not see it
     }
+    case WM_APP_SELECTION_STATUS:
+        if (app != nullptr) {
+            RefreshSelectionStatus(*app);
+        }
+        return 0;
     default: break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -139,19 +198,24 @@ EditorApp::~EditorApp() { ReleaseApp(*this); }
 EditorApp* AppOfWindow(HWND window) { return reinterpret_cast<EditorApp*>(GetWindowLongPtrA(window, GWLP_USERDATA)); }
 
 void CreateWindows(EditorApp& app) {
-    // The list view is a common control; its class exists once the library
-    // has been initialised for it.
-    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES};
+    // The list view and the status bar are common controls; their classes
+    // exist once the library has been initialised for them.
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
 
     registerClass(app.instance, mainWindowClass, MainWindowProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
                   MAKEINTRESOURCEA(IDR_MAIN_MENU));
     registerClass(app.instance, rendererWindowClass, RendererWindowProc, nullptr, nullptr);
-    const WPARAM font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
 
+    // Before the window exists, its size is for the DPI of the primary
+    // monitor; WM_DPICHANGED follows where it is shown on another one.
+    const UINT startDpi = SystemDpi();
     const DWORD child = WS_CHILD | WS_VISIBLE;
     app.mainWindow = createWindow(app, 0, mainWindowClass, "PXA Editor - [Unnamed]", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, 800, 700, nullptr);
+                                  CW_USEDEFAULT, ScaleForDpi(800, startDpi), ScaleForDpi(700, startDpi), nullptr);
+    app.dpi = WindowDpi(app.mainWindow);
+    app.listWidth = ScaleForDpi(400, app.dpi);
+    CreateStatusBar(app);
     app.entryList = createWindow(app, WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
                                  child | LVS_REPORT | LVS_SORTASCENDING | LVS_EDITLABELS | LVS_NOSORTHEADER, 0, 0, 400,
                                  200, app.mainWindow);
@@ -162,25 +226,18 @@ void CreateWindows(EditorApp& app) {
     const char* const captions[4] = {"X:", "Y:", "Width:", "Height:"};
     for (int i = 0; i < 4; ++i) {
         app.propertyLabels[i] =
-            createWindow(app, 0, "STATIC", captions[i], child, 8, 16 + 16 * i, 50, 16, app.propertiesBox);
+            createWindow(app, 0, "STATIC", captions[i], child, 8, 16 + 16 * i, 42, 16, app.propertiesBox);
     }
     for (int i = 0; i < 4; ++i) {
         app.propertyValues[i] = createWindow(app, 0, "STATIC", "", child, 50, 16 + 16 * i, 40, 16, app.propertiesBox);
     }
     app.renderer = createWindow(app, 0, rendererWindowClass, "", WS_CHILD, 8, 16, 1, 1, app.pictureBox);
-
-    for (HWND window : {app.entryList, app.propertiesBox, app.pictureBox}) {
-        SendMessageA(window, WM_SETFONT, font, 0);
-    }
-    for (const auto* group : {&app.propertyLabels, &app.propertyValues}) {
-        for (HWND window : *group) {
-            SendMessageA(window, WM_SETFONT, font, 0);
-        }
-    }
+    ApplyWindowFont(app);
 
     DragAcceptFiles(app.mainWindow, TRUE);
     SetWindowLongPtrA(app.mainWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&app));
     SetWindowLongPtrA(app.renderer, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&app));
+    LayOutChildren(app);
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -208,7 +265,7 @@ void DispatchEditorMessage(EditorApp& app, HACCEL accelerators, MSG& message) {
 }
 
 void RunMessageLoop(EditorApp& app) {
-    ShowWindow(app.mainWindow, SW_SHOW);
+    ShowMainWindow(app);
     HACCEL accelerators = LoadAcceleratorsA(app.instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     MSG message;
     // GetMessageA returns -1 on an error that would repeat forever.
@@ -223,6 +280,7 @@ void RunMessageLoop(EditorApp& app) {
 void ReleaseApp(EditorApp& app) {
     app.document.reset();
     if (app.mainWindow != nullptr && IsWindow(app.mainWindow)) {
+        SaveWindowSettings(app);
         DestroyWindow(app.mainWindow);
     }
     app.mainWindow = nullptr;
@@ -230,36 +288,9 @@ void ReleaseApp(EditorApp& app) {
     app.renderer = nullptr;
     app.propertiesBox = nullptr;
     app.pictureBox = nullptr;
+    app.statusBar = nullptr;
     app.propertyLabels.fill(nullptr);
     app.propertyValues.fill(nullptr);
     app.writableTypes.clear();
     app.readableTypes.clear();
-}
-
-void LayOutChildren(EditorApp& app) {
-    RECT client = {};
-    GetClientRect(app.mainWindow, &client);
-    const int width = client.right - client.left;
-    const int height = client.bottom - client.top;
-    // A minimised window has no client area; sizes never go below zero.
-    MoveWindow(app.entryList, 0, 0, 400, std::max(height, 0), TRUE);
-    MoveWindow(app.propertiesBox, 408, 0, 100, 88, TRUE);
-    MoveWindow(app.pictureBox, 408, 108, std::max(width - 416, 0), std::max(height - 116, 0), TRUE);
-}
-
-void EnforceMinimumSize(WPARAM edge, RECT& window) {
-    if (window.right - window.left < minimumWidth) {
-        if (edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT) {
-            window.left = window.right - minimumWidth;
-        } else {
-            window.right = window.left + minimumWidth;
-        }
-    }
-    if (window.bottom - window.top < minimumHeight) {
-        if (edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT) {
-            window.top = window.bottom - minimumHeight;
-        } else {
-            window.bottom = window.top + minimumHeight;
-        }
-    }
 }

@@ -24,10 +24,3 @@ void DispatchEditorMessage(EditorApp& app, HACCEL accelerators, MSG& message);
 // Drops the document unsaved, destroys the windows and the image types.
 // Doing it twice does nothing more.
 void ReleaseApp(EditorApp& app);
-
-// The children's places for the main window's client size.
-void LayOutChildren(EditorApp& app);
-
-// Keeps a proposed window rectangle at least 650 x 300, holding still the
-// edges that are not being dragged (`edge` is WM_SIZING's WMSZ_ value).
-void EnforceMinimumSize(WPARAM edge, RECT& window);

@@ -32,6 +32,14 @@ private:
     bool initialised_;
 };
 
+// Selects the starting folder (lpData) once the browser is up.
+int CALLBACK selectStartingFolder(HWND browser, UINT message, LPARAM, LPARAM folder) {
+    if (message == BFFM_INITIALIZED && folder != 0) {
+        SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, folder);
+    }
+    return 0;
+}
+
 bool systemBrowseForFolder(HWND owner, const char* title, std::string& folder) {
     ComApartment com;
     char displayName[MAX_PATH] = "";  // required by the call, not used
@@ -40,6 +48,8 @@ bool systemBrowseForFolder(HWND owner, const char* title, std::string& folder) {
     browse.pszDisplayName = displayName;
     browse.lpszTitle = title;
     browse.ulFlags = BIF_RETURNONLYFSDIRS;
+    browse.lpfn = selectStartingFolder;
+    browse.lParam = folder.empty() ? 0 : reinterpret_cast<LPARAM>(folder.c_str());
     const std::unique_ptr<ITEMIDLIST, ItemListReleaser> items(SHBrowseForFolderA(&browse));
     if (!items) {
         return false;

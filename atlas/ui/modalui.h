@@ -15,8 +15,9 @@ struct ModalUi {
     BOOL (*openFileDialog)(OPENFILENAMEA* dialog);
     BOOL (*saveFileDialog)(OPENFILENAMEA* dialog);
     DWORD (*fileDialogError)();
-    // The folder browser: false when cancelled; otherwise `folder` is the
-    // chosen folder's path, or empty when it has none.
+    // The folder browser, starting at `folder` when that names one: false
+    // when cancelled; otherwise `folder` is the chosen folder's path, or
+    // empty when it has none.
     bool (*browseForFolder)(HWND owner, const char* title, std::string& folder);
     // TrackPopupMenu with no flags; a chosen item arrives as WM_COMMAND.
     void (*contextMenu)(HMENU popup, int x, int y, HWND owner);

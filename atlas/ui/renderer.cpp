@@ -70,7 +70,8 @@ void ShowEntry(EditorApp& app, const std::string& name) {
     for (int i = 0; i < 4; ++i) {
         SetWindowTextA(app.propertyValues[i], decimal(values[i]).c_str());
     }
-    MoveWindow(app.renderer, 8, 16, static_cast<int>(entry->width), static_cast<int>(entry->height), FALSE);
+    MoveWindow(app.renderer, app.layout.previewOrigin.x, app.layout.previewOrigin.y, static_cast<int>(entry->width),
+               static_cast<int>(entry->height), FALSE);
     ShowWindow(app.renderer, SW_SHOW);
     redrawPreview(app);
 }

@@ -194,7 +194,7 @@ void extractTheEarlierWay(const FilePair& pair, const std::string& folder) {
         const std::string target = folder + "\\" + name;
         if (GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES) {
             saveBitmapSafely(copyEntryPixels(entry, pair.bitmap()).get(), target, formatForSaving(target, -1),
-                             FlushRule::WhenReplacing);
+                             FlushRule::WhenReplacing, Journal::None);
         }
     }
 }

@@ -75,7 +75,7 @@ void extractTheEarlierWay(benchmark::State& state) {
             const std::string target = folder + "/" + name;
             if (!std::filesystem::exists(target)) {
                 saveBitmapSafely(copyEntryPixels(entry, pair.bitmap()).get(), target, formatForSaving(target, -1),
-                                 FlushRule::WhenReplacing);
+                                 FlushRule::WhenReplacing, Journal::None);
             }
         }
     });

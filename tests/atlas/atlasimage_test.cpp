@@ -238,11 +238,13 @@ TEST(ClearCell, MakesTheWholeCellTransparentBlackAndNothingElse) {
     }
 }
 
-TEST(ClearCell, KeepsThePixelsWhenNoBlankBitmapCanBeHad) {
+TEST(ClearCell, NeedsNoMemoryAndLeavesACellOutsideTheAtlasAlone) {
     const UniqueBitmap atlas = makePatternImage(8, 8, 2);
     {
         ScopedAllocator failing(failingAllocator);
         clearCell(atlas.get(), 1, 1, 3, 3);
     }
-    EXPECT_EQ(pixelAt(atlas.get(), 2, 2), patternPixel(2, 2, 2));
+    EXPECT_EQ(pixelAt(atlas.get(), 2, 2), 0u);
+    clearCell(atlas.get(), 6, 0, 3, 3);
+    EXPECT_EQ(pixelAt(atlas.get(), 6, 0), patternPixel(2, 6, 0));
 }

@@ -1,9 +1,11 @@
 // Packing image files into the atlas: order, placement, growth, borders,
 // replacement and rollback.
 #include <filesystem>
+#include <functional>
 
 #include <gtest/gtest.h>
 
+#include "allocation_failure.h"
 #include "atlastestsupport.h"
 #include "exceptions.h"
 #include "filepair.h"
@@ -302,7 +304,7 @@ TEST_F(InsertFilesTest, AFailedGrowthRollsEverythingBack) {
     }
 }
 
-TEST_F(InsertFilesTest, AReplacedCellThatCannotBeBlankedKeepsItsPixels) {
+TEST_F(InsertFilesTest, AReplacedCellIsBlankedWithoutAllocatingABitmap) {
     FilePair pair(64, 64);
     std::vector<std::string> first = {image("tile.png", 8, 8, 1)};
     pair.insertFiles(first);
@@ -312,7 +314,68 @@ TEST_F(InsertFilesTest, AReplacedCellThatCannotBeBlankedKeepsItsPixels) {
         pair.insertFiles(first);
     }
     EXPECT_EQ(entryOf(pair, "TILE.PNG").x, 11u);
-    EXPECT_EQ(pixelAt(pair.bitmap(), 1, 1), patternPixel(1, 0, 0));
+    EXPECT_EQ(pixelAt(pair.bitmap(), 1, 1), 0u);
+}
+
+// Every allocation of each change fails in turn, as when memory runs out:
+// the change throws std::bad_alloc and the document, pixels included, is as
+// it was, until no allocation is left to fail and the change goes through.
+TEST_F(InsertFilesTest, RunningOutOfMemoryAnywhereInAChangeLeavesTheDocumentAsItWas) {
+    const std::string a = image("a.png", 6, 6, 1);
+    const std::string b = image("b.png", 5, 5, 2);
+    const std::string other = folder.path("other");
+    std::filesystem::create_directory(other);
+    const std::string c = image("c.png", 4, 4, 3);
+    const std::string otherC = (std::filesystem::path(other) / "c.png").string();
+    writePatternPng(otherC, 3, 3, 4);
+    const std::string big = image("big.png", 40, 20, 5);
+    struct Change {
+        const char* what;
+        std::function<void(FilePair&)> apply;
+    };
+    const std::vector<Change> changes = {
+        {"insert, replacing A", [&](FilePair& pair) { std::vector<std::string> paths = {c, a}; pair.insertFiles(paths); }},
+        {"insert one name twice", [&](FilePair& pair) { std::vector<std::string> paths = {c, otherC}; pair.insertFiles(paths); }},
+        {"insert, growing the atlas", [&](FilePair& pair) { std::vector<std::string> paths = {big}; pair.insertFiles(paths); }},
+        {"remove two", [](FilePair& pair) { pair.removeEntries({"A.PNG", "B.PNG"}); }},
+        {"rename", [](FilePair& pair) { pair.rename("A.PNG", "RENAMED.PNG"); }},
+    };
+    const auto pixels = [](const FilePair& pair) {
+        std::vector<std::uint32_t> all;
+        for (std::uint32_t y = 0; y < pair.height(); ++y) {
+            for (std::uint32_t x = 0; x < pair.width(); ++x) {
+                all.push_back(pixelAt(pair.bitmap(), x, y));
+            }
+        }
+        return all;
+    };
+    for (const Change& change : changes) {
+        for (long failing = 0;; ++failing) {
+            FilePair pair(32, 32);
+            std::vector<std::string> start = {a, b};
+            pair.insertFiles(start);
+            pair.select("A.PNG");
+            const DocumentState before(pair);
+            const std::vector<std::uint32_t> pixelsBefore = pixels(pair);
+            bool threw = false;
+            {
+                AllocationFailureScope outOfMemory(failing);
+                try {
+                    change.apply(pair);
+                } catch (const std::bad_alloc&) {
+                    threw = true;
+                }
+            }
+            if (!AllocationFailed()) {
+                EXPECT_NE(pair.modifiedBits(), 0u) << change.what;
+                break;
+            }
+            SCOPED_TRACE(std::string(change.what) + ", allocation " + std::to_string(failing));
+            EXPECT_TRUE(threw);
+            expectUnchanged(before, pair);
+            EXPECT_EQ(pixels(pair), pixelsBefore);
+        }
+    }
 }
 
 // Compaction packs into an atlas of its own: whether that atlas or one of its

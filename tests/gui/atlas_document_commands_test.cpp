@@ -6,8 +6,11 @@
 
 #include <commctrl.h>
 
+#include <functional>
+
 #include "documentcommands.h"
 #include "filedialog.h"
+#include "filepath.h"
 #include "pxaeditor_resource.h"
 #include "savetestseam.h"
 
@@ -59,10 +62,103 @@ TEST_F(AtlasDocumentCommands, OpenAsksForTheIndexThenTheImageWithTheirFilters) {
         EXPECT_EQ(call.structSize, static_cast<DWORD>(OPENFILENAME_SIZE_VERSION_400A));
         EXPECT_EQ(call.owner, app->mainWindow);
         EXPECT_EQ(call.instance, app->instance);
-        EXPECT_EQ(call.initialFile, "");
         EXPECT_EQ(call.maxFile, static_cast<DWORD>(MAX_PATH));
-        EXPECT_FALSE(call.hasTitleFolderOrCustomFilter);
     }
+    EXPECT_EQ(index.initialFile, "");
+    EXPECT_FALSE(index.hasTitleFolderOrCustomFilter);
+    EXPECT_EQ(image.initialFile, "atlas.tga") << "the image beside the index, suggested";
+    EXPECT_EQ(image.initialFolder, folder.path(""));
+}
+
+// An index alone ("Open with", a file association, a recent document) opens
+// with the first image of its name beside it in the order tga, png, bmp, ...;
+// with none, Open's image dialog asks, starting beside the index.
+TEST_F(AtlasDocumentCommands, AnIndexAloneOpensWithTheImageOfItsNameBesideItOrAsks) {
+    struct Case {
+        std::string stem;
+        std::vector<std::string> imagesBeside;
+        std::string answer;  // for the image dialog; empty: not asked
+        std::string opened;
+    };
+    writePatternPng(folder.path("chosen.png"), 64, 64, 1);
+    const Case cases[] = {
+        {"both", {"both.bmp", "both.png"}, "", "both.png"},
+        {"upper", {"upper.TGA"}, "", "upper.tga"},  // found as Windows finds names
+        {"alone", {}, folder.path("chosen.png"), "chosen.png"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stem);
+        const std::string index = folder.path(c.stem + ".pxa");
+        writeFileBytes(index, indexBytes({{"ONE.TGA", {1, 1, 4, 4, 1}}}));
+        for (const std::string& image : c.imagesBeside) {
+            writePatternPng(folder.path(image), 64, 64, 1);
+        }
+        Script().fileDialogs.clear();
+        if (!c.answer.empty()) {
+            Script().fileAnswers.push_back({c.answer});
+        }
+        OpenIndex(*app, index);
+        EXPECT_EQ(app->document->indexFileName(), index);
+        EXPECT_EQ(FileNamePart(app->document->imageFileName()), c.opened);
+        ASSERT_EQ(Script().fileDialogs.size(), c.answer.empty() ? 0u : 1u);
+        if (!c.answer.empty()) {
+            EXPECT_EQ(Script().fileDialogs[0].initialFolder, folder.path(""));
+            EXPECT_EQ(Script().fileDialogs[0].initialFile, "") << "nothing to suggest";
+        }
+    }
+}
+
+// " *" after the title while the document differs from its files.
+TEST_F(AtlasDocumentCommands, TheTitleMarksAModifiedDocumentUntilItIsSaved) {
+    const PairPaths pair = writePair("atlas", {{"ONE.TGA", {1, 1, 4, 4, 1}}});
+    openPair(pair);
+    const std::string named = "PXA Editor - [" + pair.index + "]";
+    const std::string image = writeImage("two.png", 4, 4);
+    struct Step {
+        std::function<void()> action;
+        std::string title;
+    };
+    const Step steps[] = {
+        {[&] { insertFiles({image}); }, named + " *"},
+        {[&] { command(ID_FILE_SAVE); }, named},
+        {[&] {
+             command(ID_EDIT_SELECT_ALL);
+             command(ID_EDIT_DELETE_FILES);
+         },
+         named + " *"},
+        {[&] {
+             Script().messageBoxAnswers = {IDNO};
+             command(ID_FILE_NEW);
+         },
+         "PXA Editor - [Unnamed]"},
+    };
+    for (const Step& step : steps) {
+        step.action();
+        EXPECT_EQ(title(), step.title);
+    }
+}
+
+// Entries, selected entries, the atlas's size and how much of it the cells use.
+TEST_F(AtlasDocumentCommands, TheStatusBarDescribesTheDocumentAndTheSelection) {
+    openPair(writePair("atlas", {{"ONE.TGA", {1, 1, 4, 4, 1}}, {"TWO.TGA", {7, 1, 4, 4, 1}}}, 64, 32));
+    const auto parts = [&] {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {  // the selection's count comes posted
+            DispatchMessageA(&message);
+        }
+        std::vector<std::string> texts;
+        for (WPARAM part = 0; part < 4; ++part) {
+            char text[64] = "";
+            SendMessageA(app->statusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
+            texts.push_back(text);
+        }
+        return texts;
+    };
+    EXPECT_EQ(parts(), (std::vector<std::string>{"2 entries", "0 selected", "64 x 32 pixels", "3.5 % used"}));
+    setItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    EXPECT_EQ(parts()[1], "1 selected");
+    command(ID_EDIT_DELETE_FILES);
+    EXPECT_EQ(parts(), (std::vector<std::string>{"1 entry", "0 selected", "64 x 32 pixels", "1.8 % used"}));
 }
 
 TEST_F(AtlasDocumentCommands, OpeningAPairShowsItsSortedEntriesUnderItsIndexPath) {
@@ -189,7 +285,7 @@ TEST_F(AtlasDocumentCommands, SaveAsFailuresNameTheFileAndWriteNothing) {
     EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"blocked.pxa", "blocked.tga", "modification.png"}));
     EXPECT_TRUE(app->document->isUntitled());
     EXPECT_TRUE(app->document->isModified());
-    EXPECT_EQ(title(), "PXA Editor - [Unnamed]");
+    EXPECT_EQ(title(), "PXA Editor - [Unnamed] *");
 }
 
 // Save and the Yes of the prompt save the pair as one unit: when the image

@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "documentcommands.h"
+#include "documentstatus.h"
 #include "entrylist.h"
 #include "mainwindow.h"
 #include "pxaeditor_resource.h"
@@ -32,10 +33,14 @@ void AtlasEditorTest::SetUp() {
     app->instance = GetModuleHandleA(nullptr);
     CreateWindows(*app);
     NewDocument(*app);
+    RefreshDocumentStatus(*app);
 }
 
 void AtlasEditorTest::TearDown() {
     EXPECT_EQ(Script().unansweredDialogs, 0) << "a dialog was opened that the test did not expect";
+    for (const MessageBoxCall& box : Script().messageBoxes) {
+        EXPECT_EQ(box.owner, app->mainWindow) << "every message box belongs to the window: " << box.text;
+    }
     app.reset();
     // Drop what the test left in the queue, a WM_QUIT included.
     MSG message;

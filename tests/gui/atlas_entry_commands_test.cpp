@@ -7,8 +7,11 @@
 #include <algorithm>
 #include <filesystem>
 
+#include <functional>
+
 #include "aboutbox.h"
 #include "entrylist.h"
+#include "file_drop.h"
 #include "pxaeditor_resource.h"
 
 namespace {
@@ -126,6 +129,32 @@ TEST_F(AtlasEntryCommands, ExistingNamesAreAskedAboutInOrderAndOnlyConfirmedOnes
     EXPECT_EQ(itemsWithState(LVNI_FOCUSED), std::vector<std::string>{"C.PNG"});
 }
 
+// An index record keeps 64 bytes of a name: a file whose name is longer is
+// refused, chosen or dropped, with a message naming it, and nothing goes in.
+TEST_F(AtlasEntryCommands, FilesWhoseNamesAnIndexCannotKeepAreRefusedAndNothingIsInserted) {
+    const std::string fits = writeImage(std::string(60, 'f') + ".png", 4, 4);
+    const std::string tooLong = writeImage(std::string(61, 'g') + ".png", 4, 4);
+    const std::string refusal =
+        "The name of this file is longer than the 64 bytes an index file keeps for an entry "
+        "name:\n\n" +
+        tooLong + "\n\nNo files have been inserted.";
+    const std::function<void()> ways[] = {[&] {
+                                              insertFiles({fits, tooLong});
+                                          },
+                                          [&] {
+                                              DropFiles(app->mainWindow, {fits, tooLong});
+                                          }};
+    for (const auto& way : ways) {
+        Script().messageBoxes.clear();
+        way();
+        EXPECT_EQ(Script().messageBoxTexts(), std::vector<std::string>{refusal});
+        EXPECT_TRUE(listItems().empty());
+        EXPECT_FALSE(app->document->isModified());
+    }
+    insertFiles({fits});
+    EXPECT_EQ(listItems(), std::vector<std::string>{std::string(60, 'F') + ".PNG"});
+}
+
 TEST_F(AtlasEntryCommands, CancelInAReplacePromptInsertsNothing) {
     insertFiles({writeImage("d.png", 4, 4), writeImage("e.png", 4, 4)});
     Script().messageBoxAnswers = {IDYES, IDCANCEL};
@@ -174,7 +203,7 @@ TEST_F(AtlasEntryCommands, InsertFailuresAreReportedAndChangeNothing) {
     command(ID_EDIT_INSERT_FILES);
     ASSERT_EQ(Script().messageBoxes.size(), 2u);
     EXPECT_EQ(Script().messageBoxes[1].text, "Too many files selected");
-    EXPECT_EQ(Script().messageBoxes[1].owner, nullptr);
+    EXPECT_EQ(Script().messageBoxes[1].owner, app->mainWindow);
     EXPECT_FALSE(Script().messageBoxes[1].hasCaption);
     EXPECT_EQ(Script().messageBoxes[1].type, static_cast<UINT>(MB_ICONERROR));
 
@@ -421,7 +450,7 @@ TEST_F(AtlasEntryCommands, AboutShowsTheProgramThenFreeImagesNoticeAndVersion) {
     command(ID_HELP_ABOUT);
     ASSERT_EQ(Script().messageBoxes.size(), 1u);
     const MessageBoxCall& about = Script().messageBoxes[0];
-    EXPECT_EQ(about.owner, nullptr);
+    EXPECT_EQ(about.owner, app->mainWindow);
     EXPECT_EQ(about.caption, "About");
     EXPECT_EQ(about.type, static_cast<UINT>(MB_ICONINFORMATION));
     EXPECT_EQ(about.text, AboutText());

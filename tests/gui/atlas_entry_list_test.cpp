@@ -54,15 +54,33 @@ TEST_F(AtlasEntryList, FocusingAnItemShowsItsEntry) {
     EXPECT_TRUE(entryCommandsAre(false));
 }
 
-TEST_F(AtlasEntryList, EntryCommandsFollowTheLatestStateChangeOfAnyItem) {
+// Extract File(s) and Delete File(s) while any entry is selected, Rename File
+// while exactly one is, whichever item changed last.
+TEST_F(AtlasEntryList, EntryCommandsFollowTheWholeSelection) {
+    struct Step {
+        int item;
+        UINT state;
+        bool extractAndDelete;
+        bool rename;
+    };
+    const Step steps[] = {
+        {0, LVIS_SELECTED, true, true}, {2, LVIS_SELECTED, true, false}, {2, 0, true, true}, {0, 0, false, false}};
+    for (const Step& step : steps) {
+        setItemState(step.item, step.state, LVIS_SELECTED);
+        SCOPED_TRACE(std::to_string(itemsWithState(LVNI_SELECTED).size()) + " selected");
+        EXPECT_EQ(!isGreyed(ID_EDIT_EXTRACT_FILES), step.extractAndDelete);
+        EXPECT_EQ(!isGreyed(ID_EDIT_DELETE_FILES), step.extractAndDelete);
+        EXPECT_EQ(!isGreyed(ID_EDIT_RENAME_FILE), step.rename);
+    }
+    // A selected, B Ctrl+clicked twice: the Delete key deletes A.
     setItemState(0, LVIS_SELECTED, LVIS_SELECTED);
-    setItemState(2, LVIS_SELECTED, LVIS_SELECTED);
-    EXPECT_TRUE(entryCommandsAre(false));
-    setItemState(0, 0, LVIS_SELECTED);
-    EXPECT_EQ(itemsWithState(LVNI_SELECTED), std::vector<std::string>{"Z.PNG"});
-    EXPECT_TRUE(entryCommandsAre(true)) << "greyed although Z.PNG is still selected";
     setItemState(1, LVIS_SELECTED, LVIS_SELECTED);
-    EXPECT_TRUE(entryCommandsAre(false));
+    setItemState(1, 0, LVIS_SELECTED);
+    HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    MSG deleteKey = {app->entryList, WM_KEYDOWN, VK_DELETE, 1, 0, {0, 0}};
+    DispatchEditorMessage(*app, table, deleteKey);
+    EXPECT_EQ(listItems(), (std::vector<std::string>{"M.PNG", "Z.PNG"}));
+    EXPECT_TRUE(entryCommandsAre(true)) << "nothing is selected after the deletion";
 }
 
 TEST_F(AtlasEntryList, SelectAllSelectsEveryItemAndLeavesTheFocus) {
@@ -87,25 +105,39 @@ TEST_F(AtlasEntryList, RenamingToLowerCaseShowsTheUpperCaseNameInItsSortedPlace)
     EXPECT_EQ(propertyValues(), (std::vector<std::string>{"14", "1", "6", "6"}));
 }
 
+// A name another entry has, or one longer than an index record keeps, is
+// refused with a message that says why; an empty or unchanged name, and
+// Escape, say nothing. The list and the document stay as they were.
 TEST_F(AtlasEntryList, ARefusedNameOrEscapeLeavesEverythingAsItWas) {
     struct Case {
-        const char* text;
+        std::string text;
         WPARAM key;
+        std::vector<std::string> messages;
     };
-    for (const Case& c : {Case{"m.png", VK_RETURN}, Case{"", VK_RETURN}, Case{"q.png", VK_ESCAPE}}) {
+    const std::string longest(64, 'n');
+    const Case cases[] = {
+        {"m.png", VK_RETURN, {"An entry named M.PNG already exists."}},
+        {longest + "x",
+         VK_RETURN,
+         {"The name " + std::string(64, 'N') + "X is longer than the 64 bytes an index file keeps for an entry name."}},
+        {"", VK_RETURN, {}},
+        {"a.png", VK_RETURN, {}},
+        {"q.png", VK_ESCAPE, {}},
+    };
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
+        const std::size_t shown = Script().messageBoxes.size();
         selectAndFocus(0);
-        editName(c.text, c.key);
+        editName(c.text.c_str(), c.key);
         EXPECT_EQ(listItems(), (std::vector<std::string>{"A.PNG", "M.PNG", "Z.PNG"}));
         EXPECT_FALSE(app->document->isModified());
+        const std::vector<std::string> texts = Script().messageBoxTexts();
+        EXPECT_EQ(std::vector<std::string>(texts.begin() + static_cast<std::ptrdiff_t>(shown), texts.end()),
+                  c.messages);
     }
-}
-
-TEST_F(AtlasEntryList, ANameLongerThanTheIndexKeepsIsAcceptedWhole) {
     selectAndFocus(0);
-    const std::string longName(70, 'l');
-    editName(longName.c_str(), VK_RETURN);
-    EXPECT_NE(app->document->find(std::string(70, 'L')), nullptr);
+    editName(longest.c_str(), VK_RETURN);
+    EXPECT_NE(app->document->find(std::string(64, 'N')), nullptr) << "64 bytes fit";
 }
 
 TEST_F(AtlasEntryList, RenameWithNothingSelectedDoesNothing) { EXPECT_EQ(startRename(), nullptr); }

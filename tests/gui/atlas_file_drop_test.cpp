@@ -48,7 +48,7 @@ TEST_F(AtlasFileDrop, LeavesOutUnreadableImagesOfFoldersAndRefusesSameNames) {
     writeImage("other\\GOOD.png", 2, 2);
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{folder.path("art")},
-         "These files have not been inserted, because they cannot be read:\n\nbad.png: Unable to load image\n\n"
+         "These files have not been inserted:\n\nbad.png: Unable to load image\n\n"
          "The other files have been inserted."},
         {{folder.path("other\\GOOD.png"), folder.path("art")},
          "These dropped files would get the same entry names:\n\nGOOD.PNG:\n" + folder.path("other\\GOOD.png") + "\n" +

@@ -14,9 +14,15 @@ pxa_add_test(NAME atlas_gui_tests
     atlas_file_drop_test.cpp
     atlas_main_window_test.cpp
     atlas_preview_test.cpp
+    atlas_settings_test.cpp
     atlas_startup_test.cpp
     dialog_answerer_test.cpp
   LIBRARIES atlas_gui_test_support pxaeditor_resources)
+
+# Its own program: its operator new fails the allocations it chooses.
+pxa_add_test(NAME atlas_out_of_memory_tests
+  SOURCES atlas_out_of_memory_test.cpp
+  LIBRARIES atlas_gui_test_support pxaeditor_resources allocation_failure)
 
 pxa_add_test(NAME atlas_dialog_tests
   SOURCES atlas_real_dialogs_test.cpp

@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include "dpi.h"
 #include "exceptions.h"
 #include "mainwindow.h"
 #include "pxaeditor_resource.h"
@@ -41,15 +42,19 @@ LRESULT CALLBACK recordingProcedure(HWND window, UINT message, WPARAM wParam, LP
     return CallWindowProcA(mainProcedure, window, message, wParam, lParam);
 }
 
-// Holds Ctrl down, as far as GetKeyState can tell, while alive.
+// Holds Ctrl (and Shift) down, as far as GetKeyState can tell, while alive.
 class ControlKeyDown {
 public:
-    ControlKeyDown() {
+    explicit ControlKeyDown(bool shift = false) {
         GetKeyboardState(saved_);
         BYTE state[256];
         std::memcpy(state, saved_, sizeof(state));
         state[VK_CONTROL] = 0x80;
         state[VK_LCONTROL] = 0x80;
+        if (shift) {
+            state[VK_SHIFT] = 0x80;
+            state[VK_LSHIFT] = 0x80;
+        }
         SetKeyboardState(state);
     }
     ~ControlKeyDown() { SetKeyboardState(saved_); }
@@ -102,10 +107,10 @@ TEST_F(AtlasMainWindow, ChildrenHaveTheirClassesTextsParentsAndStyles) {
          {0, 0, 0, 0}},
         {app->propertiesBox, "Button", "Properties", app->mainWindow, visibleChild | BS_GROUPBOX, {0, 0, 0, 0}},
         {app->pictureBox, "Button", "Picture", app->mainWindow, visibleChild | BS_GROUPBOX, {0, 0, 0, 0}},
-        {app->propertyLabels[0], "Static", "X:", app->propertiesBox, visibleChild, {8, 16, 50, 16}},
-        {app->propertyLabels[1], "Static", "Y:", app->propertiesBox, visibleChild, {8, 32, 50, 16}},
-        {app->propertyLabels[2], "Static", "Width:", app->propertiesBox, visibleChild, {8, 48, 50, 16}},
-        {app->propertyLabels[3], "Static", "Height:", app->propertiesBox, visibleChild, {8, 64, 50, 16}},
+        {app->propertyLabels[0], "Static", "X:", app->propertiesBox, visibleChild, {8, 16, 42, 16}},
+        {app->propertyLabels[1], "Static", "Y:", app->propertiesBox, visibleChild, {8, 32, 42, 16}},
+        {app->propertyLabels[2], "Static", "Width:", app->propertiesBox, visibleChild, {8, 48, 42, 16}},
+        {app->propertyLabels[3], "Static", "Height:", app->propertiesBox, visibleChild, {8, 64, 42, 16}},
         {app->propertyValues[0], "Static", "", app->propertiesBox, visibleChild, {50, 16, 40, 16}},
         {app->propertyValues[1], "Static", "", app->propertiesBox, visibleChild, {50, 32, 40, 16}},
         {app->propertyValues[2], "Static", "", app->propertiesBox, visibleChild, {50, 48, 40, 16}},
@@ -137,14 +142,21 @@ TEST_F(AtlasMainWindow, ListHasOneFullRowFilenameColumn) {
     column.cchTextMax = sizeof(text);
     ASSERT_TRUE(SendMessageA(app->entryList, LVM_GETCOLUMNA, 0, reinterpret_cast<LPARAM>(&column)));
     EXPECT_STREQ(text, "Filename");
-    EXPECT_EQ(column.cx, 390);
+    RECT list = {};
+    GetClientRect(app->entryList, &list);
+    EXPECT_EQ(column.cx, list.right) << "the only column fills the list";
     EXPECT_FALSE(SendMessageA(app->entryList, LVM_GETCOLUMNA, 1, reinterpret_cast<LPARAM>(&column)));
     EXPECT_TRUE(SendMessageA(app->entryList, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT);
 }
 
-TEST_F(AtlasMainWindow, ControlsUseTheDefaultGuiFontAndBothOwnWindowsCarryTheApp) {
-    const WPARAM font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
-    std::vector<HWND> withFont = {app->entryList, app->propertiesBox, app->pictureBox};
+TEST_F(AtlasMainWindow, ControlsUseTheMessageFontAndBothOwnWindowsCarryTheApp) {
+    const WPARAM font = reinterpret_cast<WPARAM>(app->font.font());
+    LOGFONTW used = {};
+    GetObjectW(app->font.font(), sizeof(used), &used);
+    const LOGFONTW message = MessageLogFont(app->dpi);
+    EXPECT_EQ(std::wstring(used.lfFaceName), std::wstring(message.lfFaceName));
+    EXPECT_EQ(used.lfHeight, message.lfHeight);
+    std::vector<HWND> withFont = {app->entryList, app->propertiesBox, app->pictureBox, app->statusBar};
     withFont.insert(withFont.end(), app->propertyLabels.begin(), app->propertyLabels.end());
     withFont.insert(withFont.end(), app->propertyValues.begin(), app->propertyValues.end());
     for (HWND window : withFont) {
@@ -167,7 +179,7 @@ TEST_F(AtlasMainWindow, MenuHasThePopupsItemsAndShortcutsInOrder) {
           {"&Open\tCtrl+O", ID_FILE_OPEN, false},
           {nullptr, 0, false},
           {"&Save\tCtrl+S", ID_FILE_SAVE, false},
-          {"Save &as", ID_FILE_SAVE_AS, false},
+          {"Save &as\tCtrl+Shift+S", ID_FILE_SAVE_AS, false},
           {nullptr, 0, false},
           {"&Exit", ID_FILE_EXIT, false}}},
         {"&Edit",
@@ -217,6 +229,7 @@ TEST(AtlasAccelerators, TableHasTheKeysOfTheMenuCommands) {
         {FVIRTKEY | FCONTROL | FNOINVERT, 'N', ID_FILE_NEW},
         {FVIRTKEY | FCONTROL | FNOINVERT, 'O', ID_FILE_OPEN},
         {FVIRTKEY | FCONTROL | FNOINVERT, 'S', ID_FILE_SAVE},
+        {FVIRTKEY | FCONTROL | FSHIFT | FNOINVERT, 'S', ID_FILE_SAVE_AS},
         {FVIRTKEY | FNOINVERT, VK_F1, ID_HELP_ABOUT},
         {FVIRTKEY | FCONTROL | FNOINVERT, 'A', ID_EDIT_SELECT_ALL},
     };
@@ -246,14 +259,19 @@ TEST_F(AtlasMainWindow, AcceleratorsSendTheirCommandsUnlessTheMenuItemIsGreyed) 
         press('S');  // untitled: asks for an index file name; cancelled
         press('O');  // asks for an index file; cancelled
     }
-    EXPECT_EQ(commandsSeen, (std::vector<WORD>{ID_FILE_SAVE, ID_FILE_OPEN}));
-    ASSERT_EQ(Script().fileDialogs.size(), 2u);
+    {
+        ControlKeyDown controlAndShift(true);
+        press('S');  // Save as: asks for an index file name; cancelled
+    }
+    EXPECT_EQ(commandsSeen, (std::vector<WORD>{ID_FILE_SAVE, ID_FILE_OPEN, ID_FILE_SAVE_AS}));
+    ASSERT_EQ(Script().fileDialogs.size(), 3u);
     EXPECT_TRUE(Script().fileDialogs[0].save);
     EXPECT_FALSE(Script().fileDialogs[1].save);
+    EXPECT_TRUE(Script().fileDialogs[2].save);
     Script().unansweredDialogs = 0;
 
     press('N');  // without Ctrl: no accelerator
-    EXPECT_EQ(commandsSeen.size(), 2u);
+    EXPECT_EQ(commandsSeen.size(), 3u);
     SetWindowLongPtrA(app->mainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mainProcedure));
 }
 
@@ -266,11 +284,63 @@ TEST_F(AtlasMainWindow, LayoutFollowsTheClientArea) {
     GetClientRect(app->mainWindow, &client);
     ASSERT_EQ(client.right, 800);
     ASSERT_EQ(client.bottom, 600);
+    ASSERT_EQ(app->dpi, 96u);
 
-    EXPECT_EQ(PlacementOf(app->entryList), (Placement{0, 0, 400, 600}));
+    const Placement status = PlacementOf(app->statusBar);
+    EXPECT_EQ(status.y + status.height, 600) << "the status bar lies along the bottom";
+    EXPECT_EQ(status.width, 800);
+    const int above = status.y;
+    EXPECT_EQ(PlacementOf(app->entryList), (Placement{0, 0, 400, above}));
     EXPECT_EQ(PlacementOf(app->propertiesBox), (Placement{408, 0, 100, 88}));
-    EXPECT_EQ(PlacementOf(app->pictureBox), (Placement{408, 108, 384, 484}));
+    EXPECT_EQ(PlacementOf(app->pictureBox), (Placement{408, 108, 384, above - 116}));
     EXPECT_EQ(PlacementOf(app->renderer), (Placement{8, 16, 1, 1})) << "the preview keeps its place";
+}
+
+// The bar between the list and the right-hand column follows the mouse, within
+// bounds; a new DPI scales everything, the splitter's place included.
+TEST_F(AtlasMainWindow, TheSplitterAndANewDpiMoveTheLayout) {
+    RECT frame = {0, 0, 800, 600};
+    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, TRUE, 0);
+    SetWindowPos(app->mainWindow, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const auto drag = [&](int from, int to) {
+        SendMessageA(app->mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from, 50));
+        SendMessageA(app->mainWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to, 50));
+        SendMessageA(app->mainWindow, WM_LBUTTONUP, 0, MAKELPARAM(to, 50));
+    };
+    const std::pair<int, int> drags[] = {{403, 303}, {305, 5}, {101, 2000}, {50, 700}};  // the last misses the bar
+    const int listWidths[] = {300, 100, 800 - 8 - 100 - 8, 800 - 8 - 100 - 8};
+    for (std::size_t i = 0; i < 4; ++i) {
+        drag(drags[i].first, drags[i].second);
+        EXPECT_EQ(PlacementOf(app->entryList).width, listWidths[i]) << i;
+        EXPECT_EQ(PlacementOf(app->propertiesBox).x, listWidths[i] + 8) << i;
+        const Placement picture = PlacementOf(app->pictureBox);
+        EXPECT_EQ(picture.x + picture.width, 792) << i;
+    }
+    drag(684 + 3, 400 + 3);
+
+    RECT window = {};
+    GetWindowRect(app->mainWindow, &window);
+    for (const UINT dpi : {144u, 192u, 96u}) {
+        RECT suggested = {window.left, window.top, window.left + ScaleForDpi(window.right - window.left, dpi),
+                          window.top + ScaleForDpi(window.bottom - window.top, dpi)};
+        SendMessageA(app->mainWindow, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        SCOPED_TRACE(dpi);
+        EXPECT_EQ(app->dpi, dpi);
+        LOGFONTW used = {};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageA(app->entryList, WM_GETFONT, 0, 0)), sizeof(used), &used);
+        EXPECT_EQ(used.lfHeight, MessageLogFont(dpi).lfHeight);
+        const Placement properties = PlacementOf(app->propertiesBox);
+        EXPECT_EQ(properties.x, PlacementOf(app->entryList).width + ScaleForDpi(8, dpi));
+        EXPECT_GE(properties.width, ScaleForDpi(100, dpi));
+        EXPECT_GE(properties.height, ScaleForDpi(88, dpi));
+        EXPECT_EQ(PlacementOf(app->propertyValues[0]).x,
+                  PlacementOf(app->propertyLabels[0]).x + PlacementOf(app->propertyLabels[0]).width);
+    }
+    // The screen may be too small for the window at 192 DPI; the splitter
+    // keeps its place for when there is room again.
+    EXPECT_EQ(PlacementOf(app->entryList).width, 400) << "back at 96 DPI";
+    EXPECT_EQ(PlacementOf(app->propertiesBox), (Placement{408, 0, 100, 88}));
 }
 
 TEST_F(AtlasMainWindow, DraggingAnEdgeBelowTheMinimumSizeHoldsTheOppositeEdge) {

@@ -118,7 +118,9 @@ TEST(AtlasStartup, AWindowThatCannotBeCreatedEndsTheProgramWithTheReport) {
     EXPECT_TRUE(editorWindowsOfThisThread().empty()) << "the tear-down destroyed what was made";
 }
 
-TEST(AtlasStartup, OpensTheIndexAndImageNamedOnTheCommandLineAsOpenWould) {
+// Two paths are a pair; one is an index, opened with the image of its name
+// beside it ("Open with"); any other number is ignored.
+TEST(AtlasStartup, OpensThePairOrTheIndexNamedOnTheCommandLineAsOpenWould) {
     TestFolder folder;
     const std::string index = folder.path("my sprites.pxa");
     const std::string image = folder.path("my sprites.tga");
@@ -131,7 +133,8 @@ TEST(AtlasStartup, OpensTheIndexAndImageNamedOnTheCommandLineAsOpenWould) {
     };
     const Case cases[] = {{{index, image}, "PXA Editor - [" + index + "]", {}},
                           {{folder.path("missing.pxa"), image}, "PXA Editor - [Unnamed]", {"Unable to open file"}},
-                          {{index}, "PXA Editor - [Unnamed]", {}}};
+                          {{index}, "PXA Editor - [" + index + "]", {}},
+                          {{index, image, image}, "PXA Editor - [Unnamed]", {}}};
     for (const Case& c : cases) {
         ResetScript();
         SetTimer(nullptr, 0, 100, closeTheEditor);

@@ -38,20 +38,22 @@ int ExportCommand(const PairPaths& paths, const std::string& out, const std::str
         return kExitSuccess;
     }
     // The rectangles and the image they describe go in place as one unit.
-    StagedFile text(out);
+    // Nothing opens an export through the recovery of interrupted saves, so
+    // no journal is kept for it.
+    SaveUnit unit({out, imageOut}, FlushRule::Always, Journal::None);
+    const StagedFile& text = unit.file(0);
     RawFile file;
     const bool opened = text.isCreated() && RawFileOpenForWriting(file, text.path().c_str());
     const bool written = opened && RawFileWrite(file, content.data(), content.size());
     if (!RawFileClose(file) || !written) {
         throw ToolError(out, text.isCreated() ? "Unable to write to file" : "Unable to create file");
     }
-    StagedFile image(imageOut);
     try {
-        pair.writeImageCopy(image);
+        pair.writeImageCopy(unit.file(1));
     } catch (const FileException& failure) {
         throw ToolError(imageOut, failure.message);
     }
-    const SaveResult saved = ReplaceTargets({&text, &image});
+    const SaveResult saved = unit.replaceTargets();
     if (!saved.succeeded()) {
         throw ToolError(saved.target, "Unable to replace file");
     }

@@ -30,7 +30,7 @@ std::string EntryNameOf(const FoundFile& file, bool pathNames, std::string& prob
     name = upperCaseAscii(name);
     if (name.empty()) {
         problem = "No file name to make an entry name of";
-    } else if (name.size() > maxEntryNameBytes) {
+    } else if (!fitsIndexRecord(name)) {
         problem = "The entry name " + name + " is longer than the 64 bytes an index file keeps";
         name.clear();
     }

@@ -8,3 +8,7 @@ std::string upperCaseAscii(std::string text);
 
 // The file name part of a path (after the last '\' or '/'), upper-cased.
 std::string entryNameFromPath(const std::string& path);
+
+// Whether an index record keeps the name whole (maxEntryNameBytes at most).
+// A longer name would be cut when saved, which could make two entries one.
+bool fitsIndexRecord(const std::string& name);

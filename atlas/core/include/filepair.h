@@ -87,7 +87,8 @@ public:
 
     // Packs the image files into the atlas under their upper-cased file names,
     // replacing entries of the same name. On return `paths` is in placement
-    // order (largest area first). On failure the document is as it was.
+    // order (largest area first). On failure (an Exception, or std::bad_alloc
+    // when memory runs out) the document is as it was.
     void insertFiles(std::vector<std::string>& paths);
     // insertFiles under the names given. Optional files that cannot be read
     // are left out of `files` and returned; any other failure leaves the
@@ -110,10 +111,12 @@ public:
 
     // False, with nothing changed, for an empty or existing new name or an
     // unknown old name. A selected entry stays selected under its new name.
+    // Running out of memory throws std::bad_alloc with nothing changed.
     bool rename(const std::string& oldName, const std::string& newName);
     // Blanks the entry's cell and frees it; an unknown name does nothing.
     void remove(const std::string& name);
-    // remove for each name in turn, as one step of the history.
+    // remove for each name in turn, as one step of the history: running out
+    // of memory throws std::bad_alloc with nothing removed.
     void removeEntries(const std::vector<std::string>& names);
 
     // The history. insertFiles, remove, removeEntries, rename and compact
