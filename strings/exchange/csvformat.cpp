@@ -1,9 +1,8 @@
 #include "csvformat.h"
 
-#include <cctype>
-
 #include "csvfield.h"
-#include "toolerror.h"
+#include "encoding.h"
+#include "textinput.h"
 
 namespace {
 
@@ -12,15 +11,71 @@ struct CsvRecord {
     std::size_t line = 0;  // where the record starts
 };
 
+std::size_t FirstLoneSurrogate(const std::u16string& units) {
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const bool high = units[i] >= 0xD800 && units[i] <= 0xDBFF;
+        if (high && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
+            ++i;
+        } else if (high || (units[i] >= 0xDC00 && units[i] <= 0xDFFF)) {
+            return i;
+        }
+    }
+    return units.size();
+}
+
+// The content as UTF-8, whatever of the accepted encodings it came in.
+bool DecodeCsv(const std::string& content, std::string& utf8, std::string& error) {
+    const bool littleEndian = content.compare(0, 2, "\xFF\xFE") == 0;
+    if (!littleEndian && content.compare(0, 2, "\xFE\xFF") != 0) {
+        const std::size_t start = SkipUtf8ByteOrderMark(content);
+        if (!CheckUtf8(content, start, error)) {
+            return false;
+        }
+        utf8 = content.substr(start);
+        return true;
+    }
+    std::u16string units;
+    units.reserve(content.size() / 2);
+    for (std::size_t at = 2; at + 1 < content.size(); at += 2) {
+        const unsigned char first = static_cast<unsigned char>(content[at]);
+        const unsigned char second = static_cast<unsigned char>(content[at + 1]);
+        units += static_cast<char16_t>(littleEndian ? first | second << 8 : first << 8 | second);
+    }
+    const char* const name = littleEndian ? "UTF-16LE" : "UTF-16BE";
+    if (content.size() % 2 != 0) {
+        error = std::string("not valid ") + name + ": an odd number of bytes";
+        return false;
+    }
+    if (!Utf16ToUtf8(units, utf8)) {
+        error = std::string("not valid ") + name + ": a surrogate without its partner at byte offset " +
+                std::to_string(2 + 2 * FirstLoneSurrogate(units));
+        return false;
+    }
+    return true;
+}
+
+// The separator: the first comma, semicolon or tab of the header line that
+// is not inside quotes; a comma when there is none.
+char SeparatorOf(const std::string& content) {
+    bool quoted = false;
+    for (const char c : content) {
+        if (c == '"') {
+            quoted = !quoted;
+        } else if (!quoted && (c == ',' || c == ';' || c == '\t')) {
+            return c;
+        } else if (!quoted && (c == '\r' || c == '\n')) {
+            break;
+        }
+    }
+    return ',';
+}
+
 // Splits the content into records, following quotes across line ends.
 class CsvReader {
 public:
-    CsvReader(const std::string& content, const std::string& fileName) : content_(content), fileName_(fileName) {
-        if (content_.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-            at_ = 3;
-        }
-    }
+    explicit CsvReader(const std::string& content) : content_(content), separator_(SeparatorOf(content)) {}
 
+    // False at the end, and for a malformed record (with error() set).
     bool Next(CsvRecord& record) {
         if (at_ >= content_.size()) {
             return false;
@@ -28,12 +83,16 @@ public:
         record.fields.clear();
         record.line = line_;
         for (;;) {
-            record.fields.push_back(NextField());
+            std::string field;
+            if (!NextField(field)) {
+                return false;
+            }
+            record.fields.push_back(std::move(field));
             if (at_ >= content_.size()) {
                 return true;
             }
             const char separator = content_[at_++];
-            if (separator == ',') {
+            if (separator == separator_) {
                 continue;
             }
             EndLine(separator);
@@ -41,7 +100,14 @@ public:
         }
     }
 
+    const std::string& error() const { return error_; }
+
 private:
+    bool Fail(std::size_t line, const std::string& problem) {
+        error_ = "line " + std::to_string(line) + ": " + problem;
+        return false;
+    }
+
     // Moves past a line end that starts with `c` (CR LF, LF or CR alone).
     void EndLine(char c) {
         if (c == '\r' && at_ < content_.size() && content_[at_] == '\n') {
@@ -50,23 +116,24 @@ private:
         ++line_;
     }
 
-    std::string NextField() {
+    bool NextField(std::string& field) {
         if (at_ < content_.size() && content_[at_] == '"') {
-            return QuotedField();
+            return QuotedField(field);
         }
         const std::size_t start = at_;
-        at_ = content_.find_first_of(",\r\n\"", at_);
+        const char ends[] = {separator_, '\r', '\n', '"', '\0'};
+        at_ = content_.find_first_of(ends, at_);
         if (at_ == std::string::npos) {
             at_ = content_.size();
         } else if (content_[at_] == '"') {
-            throw ToolError(fileName_, "line " + std::to_string(line_) + ": a quote inside an unquoted field");
+            return Fail(line_, "a quote inside an unquoted field");
         }
-        return content_.substr(start, at_ - start);
+        field = content_.substr(start, at_ - start);
+        return true;
     }
 
-    std::string QuotedField() {
+    bool QuotedField(std::string& field) {
         const std::size_t startLine = line_;
-        std::string field;
         for (++at_; at_ < content_.size(); ++at_) {
             const char c = content_[at_];
             if (c == '"') {
@@ -76,79 +143,122 @@ private:
                     continue;
                 }
                 ++at_;
-                if (at_ < content_.size() && content_.find_first_of(",\r\n", at_) != at_) {
-                    throw ToolError(fileName_, "line " + std::to_string(line_) +
-                                                   ": only a comma or a line end may follow a closing quote");
+                if (at_ < content_.size() && content_[at_] != separator_ && content_[at_] != '\r' &&
+                    content_[at_] != '\n') {
+                    return Fail(line_, std::string("only ") + SeparatorName() +
+                                           " or a line end may follow a closing quote");
                 }
-                return field;
+                return true;
             }
             if (c == '\n' || (c == '\r' && (at_ + 1 >= content_.size() || content_[at_ + 1] != '\n'))) {
                 ++line_;
             }
             field += c;
         }
-        throw ToolError(fileName_, "line " + std::to_string(startLine) + ": a quoted field is not closed");
+        return Fail(startLine, "a quoted field is not closed");
+    }
+
+    const char* SeparatorName() const {
+        return separator_ == ',' ? "a comma" : separator_ == ';' ? "a semicolon" : "a tab";
     }
 
     const std::string& content_;
-    const std::string& fileName_;
+    const char separator_;
     std::size_t at_ = 0;
     std::size_t line_ = 1;
+    std::string error_;
 };
 
 std::string Lowered(std::string text) {
     for (char& c : text) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
     }
     return text;
 }
 
 bool IsEmptyLine(const CsvRecord& record) { return record.fields.size() == 1 && record.fields[0].empty(); }
 
+// The header's titles for a message, quoted and short.
+std::string TitlesFound(const CsvRecord& header) {
+    std::string titles;
+    for (const std::string& title : header.fields) {
+        titles += (titles.empty() ? "\"" : ", \"") + title.substr(0, 40) + "\"";
+    }
+    return titles;
+}
+
 }  // namespace
 
-std::string WriteCsv(const ExchangeRows& rows) {
-    std::string out = "name,text\r\n";
-    for (const ExchangeRow& row : rows) {
+std::string WriteCsv(const ExchangeFile& file, bool byteOrderMark) {
+    std::string out = byteOrderMark ? "\xEF\xBB\xBF" : "";
+    out += file.withSource ? "name,source,text\r\n" : "name,text\r\n";
+    for (const ExchangeRow& row : file.rows) {
         AppendCsvField(out, row.name);
         out += ',';
+        if (file.withSource) {
+            AppendCsvField(out, row.source);
+            out += ',';
+        }
         AppendCsvField(out, row.text);
         out += "\r\n";
     }
     return out;
 }
 
-ExchangeRows ReadCsv(const std::string& content, const std::string& fileName) {
-    CsvReader reader(content, fileName);
+bool ReadCsv(const std::string& content, ExchangeFile& file, std::string& error) {
+    std::string utf8;
+    if (!DecodeCsv(content, utf8, error)) {
+        return false;
+    }
+    CsvReader reader(utf8);
     CsvRecord header;
     if (!reader.Next(header)) {
-        throw ToolError(fileName, "no header: the first line must be name,text");
+        error = reader.error().empty() ? "no header: the first line must be name,text" : reader.error();
+        return false;
     }
-    std::size_t nameColumn = header.fields.size();
-    std::size_t textColumn = header.fields.size();
+    const std::size_t none = header.fields.size();
+    std::size_t nameColumn = none;
+    std::size_t sourceColumn = none;
+    std::size_t textColumn = none;
     for (std::size_t column = 0; column < header.fields.size(); ++column) {
         const std::string title = Lowered(header.fields[column]);
-        if (title == "name" && nameColumn == header.fields.size()) {
-            nameColumn = column;
-        } else if (title == "text" && textColumn == header.fields.size()) {
-            textColumn = column;
+        std::size_t& wanted = title == "name" ? nameColumn : title == "text" ? textColumn : sourceColumn;
+        if ((title == "name" || title == "text" || title == "source") && wanted == none) {
+            wanted = column;
         }
     }
-    if (nameColumn == header.fields.size() || textColumn == header.fields.size()) {
-        throw ToolError(fileName, "line 1: the header needs the columns name and text");
+    if (nameColumn == none || textColumn == none) {
+        error = "line 1: the header needs the columns name and text, separated by commas, semicolons or tabs; it "
+                "has " +
+                TitlesFound(header);
+        return false;
     }
-    ExchangeRows rows;
+    ExchangeFile read;
+    read.withSource = sourceColumn != none;
     CsvRecord record;
     while (reader.Next(record)) {
         if (IsEmptyLine(record)) {
             continue;
         }
-        const std::string where = RowPlace(rows.size() + 1, record.line);
+        const std::string where = RowPlace(read.rows.size() + 1, record.line);
         if (record.fields.size() != header.fields.size()) {
-            throw ToolError(fileName, where + ": " + std::to_string(record.fields.size()) +
-                                          " fields where the header has " + std::to_string(header.fields.size()));
+            error = where + ": " + std::to_string(record.fields.size()) + " fields where the header has " +
+                    std::to_string(header.fields.size());
+            return false;
         }
-        rows.push_back(ExchangeRow{record.fields[nameColumn], record.fields[textColumn], where});
+        ExchangeRow row{record.fields[nameColumn], read.withSource ? record.fields[sourceColumn] : std::string(),
+                        record.fields[textColumn], RowState::Translated, where};
+        if (row.text.empty() && !row.source.empty()) {
+            row.state = RowState::Untranslated;
+        }
+        read.rows.push_back(std::move(row));
     }
-    return rows;
+    if (!reader.error().empty()) {
+        error = reader.error();
+        return false;
+    }
+    file = std::move(read);
+    return true;
 }

@@ -1,6 +1,6 @@
 #include "exchangeformat.h"
 
-#include <cctype>
+#include <new>
 
 #include "csvformat.h"
 #include "jsonformat.h"
@@ -14,7 +14,11 @@ bool HasExtension(const std::string& fileName, const std::string& extension) {
     }
     const std::size_t start = fileName.size() - extension.size();
     for (std::size_t i = 0; i < extension.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(fileName[start + i])) != extension[i]) {
+        char c = fileName[start + i];
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+        if (c != extension[i]) {
             return false;
         }
     }
@@ -36,26 +40,29 @@ bool FormatFromFileName(const std::string& fileName, ExchangeFormat& format) {
     return true;
 }
 
-std::string CheckExchangeFileName(const std::string& fileName) {
-    ExchangeFormat ignored;
-    return FormatFromFileName(fileName, ignored) ? std::string()
-                                                 : fileName + ": the extension must be .csv, .json or .po";
+bool ReadExchangeFile(ExchangeFormat format, const std::string& content, const ExchangeReadOptions& options,
+                      ExchangeFile& file, std::string& error) {
+    try {
+        switch (format) {
+        case ExchangeFormat::Csv: return ReadCsv(content, file, error);
+        case ExchangeFormat::Json: return ReadJson(content, file, error);
+        case ExchangeFormat::Po: return ReadPo(content, options.poNames, file, error);
+        }
+    } catch (const std::bad_alloc&) {
+    }
+    error = "out of memory";
+    return false;
 }
 
-std::string WriteRows(ExchangeFormat format, const ExchangeRows& rows) {
-    switch (format) {
-    case ExchangeFormat::Csv: return WriteCsv(rows);
-    case ExchangeFormat::Json: return WriteJson(rows);
-    case ExchangeFormat::Po: return WritePo(rows);
+bool WriteExchangeFile(ExchangeFormat format, const ExchangeFile& file, const ExchangeWriteOptions& options,
+                       std::string& content) {
+    try {
+        switch (format) {
+        case ExchangeFormat::Csv: content = WriteCsv(file, options.byteOrderMark); return true;
+        case ExchangeFormat::Json: content = WriteJson(file); return true;
+        case ExchangeFormat::Po: content = WritePo(file, options.header); return true;
+        }
+    } catch (const std::bad_alloc&) {
     }
-    return std::string();
-}
-
-ExchangeRows ReadRows(ExchangeFormat format, const std::string& content, const std::string& fileName) {
-    switch (format) {
-    case ExchangeFormat::Csv: return ReadCsv(content, fileName);
-    case ExchangeFormat::Json: return ReadJson(content, fileName);
-    case ExchangeFormat::Po: return ReadPo(content, fileName);
-    }
-    return ExchangeRows();
+    return false;
 }

@@ -1,13 +1,16 @@
-// gettext PO: one entry per row with msgctxt = the name, msgid = the text and
-// msgstr = the text, after a header entry that declares UTF-8.
+// gettext PO: a header entry, then one entry per row with msgctxt = the name,
+// msgid = the source (or the text, in a file without sources) and msgstr =
+// the text.
 #pragma once
 
-#include "exchangerow.h"
+#include <string>
 
-std::string WritePo(const ExchangeRows& rows);
+#include "exchangeformat.h"
 
-// The text of an entry is its msgstr, or its msgid when the msgstr is empty
-// (gettext's way of marking an entry as not yet translated). Comments and
-// flags are ignored. Throws ToolError(fileName, ...) for malformed entries,
-// entries without msgctxt, plural forms and a charset other than UTF-8.
-ExchangeRows ReadPo(const std::string& content, const std::string& fileName);
+// UTF-8. The table's CR LF is written as "\n" (a lone CR or LF as "\r" or
+// "\n"); a text with line breaks goes on several lines, each ending after a
+// "\n", as gettext's own tools write it.
+std::string WritePo(const ExchangeFile& file, const PoHeader& header);
+
+// See ReadExchangeFile.
+bool ReadPo(const std::string& content, PoNames names, ExchangeFile& file, std::string& error);

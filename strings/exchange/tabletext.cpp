@@ -3,6 +3,17 @@
 #include "encoding.h"
 #include "namekey.h"
 
+namespace {
+
+// C0 controls, DEL, and the bytes that Windows-1252 leaves undefined, which
+// stand for the C1 controls of the same value.
+bool IsControlByte(unsigned char byte) {
+    return byte < 0x20 || byte == 0x7F || byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 ||
+           byte == 0x9D;
+}
+
+}  // namespace
+
 bool NameIgnoringCaseLess::operator()(const std::string& first, const std::string& second) const {
     return CompareNamesIgnoringCase(first.c_str(), second.c_str()) < 0;
 }
@@ -24,29 +35,51 @@ std::string ConvertName(const std::string& utf8Name, std::string& name) {
     if (!Utf8ToWindows1252(utf8Name, name)) {
         return "the name " + utf8Name + " has characters that Windows-1252 does not have";
     }
+    return std::string();
+}
+
+std::string NameProblem(const std::string& name) {
+    if (name.empty()) {
+        return "the name is empty";
+    }
     if (name.find('\0') != std::string::npos) {
         return "the name has a NUL character";
     }
     if (name.size() > kMostNameBytes) {
         return "the name is " + std::to_string(name.size()) + " bytes long, more than the 254 the editor allows";
     }
+    for (const char c : name) {
+        if (IsControlByte(static_cast<unsigned char>(c))) {
+            return "the name has a control character, which the editor cannot show";
+        }
+    }
+    if (name.front() == ' ' || name.back() == ' ') {
+        return "the name begins or ends with a space, which the editor cannot show";
+    }
+    return std::string();
+}
+
+std::string TextProblem(const std::u16string& text) {
+    if (text.find(u'\0') != std::u16string::npos) {
+        return "the text has a NUL character";
+    }
+    if (text.size() > kMostTextUnits) {
+        return "the text is " + std::to_string(text.size()) +
+               " UTF-16 code units long, more than the 10239 the editor allows";
+    }
     return std::string();
 }
 
 std::string ConvertRow(const std::string& utf8Name, const std::string& utf8Text, TableRow& row) {
-    const std::string nameProblem = ConvertName(utf8Name, row.name);
-    if (!nameProblem.empty()) {
-        return nameProblem;
+    std::string problem = ConvertName(utf8Name, row.name);
+    if (problem.empty()) {
+        problem = NameProblem(row.name);
+    }
+    if (!problem.empty()) {
+        return problem;
     }
     if (!Utf8ToUtf16(utf8Text, row.text)) {
         return "the text is not valid UTF-8";
     }
-    if (row.text.find(u'\0') != std::u16string::npos) {
-        return "the text has a NUL character";
-    }
-    if (row.text.size() > kMostTextUnits) {
-        return "the text is " + std::to_string(row.text.size()) +
-               " UTF-16 code units long, more than the 10239 the editor allows";
-    }
-    return std::string();
+    return TextProblem(row.text);
 }

@@ -1,6 +1,6 @@
 // Entries of a string table as UTF-8, and UTF-8 rows as entries: the one place
-// where dattool changes encodings. Names are Windows-1252 in the table, texts
-// UTF-16.
+// where the exchange of tables changes encodings. Names are Windows-1252 in
+// the table, texts UTF-16.
 #pragma once
 
 #include <string>
@@ -22,12 +22,22 @@ struct TableRow {
     std::u16string text;  // UTF-16
 };
 
-// Converts a name and a text given in UTF-8. Returns an empty string when the
-// row can be stored as the editor would store it, otherwise why it cannot:
-// an empty name, one longer than 254 bytes or with characters Windows-1252
-// does not have, a text longer than 10,239 code units, NUL characters, or
-// input that is not UTF-8.
-std::string ConvertRow(const std::string& utf8Name, const std::string& utf8Text, TableRow& row);
-
-// A name in UTF-8 as the table stores it (Windows-1252), or why it cannot be.
+// A name in UTF-8 as the table stores it (Windows-1252). Returns an empty
+// string, or why it cannot be: empty, or with characters Windows-1252 does not
+// have. For finding entries; a name to be stored must also pass NameProblem.
 std::string ConvertName(const std::string& utf8Name, std::string& name);
+
+// Why the editor would not take this name (Windows-1252) for a new entry, or
+// an empty string: empty, longer than 254 bytes, with a NUL or another control
+// character (C0, DEL and the C1 controls that five bytes stand for), or
+// beginning or ending with a space, which no list shows.
+std::string NameProblem(const std::string& name);
+
+// Why the editor would not take this text, or an empty string: longer than
+// 10,239 code units, or with a NUL character.
+std::string TextProblem(const std::u16string& text);
+
+// Converts a name and a text given in UTF-8 and checks both. Returns an empty
+// string when the row can be stored as the editor would store it, otherwise
+// why it cannot.
+std::string ConvertRow(const std::string& utf8Name, const std::string& utf8Text, TableRow& row);
