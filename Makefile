@@ -19,7 +19,7 @@ RUNNABLE_DIR = $(if $(filter win64,$(WINE_ARCH)),$(WINDOWS64_DIR),$(WINDOWS_DIR)
 PXA_EDITOR = $(RUNNABLE_DIR)/atlas/ui/PXAEditor.exe
 STRING_TABLE_EDITOR = $(RUNNABLE_DIR)/strings/ui/StringTableEditor.exe
 
-.PHONY: all packages host windows windows64 runnable-windows test run run-strings screenshot bench bench-gui fuzz fuzz-build dist format clean
+.PHONY: all packages host windows windows64 runnable-windows test run run-strings screenshot bench bench-gui fuzz fuzz-build dist format clean check-real-translations
 
 all: host windows
 
@@ -87,6 +87,13 @@ bench: packages
 # command's time with the document size (a benchmark, not a test).
 bench-gui: runnable-windows
 	@bash scripts/bench-gui.sh $(RUNNABLE_DIR)
+
+# dattool against the translations of a Debian package, downloaded
+# (PACKAGE=sed by default): msgfmt -c and msgcmp on its exports. Not part of
+# make test, which must not depend on the download.
+PACKAGE ?= sed
+check-real-translations: host
+	@bash scripts/check-real-translations.sh $(HOST_DIR)/tools/dattool/dattool $(BUILD)/real-translations $(PACKAGE)
 
 # The libFuzzer harnesses of the file readers and the image loader, built with
 # clang in a project of their own (fuzz/CMakeLists.txt) against the fuzz
