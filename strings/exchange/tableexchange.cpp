@@ -18,30 +18,45 @@ bool IsControlCharacter(char c) {
     return byte < 0x20 || byte == 0x7F;
 }
 
-// Line breaks a PO file carries: CR LF, written as "\n".
-bool HasLoneLineBreak(const std::u16string& text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+bool IsHighSurrogate(TextUnit unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLowSurrogate(TextUnit unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+bool HasLoneSurrogate(const StringEntry& entry) {
+    for (std::uint32_t i = 0; i < entry.textLength; ++i) {
+        if (IsHighSurrogate(entry.text[i]) && i + 1 < entry.textLength && IsLowSurrogate(entry.text[i + 1])) {
             ++i;
-        } else if (text[i] == u'\r' || text[i] == u'\n') {
+        } else if (IsHighSurrogate(entry.text[i]) || IsLowSurrogate(entry.text[i])) {
             return true;
         }
     }
     return false;
 }
 
-std::string PoProblem(const StringEntry& entry, const std::u16string& text) {
-    const std::string name(entry.name, entry.nameLength);
-    if (name.find('\0') != std::string::npos) {
+// Line breaks a PO file carries: CR LF, written as "\n".
+bool HasLoneLineBreak(const StringEntry& entry) {
+    for (std::uint32_t i = 0; i < entry.textLength; ++i) {
+        if (entry.text[i] == '\r' && i + 1 < entry.textLength && entry.text[i + 1] == '\n') {
+            ++i;
+        } else if (entry.text[i] == '\r' || entry.text[i] == '\n') {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string PoProblem(const StringEntry& entry) {
+    const char* const name = entry.name;
+    const char* const nameEnd = name + entry.nameLength;
+    if (std::find(name, nameEnd, '\0') != nameEnd) {
         return "the name has a NUL character";
     }
-    if (std::any_of(name.begin(), name.end(), IsControlCharacter)) {
+    if (std::any_of(name, nameEnd, IsControlCharacter)) {
         return "the name has a control character, which the editor cannot show";
     }
-    if (text.find(u'\0') != std::u16string::npos) {
+    if (std::find(entry.text, entry.text + entry.textLength, TextUnit(0)) != entry.text + entry.textLength) {
         return "the text has a NUL character";
     }
-    if (HasLoneLineBreak(text)) {
+    if (HasLoneLineBreak(entry)) {
         return "the text has a line break other than CR LF, which a PO file cannot carry";
     }
     return std::string();
@@ -89,14 +104,12 @@ bool FindEntryProblems(const StringTable& table, unsigned rules, std::vector<Ent
         for (const StringEntry* entry = StringTableNext(table, nullptr); entry;
              entry = StringTableNext(table, entry)) {
             ++number;
-            const std::u16string text = EntryText(*entry);
-            std::string unused;
-            if ((rules & kUtf8Rules) != 0 && !Utf16ToUtf8(text, unused)) {
+            if ((rules & kUtf8Rules) != 0 && HasLoneSurrogate(*entry)) {
                 AddProblem(problems, number, entry,
                            "the text has a UTF-16 surrogate without its partner, which UTF-8 cannot carry");
             }
             if ((rules & kPoRules) != 0) {
-                AddProblem(problems, number, entry, PoProblem(*entry, text));
+                AddProblem(problems, number, entry, PoProblem(*entry));
             }
             if ((rules & kUniqueNames) != 0) {
                 const auto first = firstOfName.emplace(entry->name, std::make_pair(entry, number)).first;
@@ -106,8 +119,8 @@ bool FindEntryProblems(const StringTable& table, unsigned rules, std::vector<Ent
                 }
             }
             if ((rules & kImportRules) != 0) {
-                AddProblem(problems, number, entry, NameProblem(std::string(entry->name, entry->nameLength)));
-                AddProblem(problems, number, entry, TextProblem(text));
+                AddProblem(problems, number, entry, EntryNameProblem(*entry));
+                AddProblem(problems, number, entry, EntryTextProblem(*entry));
             }
         }
         found = std::move(problems);

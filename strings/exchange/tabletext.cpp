@@ -1,5 +1,8 @@
 #include "tabletext.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "encoding.h"
 #include "namekey.h"
 
@@ -38,37 +41,50 @@ std::string ConvertName(const std::string& utf8Name, std::string& name) {
     return std::string();
 }
 
-std::string NameProblem(const std::string& name) {
-    if (name.empty()) {
+namespace {
+
+std::string NameProblemOf(const char* name, std::size_t length) {
+    if (length == 0) {
         return "the name is empty";
     }
-    if (name.find('\0') != std::string::npos) {
+    if (std::memchr(name, '\0', length) != nullptr) {
         return "the name has a NUL character";
     }
-    if (name.size() > kMostNameBytes) {
-        return "the name is " + std::to_string(name.size()) + " bytes long, more than the 254 the editor allows";
+    if (length > kMostNameBytes) {
+        return "the name is " + std::to_string(length) + " bytes long, more than the 254 the editor allows";
     }
-    for (const char c : name) {
-        if (IsControlByte(static_cast<unsigned char>(c))) {
+    for (std::size_t i = 0; i < length; ++i) {
+        if (IsControlByte(static_cast<unsigned char>(name[i]))) {
             return "the name has a control character, which the editor cannot show";
         }
     }
-    if (name.front() == ' ' || name.back() == ' ') {
+    if (name[0] == ' ' || name[length - 1] == ' ') {
         return "the name begins or ends with a space, which the editor cannot show";
     }
     return std::string();
 }
 
-std::string TextProblem(const std::u16string& text) {
-    if (text.find(u'\0') != std::u16string::npos) {
+template <typename Unit>
+std::string TextProblemOf(const Unit* text, std::size_t length) {
+    if (std::find(text, text + length, Unit(0)) != text + length) {
         return "the text has a NUL character";
     }
-    if (text.size() > kMostTextUnits) {
-        return "the text is " + std::to_string(text.size()) +
+    if (length > kMostTextUnits) {
+        return "the text is " + std::to_string(length) +
                " UTF-16 code units long, more than the 10239 the editor allows";
     }
     return std::string();
 }
+
+}  // namespace
+
+std::string NameProblem(const std::string& name) { return NameProblemOf(name.data(), name.size()); }
+
+std::string TextProblem(const std::u16string& text) { return TextProblemOf(text.data(), text.size()); }
+
+std::string EntryNameProblem(const StringEntry& entry) { return NameProblemOf(entry.name, entry.nameLength); }
+
+std::string EntryTextProblem(const StringEntry& entry) { return TextProblemOf(entry.text, entry.textLength); }
 
 std::string ConvertRow(const std::string& utf8Name, const std::string& utf8Text, TableRow& row) {
     std::string problem = ConvertName(utf8Name, row.name);

@@ -37,6 +37,10 @@ std::string NameProblem(const std::string& name);
 // 10,239 code units, or with a NUL character.
 std::string TextProblem(const std::u16string& text);
 
+// The same for an entry's own name and text, without copying them.
+std::string EntryNameProblem(const StringEntry& entry);
+std::string EntryTextProblem(const StringEntry& entry);
+
 // Converts a name and a text given in UTF-8 and checks both. Returns an empty
 // string when the row can be stored as the editor would store it, otherwise
 // why it cannot.
