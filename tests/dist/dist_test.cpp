@@ -74,7 +74,6 @@ TEST(Distribution, HoldsTheProgramsTheLibraryTheReadmeAndTheLicences) {
                              "licenses/libtiff.txt",
                              "licenses/libwebp.txt",
                              "licenses/mingw-w64-runtime.txt",
-                             "licenses/nlohmann-json.txt",
                              "licenses/zlib.txt",
                              "pxatool.exe"}) {
         expected.push_back(DIST_NAME "/" + std::string(file));
