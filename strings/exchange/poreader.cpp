@@ -184,6 +184,9 @@ private:
             return false;
         }
         const std::string comment = RestOfLine();
+        if (comment.compare(0, 2, "#~") == 0) {
+            pendingFuzzy_ = false;  // the flags were the obsolete entry's
+        }
         if (comment.compare(0, 2, "#,") != 0) {
             return true;
         }
@@ -362,8 +365,10 @@ private:
     // The header's charset, as it governs the entries after it.
     bool ReadHeader(const std::string& header, std::size_t line) {
         const std::string lowered = Lowered(header);
-        const std::size_t charset = lowered.find("charset=");
-        if (charset == std::string::npos) {
+        const std::size_t contentType = lowered.find("content-type:");
+        const std::size_t charset =
+            contentType == std::string::npos ? std::string::npos : lowered.find("charset=", contentType);
+        if (charset == std::string::npos || charset > lowered.find('\n', contentType)) {
             return true;
         }
         const std::size_t start = charset + 8;

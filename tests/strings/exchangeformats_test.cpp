@@ -244,10 +244,12 @@ TEST(Po, ReadsGettextSyntaxAsMsgfmtDoes) {
          "msgctxt \"OPEN\"\n"
          "msgid \"kept\"\n"
          "msgstr \"\"\n"
+         "#, fuzzy\n"
          "#~ msgctxt \"OBSOLETE\"\n"
          "#~ msgid \"gone\"\n"
-         "#~ msgstr \"gone\"\n",
-         {{"DONE", "Hello", "Bonjour!", kFuzzy}, {"OPEN", "kept", "", kOpen}}},
+         "#~ msgstr \"gone\"\n"
+         "msgctxt \"LAST\" msgid \"\" msgstr \"\"\n",
+         {{"DONE", "Hello", "Bonjour!", kFuzzy}, {"OPEN", "kept", "", kOpen}, {"LAST", "", "", kDone}}},
         // Every escape msgfmt knows; \x and octal keep their lowest byte.
         {std::string(kPoHeader) + "msgctxt \"E\"\nmsgid \"\\a\\b\\f\\v\\t\\\\\\\"\"\nmsgstr \"\\x41\\x4142\\101\\502\\7\"\n",
          {{"E", "\a\b\f\v\t\\\"", "ABAB\a", kDone}}},
