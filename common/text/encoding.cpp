@@ -101,8 +101,8 @@ bool Utf8ToUtf16(const std::string& utf8, std::u16string& utf16) {
     return true;
 }
 
-std::size_t FirstInvalidUtf8(const std::string& utf8) {
-    for (std::size_t at = 0; at < utf8.size();) {
+std::size_t FirstInvalidUtf8(const std::string& utf8, std::size_t start) {
+    for (std::size_t at = start; at < utf8.size();) {
         const std::size_t start = at;
         char32_t c = 0;
         if (!NextUtf8Character(utf8, at, c)) {

@@ -23,17 +23,18 @@ std::size_t FirstLoneSurrogate(const std::u16string& units) {
     return units.size();
 }
 
-// The content as UTF-8, whatever of the accepted encodings it came in.
-bool DecodeCsv(const std::string& content, std::string& utf8, std::string& error) {
+// The content as UTF-8, whatever of the accepted encodings it came in: UTF-8
+// stays where it is (from `start` on), UTF-16 is converted into `converted`.
+bool DecodeCsv(const std::string& content, std::string& converted, const std::string*& utf8, std::size_t& start,
+               std::string& error) {
     const bool littleEndian = content.compare(0, 2, "\xFF\xFE") == 0;
     if (!littleEndian && content.compare(0, 2, "\xFE\xFF") != 0) {
-        const std::size_t start = SkipUtf8ByteOrderMark(content);
-        if (!CheckUtf8(content, start, error)) {
-            return false;
-        }
-        utf8 = content.substr(start);
-        return true;
+        utf8 = &content;
+        start = SkipUtf8ByteOrderMark(content);
+        return CheckUtf8(content, start, error);
     }
+    utf8 = &converted;
+    start = 0;
     std::u16string units;
     units.reserve(content.size() / 2);
     for (std::size_t at = 2; at + 1 < content.size(); at += 2) {
@@ -46,7 +47,7 @@ bool DecodeCsv(const std::string& content, std::string& utf8, std::string& error
         error = std::string("not valid ") + name + ": an odd number of bytes";
         return false;
     }
-    if (!Utf16ToUtf8(units, utf8)) {
+    if (!Utf16ToUtf8(units, converted)) {
         error = std::string("not valid ") + name + ": a surrogate without its partner at byte offset " +
                 std::to_string(2 + 2 * FirstLoneSurrogate(units));
         return false;
@@ -56,9 +57,10 @@ bool DecodeCsv(const std::string& content, std::string& utf8, std::string& error
 
 // The separator: the first comma, semicolon or tab of the header line that
 // is not inside quotes; a comma when there is none.
-char SeparatorOf(const std::string& content) {
+char SeparatorOf(const std::string& content, std::size_t start) {
     bool quoted = false;
-    for (const char c : content) {
+    for (std::size_t i = start; i < content.size(); ++i) {
+        const char c = content[i];
         if (c == '"') {
             quoted = !quoted;
         } else if (!quoted && (c == ',' || c == ';' || c == '\t')) {
@@ -73,7 +75,8 @@ char SeparatorOf(const std::string& content) {
 // Splits the content into records, following quotes across line ends.
 class CsvReader {
 public:
-    explicit CsvReader(const std::string& content) : content_(content), separator_(SeparatorOf(content)) {}
+    CsvReader(const std::string& content, std::size_t start)
+        : content_(content), separator_(SeparatorOf(content, start)), at_(start) {}
 
     // False at the end, and for a malformed record (with error() set).
     bool Next(CsvRecord& record) {
@@ -164,7 +167,7 @@ private:
 
     const std::string& content_;
     const char separator_;
-    std::size_t at_ = 0;
+    std::size_t at_;
     std::size_t line_ = 1;
     std::string error_;
 };
@@ -208,11 +211,13 @@ std::string WriteCsv(const ExchangeFile& file, bool byteOrderMark) {
 }
 
 bool ReadCsv(const std::string& content, ExchangeFile& file, std::string& error) {
-    std::string utf8;
-    if (!DecodeCsv(content, utf8, error)) {
+    std::string converted;
+    const std::string* utf8 = nullptr;
+    std::size_t start = 0;
+    if (!DecodeCsv(content, converted, utf8, start, error)) {
         return false;
     }
-    CsvReader reader(utf8);
+    CsvReader reader(*utf8, start);
     CsvRecord header;
     if (!reader.Next(header)) {
         error = reader.error().empty() ? "no header: the first line must be name,text" : reader.error();
@@ -248,8 +253,9 @@ bool ReadCsv(const std::string& content, ExchangeFile& file, std::string& error)
                     std::to_string(header.fields.size());
             return false;
         }
-        ExchangeRow row{record.fields[nameColumn], read.withSource ? record.fields[sourceColumn] : std::string(),
-                        record.fields[textColumn], RowState::Translated, where};
+        ExchangeRow row{std::move(record.fields[nameColumn]),
+                        read.withSource ? std::move(record.fields[sourceColumn]) : std::string(),
+                        std::move(record.fields[textColumn]), RowState::Translated, where};
         if (row.text.empty() && !row.source.empty()) {
             row.state = RowState::Untranslated;
         }

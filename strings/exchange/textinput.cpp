@@ -21,11 +21,10 @@ std::string ByteForMessage(unsigned char byte) {
 }
 
 bool CheckUtf8(const std::string& content, std::size_t start, std::string& error) {
-    const std::size_t bad = FirstInvalidUtf8(content.substr(start));
-    if (bad == std::string::npos) {
+    const std::size_t offset = FirstInvalidUtf8(content, start);
+    if (offset == std::string::npos) {
         return true;
     }
-    const std::size_t offset = start + bad;
     error = "line " + std::to_string(LineAt(content, offset)) + ": not valid UTF-8 (the byte " +
             ByteForMessage(static_cast<unsigned char>(content[offset])) + " at byte offset " +
             std::to_string(offset) + ")";

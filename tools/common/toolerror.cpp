@@ -8,7 +8,7 @@ namespace {
 
 void AppendShown(std::string& line, const std::string& text) {
     for (std::size_t at = 0; at < text.size();) {
-        const std::size_t bad = FirstInvalidUtf8(text.substr(at, 4));
+        const std::size_t bad = FirstInvalidUtf8(text.substr(at, 4));  // 0 when the character at `at` is not UTF-8
         const unsigned char byte = static_cast<unsigned char>(text[at]);
         if (bad == 0 || (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r') || byte == 0x7F) {
             char escaped[8];
