@@ -148,6 +148,11 @@ int ExportCommand(const std::string& tablePath, const std::string& outputPath, c
         throw std::bad_alloc();
     }
     WriteWholeFile(outputPath, content);
+    if (format != ExchangeFormat::Po) {
+        // Only PO flags pairs that differ in a leading or trailing line break.
+        counts.translated += counts.fuzzy;
+        counts.fuzzy = 0;
+    }
     if (paired) {
         PrintCount("translated", counts.translated);
         PrintCount("fuzzy", counts.fuzzy);
