@@ -148,8 +148,8 @@ private:
                 ++at_;
                 if (at_ < content_.size() && content_[at_] != separator_ && content_[at_] != '\r' &&
                     content_[at_] != '\n') {
-                    return Fail(line_, std::string("only ") + SeparatorName() +
-                                           " or a line end may follow a closing quote");
+                    return Fail(line_,
+                                std::string("only ") + SeparatorName() + " or a line end may follow a closing quote");
                 }
                 return true;
             }
@@ -235,9 +235,10 @@ bool ReadCsv(const std::string& content, ExchangeFile& file, std::string& error)
         }
     }
     if (nameColumn == none || textColumn == none) {
-        error = "line 1: the header needs the columns name and text, separated by commas, semicolons or tabs; it "
-                "has " +
-                TitlesFound(header);
+        error =
+            "line 1: the header needs the columns name and text, separated by commas, semicolons or tabs; it "
+            "has " +
+            TitlesFound(header);
         return false;
     }
     ExchangeFile read;

@@ -57,8 +57,8 @@ MultiByte MultiByteOf(const std::string& lowered) {
     if (lowered == "gb18030") {
         return MultiByte::Gb18030;
     }
-    if (IsOneOf(lowered, {"big5", "big-5", "big5-hkscs", "big5hkscs", "cp950", "gbk", "cp936", "uhc", "cp949",
-                          "johab", "cp1361"})) {
+    if (IsOneOf(lowered, {"big5", "big-5", "big5-hkscs", "big5hkscs", "cp950", "gbk", "cp936", "uhc", "cp949", "johab",
+                          "cp1361"})) {
         return MultiByte::TwoByte;
     }
     return MultiByte::None;
@@ -70,8 +70,7 @@ std::size_t CharacterLength(MultiByte multiByte, unsigned char lead, unsigned ch
     case MultiByte::None: return 1;
     case MultiByte::TwoByte: return lead >= 0x81 && lead <= 0xFE ? 2 : 1;
     case MultiByte::ShiftJis: return (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC) ? 2 : 1;
-    case MultiByte::Gb18030:
-        return lead >= 0x81 && lead <= 0xFE ? (next >= 0x30 && next <= 0x39 ? 4 : 2) : 1;
+    case MultiByte::Gb18030: return lead >= 0x81 && lead <= 0xFE ? (next >= 0x30 && next <= 0x39 ? 4 : 2) : 1;
     }
     return 1;
 }
@@ -162,9 +161,8 @@ private:
     }
 
     void SkipSpace() {
-        while (at_ < content_.size() &&
-               (content_[at_] == ' ' || content_[at_] == '\t' || content_[at_] == '\n' || content_[at_] == '\r' ||
-                content_[at_] == '\f' || content_[at_] == '\v')) {
+        while (at_ < content_.size() && (content_[at_] == ' ' || content_[at_] == '\t' || content_[at_] == '\n' ||
+                                         content_[at_] == '\r' || content_[at_] == '\f' || content_[at_] == '\v')) {
             Advance();
         }
     }
@@ -256,14 +254,14 @@ private:
         if (entry_.hasStr && (field == Field::Context || field == Field::Id) && !FinishEntry(file)) {
             return false;
         }
-        const bool inOrder = field == Field::Context   ? !entry_.hasContext && !entry_.hasId
+        const bool inOrder = field == Field::Context    ? !entry_.hasContext && !entry_.hasId
                              : field == Field::Id       ? !entry_.hasId
                              : field == Field::IdPlural ? entry_.hasId && !entry_.hasPlural && !entry_.hasStr
                              : field == Field::Str      ? entry_.hasId && !entry_.hasPlural && !entry_.hasStr
                                                         : entry_.hasPlural;
         if (!inOrder) {
-            return Fail(line, field == Field::Str && entry_.hasPlural   ? "msgstr where msgid_plural needs msgstr[N]"
-                              : field == Field::StrPlural               ? "msgstr[N] without msgid_plural"
+            return Fail(line, field == Field::Str && entry_.hasPlural ? "msgstr where msgid_plural needs msgstr[N]"
+                              : field == Field::StrPlural             ? "msgstr[N] without msgid_plural"
                               : (field == Field::Str || field == Field::IdPlural) && !entry_.hasId
                                   ? "msgstr without msgid"
                                   : "keywords out of order: an entry is msgctxt, msgid, msgstr");

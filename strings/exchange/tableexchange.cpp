@@ -101,8 +101,7 @@ bool FindEntryProblems(const StringTable& table, unsigned rules, std::vector<Ent
         std::vector<EntryProblem> problems;
         std::map<std::string, std::pair<const StringEntry*, std::size_t>, NameIgnoringCaseLess> firstOfName;
         std::size_t number = 0;
-        for (const StringEntry* entry = StringTableNext(table, nullptr); entry;
-             entry = StringTableNext(table, entry)) {
+        for (const StringEntry* entry = StringTableNext(table, nullptr); entry; entry = StringTableNext(table, entry)) {
             ++number;
             if ((rules & kUtf8Rules) != 0 && HasLoneSurrogate(*entry)) {
                 AddProblem(problems, number, entry,
@@ -133,8 +132,7 @@ bool FindEntryProblems(const StringTable& table, unsigned rules, std::vector<Ent
 bool TableRows(const StringTable& table, ExchangeFile& file) {
     try {
         ExchangeFile made;
-        for (const StringEntry* entry = StringTableNext(table, nullptr); entry;
-             entry = StringTableNext(table, entry)) {
+        for (const StringEntry* entry = StringTableNext(table, nullptr); entry; entry = StringTableNext(table, entry)) {
             made.rows.push_back(RowOf(*entry));
         }
         file = std::move(made);
@@ -229,7 +227,8 @@ ImportResult ImportRows(const ExchangeFile& file, const StringTable* replaced) {
             const ExchangeRow& row = file.rows[index];
             ImportCounts& counts = result.counts;
             ++(row.state == RowState::Translated ? counts.translated
-                                                 : row.state == RowState::Fuzzy ? counts.fuzzy : counts.untranslated);
+               : row.state == RowState::Fuzzy    ? counts.fuzzy
+                                                 : counts.untranslated);
             TableRow tableRow;
             std::string problem = ConvertName(row.name, tableRow.name);
             if (problem.empty()) {
@@ -244,8 +243,8 @@ ImportResult ImportRows(const ExchangeFile& file, const StringTable* replaced) {
                 }
             }
             if (problem.empty() && row.state == RowState::Translated) {
-                problem = Utf8ToUtf16(row.text, tableRow.text) ? TextProblem(tableRow.text)
-                                                                : "the text is not valid UTF-8";
+                problem =
+                    Utf8ToUtf16(row.text, tableRow.text) ? TextProblem(tableRow.text) : "the text is not valid UTF-8";
             } else if (problem.empty()) {
                 const auto kept = replacedByName.find(tableRow.name);
                 if (kept == replacedByName.end()) {

@@ -11,8 +11,7 @@ namespace {
 // C0 controls, DEL, and the bytes that Windows-1252 leaves undefined, which
 // stand for the C1 controls of the same value.
 bool IsControlByte(unsigned char byte) {
-    return byte < 0x20 || byte == 0x7F || byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 ||
-           byte == 0x9D;
+    return byte < 0x20 || byte == 0x7F || byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
 }
 
 }  // namespace

@@ -26,8 +26,8 @@ bool CheckUtf8(const std::string& content, std::size_t start, std::string& error
         return true;
     }
     error = "line " + std::to_string(LineAt(content, offset)) + ": not valid UTF-8 (the byte " +
-            ByteForMessage(static_cast<unsigned char>(content[offset])) + " at byte offset " +
-            std::to_string(offset) + ")";
+            ByteForMessage(static_cast<unsigned char>(content[offset])) + " at byte offset " + std::to_string(offset) +
+            ")";
     return false;
 }
 

@@ -122,7 +122,7 @@ TEST(Csv, ReadsWhatSpreadsheetsWrite) {
         {"\xEF\xBB\xBF"       // byte order mark
          "Extra,TEXT,Name\n"  // columns in another order, with another letter case
          "x,hello,GREETING\n"
-         "\n"  // an empty line
+         "\n"                             // an empty line
          "y,\"multi\nline\",\"Q\"\"T\"",  // no line end at the end
          twoRows},
         {"Name;Text\r\nGREETING;hello\r\n\"Q\"\"T\";\"multi\nline\"\r\n", twoRows},
@@ -207,9 +207,8 @@ TEST(Po, HasACompleteHeaderAndTheNameAsContext) {
         "\"Content-Type: text/plain; charset=UTF-8\\n\"\n"
         "\"Content-Transfer-Encoding: 8bit\\n\"\n"
         "\"X-Generator: dattool 1.0\\n\"\n";
-    EXPECT_EQ(Written(ExchangeFormat::Po, FileOf({{"GREETING", "", "Hello \"you\"", kDone},
-                                                  {"MULTI", "", "one\r\ntwo", kDone}},
-                                                 false)),
+    EXPECT_EQ(Written(ExchangeFormat::Po,
+                      FileOf({{"GREETING", "", "Hello \"you\"", kDone}, {"MULTI", "", "one\r\ntwo", kDone}}, false)),
               header +
                   "\n"
                   "msgctxt \"GREETING\"\n"
@@ -251,7 +250,8 @@ TEST(Po, ReadsGettextSyntaxAsMsgfmtDoes) {
          "msgctxt \"LAST\" msgid \"\" msgstr \"\"\n",
          {{"DONE", "Hello", "Bonjour!", kFuzzy}, {"OPEN", "kept", "", kOpen}, {"LAST", "", "", kDone}}},
         // Every escape msgfmt knows; \x and octal keep their lowest byte.
-        {std::string(kPoHeader) + "msgctxt \"E\"\nmsgid \"\\a\\b\\f\\v\\t\\\\\\\"\"\nmsgstr \"\\x41\\x4142\\101\\502\\7\"\n",
+        {std::string(kPoHeader) +
+             "msgctxt \"E\"\nmsgid \"\\a\\b\\f\\v\\t\\\\\\\"\"\nmsgstr \"\\x41\\x4142\\101\\502\\7\"\n",
          {{"E", "\a\b\f\v\t\\\"", "ABAB\a", kDone}}},
         // Keywords touching their strings, CR alone ending lines, \n as CR LF.
         {std::string(kPoHeader) + "msgctxt\"A\"msgid\"one\\ntwo\"\rmsgstr\r\"eins\\r\\nzwei\\n\"\r",
@@ -269,7 +269,10 @@ TEST(Po, ReadsGettextSyntaxAsMsgfmtDoes) {
     }
     EXPECT_EQ(Read(ExchangeFormat::Po, std::string(kPoHeader) + "msgid \"Open\"\nmsgstr \"\\303\\226ffnen\"\n",
                    PoNames::FromMsgid),
-              (std::vector<Row>{{"Open", "Open", "\xC3\x96" "ffnen", kDone}}));
+              (std::vector<Row>{{"Open", "Open",
+                                 "\xC3\x96"
+                                 "ffnen",
+                                 kDone}}));
 }
 
 // The charsets of real catalogues, converted by the system. In Shift_JIS

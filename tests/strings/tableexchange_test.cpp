@@ -112,7 +112,10 @@ TEST(TableExchange, PairedRowsHoldEachSourceTextAndItsTranslation) {
     const std::tuple<std::string, std::string, std::string, RowState> expected[] = {
         {"HELLO", "Hello", "", RowState::Untranslated},
         {"BYE", "Bye", "Tsch\xC3\xBCss", RowState::Translated},
-        {"LINES", "\r\nIndented", "Einger\xC3\xBC" "ckt", RowState::Fuzzy},
+        {"LINES", "\r\nIndented",
+         "Einger\xC3\xBC"
+         "ckt",
+         RowState::Fuzzy},
         {"BLANK", "", "", RowState::Translated},
     };
     for (std::size_t i = 0; i < 4; ++i) {
@@ -133,7 +136,8 @@ TEST(TableExchange, ImportTakesNoFuzzyOrUntranslatedTextButKeepsTheReplacedOne) 
     file.rows = {Row("DONE", "fertig"), Row("FUZZY", "vielleicht", RowState::Fuzzy),
                  Row("OPEN", "", RowState::Untranslated), Row("NEW", "", RowState::Untranslated)};
     const StringTablePtr replaced = TableOf({{"fuzzy", u"alt"}, {"OPEN", u"offen"}, {"OTHER", u"weg"}});
-    for (const StringTable* old : {static_cast<const StringTable*>(nullptr), static_cast<const StringTable*>(replaced.get())}) {
+    for (const StringTable* old :
+         {static_cast<const StringTable*>(nullptr), static_cast<const StringTable*>(replaced.get())}) {
         const ImportResult result = ImportRows(file, old);
         ASSERT_TRUE(result.table);
         std::vector<std::pair<std::string, std::u16string>> expected = {{"DONE", u"fertig"}};
@@ -155,8 +159,12 @@ TEST(TableExchange, ImportTakesNoFuzzyOrUntranslatedTextButKeepsTheReplacedOne) 
 
 TEST(TableExchange, ImportRefusesEveryRowTheEditorWouldNotTake) {
     ExchangeFile file;
-    file.rows = {Row("A", "x"), Row(" A", "x"), Row("a", "y"), Row("\xE6\xBC\xA2", "x"),
-                 Row("B", std::string(10240, 't')), Row("C\tD", "", RowState::Untranslated)};
+    file.rows = {Row("A", "x"),
+                 Row(" A", "x"),
+                 Row("a", "y"),
+                 Row("\xE6\xBC\xA2", "x"),
+                 Row("B", std::string(10240, 't')),
+                 Row("C\tD", "", RowState::Untranslated)};
     const ImportResult result = ImportRows(file, nullptr);
     EXPECT_FALSE(result.table);
     std::string lines;

@@ -160,8 +160,7 @@ TEST_F(DattoolTest, ImportRefusesRowsTheEditorWouldNotTakeAndWritesNothing) {
                         "not have") +
                   Error(in, "row 6 (line 7): the name OK is already used by row 5 (line 6)") +
                   Error(in, "row 7 (line 8): the name has a control character, which the editor cannot show") +
-                  Error(in,
-                        "row 8 (line 9): the name begins or ends with a space, which the editor cannot show") +
+                  Error(in, "row 8 (line 9): the name begins or ends with a space, which the editor cannot show") +
                   Error(table, "Not written: 7 rows were refused"));
     EXPECT_EQ(ReadBytes(table), "keep");
 
@@ -284,8 +283,7 @@ TEST_F(DattoolTest, MsgfmtCheckPassesOnPoExports) {
         EXPECT_EQ(run.exitCode, 0) << po;
         EXPECT_EQ(run.err, "") << po;
     }
-    const ProgramRun compared =
-        RunProgram("/usr/bin/msgcmp", {"--use-fuzzy", "--use-untranslated", paired, pot});
+    const ProgramRun compared = RunProgram("/usr/bin/msgcmp", {"--use-fuzzy", "--use-untranslated", paired, pot});
     EXPECT_EQ(compared.exitCode, 0) << compared.err;
 }
 #endif

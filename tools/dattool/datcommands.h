@@ -12,9 +12,9 @@
 constexpr const char* kToolName = "dattool";
 
 struct ExportOptions {
-    std::string sourcePath;  // the table of source texts; empty for none
+    std::string sourcePath;   // the table of source texts; empty for none
     bool isTemplate = false;  // a template of the table's texts as sources (implied by .pot)
-    std::string language;    // the PO header's Language
+    std::string language;     // the PO header's Language
     bool byteOrderMark = false;
 };
 

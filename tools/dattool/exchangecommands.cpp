@@ -49,8 +49,9 @@ bool IsLanguageCode(const std::string& language) {
 void CheckExportOptions(ExchangeFormat format, const std::string& outputPath, ExportOptions& options) {
     options.isTemplate = options.isTemplate || EndsWithPot(outputPath);
     if (options.isTemplate && !options.sourcePath.empty()) {
-        throw UsageError(outputPath, "a template (--template or .pot) has the table's own texts as sources, not "
-                                     "those of --source");
+        throw UsageError(outputPath,
+                         "a template (--template or .pot) has the table's own texts as sources, not "
+                         "those of --source");
     }
     if (options.byteOrderMark && format != ExchangeFormat::Csv) {
         throw UsageError(outputPath, "--bom is for CSV files");
@@ -115,11 +116,10 @@ int ExportCommand(const std::string& tablePath, const std::string& outputPath, c
              entry = StringTableNext(*source, entry)) {
             sourceNames.insert(entry->name);
         }
-        tableProblems.erase(std::remove_if(tableProblems.begin(), tableProblems.end(),
-                                           [&](const EntryProblem& problem) {
-                                               return sourceNames.count(problem.entry->name) == 0;
-                                           }),
-                            tableProblems.end());
+        tableProblems.erase(
+            std::remove_if(tableProblems.begin(), tableProblems.end(),
+                           [&](const EntryProblem& problem) { return sourceNames.count(problem.entry->name) == 0; }),
+            tableProblems.end());
     }
     ReportRefusedEntries(tableProblems, tablePath);
     ReportRefusedEntries(sourceProblems, options.sourcePath);
@@ -133,7 +133,7 @@ int ExportCommand(const std::string& tablePath, const std::string& outputPath, c
 
     ExchangeFile file;
     PairCounts counts;
-    const bool made = paired              ? PairedRows(*source, *table, file, counts)
+    const bool made = paired               ? PairedRows(*source, *table, file, counts)
                       : options.isTemplate ? TemplateRows(*table, file)
                                            : TableRows(*table, file);
     ExchangeWriteOptions writeOptions;

@@ -38,8 +38,8 @@ int main(int argc, char** argv) {
     exportCommand->add_option("OUT", exchange, "the file to write: .csv, .json, .po or .pot")
         ->required()
         ->check(exchangeFile);
-    CLI::Option* sourceOption = exportCommand->add_option(
-        "--source", exportOptions.sourcePath, "the table (.DAT) of source texts that FILE translates");
+    CLI::Option* sourceOption = exportCommand->add_option("--source", exportOptions.sourcePath,
+                                                          "the table (.DAT) of source texts that FILE translates");
     exportCommand->add_flag("--template", exportOptions.isTemplate, "write FILE's texts as sources to translate")
         ->excludes(sourceOption);
     exportCommand->add_option("--language", exportOptions.language,
@@ -54,7 +54,9 @@ int main(int argc, char** argv) {
         "Build a table from CSV, JSON or PO (by IN's extension), inserting each row in turn, and write it to FILE. "
         "Rows of a file with sources (PO; CSV and JSON with source) that are fuzzy or untranslated keep the text "
         "FILE had for their name, or are left out; the counts are printed. A PO file's \n becomes CR LF.");
-    importCommand->add_option("IN", exchange, "the file to read: .csv, .json, .po or .pot")->required()->check(exchangeFile);
+    importCommand->add_option("IN", exchange, "the file to read: .csv, .json, .po or .pot")
+        ->required()
+        ->check(exchangeFile);
     importCommand->add_option("FILE", table, "the table (.DAT) to write")->required();
     std::string namesFrom;
     importCommand

@@ -46,10 +46,10 @@ bool ReadExchangeFile(ExchangeFormat format, const std::string& content, const E
 
 // What the header of a PO file says beyond the constants (UTF-8, 8bit).
 struct PoHeader {
-    std::string projectId;  // Project-Id-Version
-    std::string language;   // Language; empty in a template
-    std::string generator;  // X-Generator
-    std::string date;       // "YYYY-MM-DD HH:MM+0000": POT-Creation-Date, and PO-Revision-Date of a translation
+    std::string projectId;    // Project-Id-Version
+    std::string language;     // Language; empty in a template
+    std::string generator;    // X-Generator
+    std::string date;         // "YYYY-MM-DD HH:MM+0000": POT-Creation-Date, and PO-Revision-Date of a translation
     bool isTemplate = false;  // the placeholders of a .pot for the translator's fields, flagged fuzzy
 };
 
