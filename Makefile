@@ -19,7 +19,7 @@ RUNNABLE_DIR = $(if $(filter win64,$(WINE_ARCH)),$(WINDOWS64_DIR),$(WINDOWS_DIR)
 PXA_EDITOR = $(RUNNABLE_DIR)/atlas/ui/PXAEditor.exe
 STRING_TABLE_EDITOR = $(RUNNABLE_DIR)/strings/ui/StringTableEditor.exe
 
-.PHONY: all packages host windows windows64 runnable-windows test run run-strings screenshot bench bench-gui check-real-sprites fuzz fuzz-build dist format clean
+.PHONY: all packages host windows windows64 runnable-windows test run run-strings screenshot bench bench-gui check-real-sprites check-real-translations fuzz fuzz-build dist format clean
 
 all: host windows
 
@@ -97,6 +97,12 @@ bench-gui: runnable-windows
 # make test.
 check-real-sprites: host
 	@bash scripts/check-real-sprites.sh $(HOST_DIR) $(BUILD)/real-sprites $(PACKAGE)
+
+# dattool against the translations of a Debian package, downloaded
+# (PACKAGE=sed by default): msgfmt -c and msgcmp on its exports. Not part of
+# make test, which must not depend on the download.
+check-real-translations: host
+	@bash scripts/check-real-translations.sh $(HOST_DIR)/tools/dattool/dattool $(BUILD)/real-translations $(or $(PACKAGE),sed)
 
 # The libFuzzer harnesses of the file readers and the image loader, built with
 # clang in a project of their own (fuzz/CMakeLists.txt) against the fuzz

@@ -9,6 +9,8 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev clang libclang-rt-14-dev clang-format
   wine wine32:i386 wine64 fonts-wine xvfb xauth imagemagick unzip
+  # msgfmt and msgcmp check dattool's PO files (tests, make check-real-translations).
+  gettext
   # The licence texts that the zip for users carries (packaging/CMakeLists.txt).
   libfreeimage3 libpng16-16 libjpeg62-turbo libtiff6 libwebp7 libopenjp2-7 libimath-3-1-29
 )

@@ -10,8 +10,8 @@ set -euo pipefail
 export LC_ALL=C
 out=$1
 image_seeds=${2:-}
-rm -rf "$out/index" "$out/dat" "$out/image"
-mkdir -p "$out/index" "$out/dat"
+rm -rf "$out/index" "$out/dat" "$out/image" "$out/exchange"
+mkdir -p "$out/index" "$out/dat" "$out/exchange"
 if [ -n "$image_seeds" ]; then
   mkdir -p "$out/image"
   "$image_seeds" "$out/image" >/dev/null
@@ -93,3 +93,15 @@ dat short-count < <(printf '\x01\x00\x00')
 dat count-beyond-file < <(le32 3; le32 0; le32 1; le32 1; printf 'B\0A')
 dat text-beyond-file < <(le32 1; le32 0; le32 4000; le32 1; printf 'B\0A')
 dat name-beyond-file < <(le32 1; le32 0; le32 1; le32 200; printf 'B\0A')
+
+# Exchange files: the first byte picks the format (0 CSV, 1 JSON, 2 PO; 4
+# added: PO names from msgid; 8 added: a byte order mark when written).
+exchange() { cat >"$out/exchange/$1"; }
+exchange csv < <(printf '\x00name,source,text\r\nA,"say ""hi""",x\r\n"B\r\nC",,\r\n')
+exchange csv-semicolons < <(printf '\x08\xef\xbb\xbfName;Text;Other\nA;b;c\n\nD;"e;f";g')
+exchange csv-utf16 < <(printf '\x00\xff\xfen\0a\0m\0e\0\t\0t\0e\0x\0t\0\n\0A\0\t\0\xac\x20')
+exchange json < <(printf '\x01[{"name": "A", "text": "x\\ny\\u00e9\\ud83d\\ude00", "n": [1, -2.5e3, {"k": null}]}]')
+exchange json-source < <(printf '\x01[{"name": "A", "source": "s", "text": ""}, {"name": "B", "text": "t"}]')
+exchange po < <(printf '\x02msgid ""\nmsgstr "Content-Type: text/plain; charset=UTF-8\\n"\n\n#, fuzzy\nmsgctxt "A"\nmsgid ""\n"one\\n"\n"two"\nmsgstr "x\\101\\x42"\n\n#~ msgid "old"\nmsgctxt"B"msgid"b"msgstr""\r')
+exchange po-charset < <(printf '\x02msgid ""\nmsgstr "Content-Type: text/plain; charset=SHIFT_JIS\\n"\n\nmsgctxt "A"\nmsgid "x"\nmsgstr "\x95\x5c"\n')
+exchange po-msgid-names < <(printf '\x06msgid ""\nmsgstr "Content-Type: text/plain; charset=ISO-8859-8\\n"\n\nmsgid "Open"\nmsgstr "\xf9"\nmsgid "a" msgid_plural "b" msgstr[0] "c"\n')

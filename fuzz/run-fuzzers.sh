@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # run-fuzzers.sh FUZZ_BUILD SECONDS [HARNESS...]
-# Runs each harness (all five by default) for SECONDS on its corpus and prints
+# Runs each harness (all six by default) for SECONDS on its corpus and prints
 # one line per harness: "fuzz NAME: passed (...)" or "fuzz NAME: FAILED (...)".
 # The corpus grows in $FUZZ_CORPUS (default FUZZ_BUILD/corpus); every run also
 # starts from the seeds, made afresh. A crashing input goes to
@@ -17,7 +17,7 @@ seconds=$2
 shift 2
 harnesses=("$@")
 [ ${#harnesses[@]} -gt 0 ] || harnesses=(index_reader_fuzzer index_roundtrip_fuzzer dat_reader_fuzzer dat_roundtrip_fuzzer
-  image_loader_fuzzer)
+  image_loader_fuzzer exchange_reader_fuzzer)
 corpus_root=${FUZZ_CORPUS:-$build/corpus}
 here=$(cd "$(dirname "$0")" && pwd)
 
@@ -42,8 +42,11 @@ fi
 # 16 MiB: a larger one means a length went unchecked. An image may declare up
 # to 256 MiB of pixels, and its seeds go up to the 10 kB of a Koala picture;
 # beyond 512 MiB no allocation of the image loader is bounded by that limit.
-seeds_of() { case $1 in index_*) echo "$run/seeds/index";; dat_*) echo "$run/seeds/dat";; image_*) echo "$run/seeds/image";; esac; }
-max_len_of() { case $1 in index_*) echo 8192;; dat_*) echo 16384;; image_*) echo 32768;; esac; }
+seeds_of() {
+  case $1 in index_*) echo "$run/seeds/index";; dat_*) echo "$run/seeds/dat";; image_*) echo "$run/seeds/image";;
+    exchange_*) echo "$run/seeds/exchange";; esac
+}
+max_len_of() { case $1 in index_*) echo 8192;; dat_*) echo 16384;; image_*) echo 32768;; exchange_*) echo 4096;; esac; }
 malloc_limit_of() { case $1 in image_*) echo 512;; *) echo 16;; esac; }
 
 status=0

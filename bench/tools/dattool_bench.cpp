@@ -64,7 +64,7 @@ void importCsv(benchmark::State& state) {
         }
     }
     for (auto _ : state) {
-        if (ImportCommand(csvPath, tablePath) != 0) {
+        if (ImportCommand(csvPath, tablePath, ImportOptions()) != 0) {
             state.SkipWithError("import failed");
         }
     }

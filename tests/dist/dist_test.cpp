@@ -57,26 +57,12 @@ TEST(Distribution, HoldsTheProgramsTheLibraryTheReadmeAndTheLicences) {
     }
     std::sort(files.begin(), files.end());
     std::vector<std::string> expected;
-    for (const char* file : {"FreeImage.dll",
-                             "PXAEditor.exe",
-                             "README.txt",
-                             "StringTableEditor.exe",
-                             "dattool.exe",
-                             "licenses/CLI11.txt",
-                             "licenses/FreeImage.txt",
-                             "licenses/GPL-2.txt",
-                             "licenses/GPL-3.txt",
-                             "licenses/Imath.txt",
-                             "licenses/OpenJPEG.txt",
-                             "licenses/gcc-runtime.txt",
-                             "licenses/libjpeg-turbo.txt",
-                             "licenses/libpng.txt",
-                             "licenses/libtiff.txt",
-                             "licenses/libwebp.txt",
-                             "licenses/mingw-w64-runtime.txt",
-                             "licenses/nlohmann-json.txt",
-                             "licenses/zlib.txt",
-                             "pxatool.exe"}) {
+    for (const char* file :
+         {"FreeImage.dll", "PXAEditor.exe", "README.txt", "StringTableEditor.exe", "dattool.exe", "licenses/CLI11.txt",
+          "licenses/FreeImage.txt", "licenses/GPL-2.txt", "licenses/GPL-3.txt", "licenses/Imath.txt",
+          "licenses/OpenJPEG.txt", "licenses/gcc-runtime.txt", "licenses/libjpeg-turbo.txt", "licenses/libpng.txt",
+          "licenses/libtiff.txt", "licenses/libwebp.txt", "licenses/mingw-w64-runtime.txt", "licenses/zlib.txt",
+          "pxatool.exe"}) {
         expected.push_back(DIST_NAME "/" + std::string(file));
     }
     EXPECT_EQ(files, expected);

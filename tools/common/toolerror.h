@@ -16,6 +16,13 @@ private:
     std::string file_;
 };
 
-// The line a tool prints for a failure: "tool: file: reason", line breaks
-// inside the reason turned into spaces.
+// Thrown by a command whose options do not go together (exit status 2).
+class UsageError : public ToolError {
+public:
+    using ToolError::ToolError;
+};
+
+// The line a tool prints for a failure: "tool: file: reason". Line breaks
+// inside become spaces, other control bytes and bytes that are not UTF-8
+// are written as \xNN, so that the line is one line of valid UTF-8.
 std::string ErrorLine(const std::string& toolName, const std::string& file, const std::string& reason);

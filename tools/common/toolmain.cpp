@@ -27,6 +27,8 @@ int RunChosenCommand(const std::string& toolName, const CLI::App& app, const Com
 
 }  // namespace
 
+std::string ToolVersion() { return PXA_VERSION; }
+
 int RunTool(const std::string& toolName, CLI::App& app, const CommandActions& actions, int argc, char** argv,
             bool utf8Arguments) {
     UseBinaryStandardStreams();
@@ -52,6 +54,11 @@ int RunTool(const std::string& toolName, CLI::App& app, const CommandActions& ac
     int status = kExitFailed;
     try {
         status = RunChosenCommand(toolName, app, actions);
+    } catch (const UsageError& error) {
+        std::cout.flush();
+        std::cerr << ErrorLine(toolName, error.file(), std::string(error.what()) + " (see " + toolName + " --help)")
+                  << '\n';
+        status = kExitUsage;
     } catch (const ToolError& error) {
         std::cout.flush();
         std::cerr << ErrorLine(toolName, error.file(), error.what()) << '\n';

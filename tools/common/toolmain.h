@@ -19,10 +19,14 @@ enum ExitStatus : int {
 using CommandAction = std::function<int()>;
 using CommandActions = std::map<const CLI::App*, CommandAction>;
 
+// The project's version, as --version prints it after the tool's name.
+std::string ToolVersion();
+
 // Parses the program's arguments (as UTF-8 or in the system code page, see
 // ProgramArguments), runs the action of the one subcommand chosen and returns
 // the process's exit status. Help and the version (--version: the tool's name
 // and the project's version) go to standard output; every error is one line
-// on standard error.
+// on standard error. A command's UsageError exits with kExitUsage like a
+// wrong command line.
 int RunTool(const std::string& toolName, CLI::App& app, const CommandActions& actions, int argc, char** argv,
             bool utf8Arguments);

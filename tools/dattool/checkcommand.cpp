@@ -1,9 +1,12 @@
-// check: the reader's verdict, then what the reader does not test.
+// check: the reader's verdict, then what the reader does not test and what
+// export or import would refuse.
 #include <iostream>
+#include <new>
 #include <string>
 
 #include "datcommands.h"
 #include "tablecheck.h"
+#include "tableexchange.h"
 #include "tablefiles.h"
 #include "toolerror.h"
 #include "toolmain.h"
@@ -21,10 +24,22 @@ int CheckCommand(const std::string& tablePath) {
         return kExitFailed;
     }
     const std::vector<TableProblem> problems = FindTableProblems(*result.table);
+    // Repeated names are problems of the table already.
+    std::vector<EntryProblem> refused;
+    if (!FindEntryProblems(*result.table, kUtf8Rules | kPoRules | kImportRules, refused)) {
+        throw std::bad_alloc();
+    }
     TableProblemLines lines;
     std::string text;
-    for (const TableProblem& problem : problems) {
-        lines.Append(problem, text);
+    // Both lists are in table order; an entry's own problems come first.
+    auto next = problems.begin();
+    auto nextRefused = refused.begin();
+    while (next != problems.end() || nextRefused != refused.end()) {
+        if (nextRefused == refused.end() || (next != problems.end() && next->number <= nextRefused->number)) {
+            lines.Append(*next++, text);
+        } else {
+            lines.Append(*nextRefused++, text);
+        }
         text += '\n';
         if (text.size() >= 1 << 16) {
             std::cout << text;
@@ -32,5 +47,5 @@ int CheckCommand(const std::string& tablePath) {
         }
     }
     std::cout << text;
-    return problems.empty() ? kExitSuccess : kExitFailed;
+    return problems.empty() && refused.empty() ? kExitSuccess : kExitFailed;
 }

@@ -1,97 +1,202 @@
 // export and import: a table to and from CSV, JSON or PO.
+#include <algorithm>
+#include <ctime>
 #include <iostream>
-#include <map>
 #include <new>
+#include <set>
 
 #include "datcommands.h"
-#include "encoding.h"
 #include "exchangeformat.h"
-#include "keyordertable.h"
+#include "tablecheck.h"
+#include "tableexchange.h"
 #include "tablefiles.h"
 #include "tabletext.h"
 #include "textfiles.h"
 #include "toolerror.h"
 #include "toolmain.h"
+#include "toolplatform.h"
 
 namespace {
 
 ExchangeFormat FormatOf(const std::string& fileName) {
     ExchangeFormat format = ExchangeFormat::Csv;
     if (!FormatFromFileName(fileName, format)) {
-        throw ToolError(fileName, "the extension must be .csv, .json or .po");
+        throw UsageError(fileName, "the extension must be .csv, .json, .po or .pot");
     }
     return format;
 }
 
-// Exporting a text that UTF-8 cannot carry would change it without a word.
-ExchangeRows RowsOf(const StringTable& table, const std::string& tablePath) {
-    ExchangeRows rows;
-    std::size_t number = 0;
-    for (const StringEntry* entry = StringTableNext(table, nullptr); entry; entry = StringTableNext(table, entry)) {
-        ++number;
-        ExchangeRow row{NameAsUtf8(*entry), std::string(), "entry " + std::to_string(number)};
-        if (!Utf16ToUtf8(EntryText(*entry), row.text)) {
-            throw ToolError(tablePath, row.where + " \"" + row.name +
-                                           "\": the text has a UTF-16 surrogate without its partner, which UTF-8 "
-                                           "cannot carry");
-        }
-        rows.push_back(row);
+bool EndsWithPot(const std::string& fileName) {
+    const std::size_t dot = fileName.rfind('.');
+    if (dot == std::string::npos) {
+        return false;
     }
-    return rows;
+    std::string extension = fileName.substr(dot);
+    for (char& c : extension) {
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
+    return extension == ".pot";
 }
 
-// Every row that the editor would not take, with the reason.
-std::vector<std::string> RefusedRows(const ExchangeRows& rows, std::vector<TableRow>& converted) {
-    std::vector<std::string> refused;
-    std::map<std::string, std::string, NameIgnoringCaseLess> placeOfName;
-    for (const ExchangeRow& row : rows) {
-        TableRow tableRow;
-        const std::string problem = ConvertRow(row.name, row.text, tableRow);
-        if (!problem.empty()) {
-            refused.push_back(row.where + ": " + problem);
-            continue;
-        }
-        // The editor refuses a second entry of one name ("String with this
-        // name already exists!"); the table would replace the first text.
-        const auto first = placeOfName.emplace(tableRow.name, row.where).first;
-        if (first->second != row.where) {
-            refused.push_back(row.where + ": the name " + row.name + " is already used by " + first->second);
-            continue;
-        }
-        converted.push_back(std::move(tableRow));
-    }
-    return refused;
+// Language codes such as de, pt_BR or sr@latin; nothing that could break
+// the header's line.
+bool IsLanguageCode(const std::string& language) {
+    return !language.empty() &&
+           language.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_@.-") ==
+               std::string::npos;
 }
+
+void CheckExportOptions(ExchangeFormat format, const std::string& outputPath, ExportOptions& options) {
+    options.isTemplate = options.isTemplate || EndsWithPot(outputPath);
+    if (options.isTemplate && !options.sourcePath.empty()) {
+        throw UsageError(outputPath,
+                         "a template (--template or .pot) has the table's own texts as sources, not "
+                         "those of --source");
+    }
+    if (options.byteOrderMark && format != ExchangeFormat::Csv) {
+        throw UsageError(outputPath, "--bom is for CSV files");
+    }
+    if (format == ExchangeFormat::Po && !options.isTemplate && options.language.empty()) {
+        throw UsageError(outputPath, "a PO file names its language: give --language (such as de or pt_BR)");
+    }
+    if (!options.language.empty() && !IsLanguageCode(options.language)) {
+        throw UsageError(outputPath, "--language takes a language code such as de, pt_BR or sr@latin");
+    }
+}
+
+void ReportRefusedEntries(const std::vector<EntryProblem>& problems, const std::string& tablePath) {
+    TableProblemLines lines;
+    for (const EntryProblem& problem : problems) {
+        std::string line;
+        lines.Append(problem, line);
+        std::cerr << ErrorLine(kToolName, tablePath, line) << '\n';
+    }
+}
+
+std::string FileNameOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\:");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string CurrentUtcTime() {
+    const std::time_t now = std::time(nullptr);
+    char text[32] = "";
+    if (const std::tm* utc = std::gmtime(&now)) {
+        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M+0000", utc);
+    }
+    return text;
+}
+
+void PrintCount(const char* what, std::size_t count) { std::cout << what << ' ' << count << '\n'; }
 
 }  // namespace
 
-int ExportCommand(const std::string& tablePath, const std::string& outputPath) {
+int ExportCommand(const std::string& tablePath, const std::string& outputPath, const ExportOptions& given) {
     const ExchangeFormat format = FormatOf(outputPath);
+    ExportOptions options = given;
+    CheckExportOptions(format, outputPath, options);
+    const bool paired = !options.sourcePath.empty();
     const StringTablePtr table = LoadTable(tablePath);
-    WriteWholeFile(outputPath, WriteRows(format, RowsOf(*table, tablePath)));
-    return kExitSuccess;
-}
+    const StringTablePtr source = paired ? LoadTable(options.sourcePath) : nullptr;
 
-int ImportCommand(const std::string& inputPath, const std::string& tablePath) {
-    const ExchangeFormat format = FormatOf(inputPath);
-    const ExchangeRows rows = ReadRows(format, ReadWholeFile(inputPath), inputPath);
-    std::vector<TableRow> converted;
-    const std::vector<std::string> refused = RefusedRows(rows, converted);
-    if (!refused.empty()) {
-        for (const std::string& reason : refused) {
-            std::cerr << ErrorLine(kToolName, inputPath, reason) << '\n';
+    // UTF-8 cannot carry a lone surrogate; a PO file carries neither NULs nor
+    // line breaks other than CR LF, and msgfmt refuses two entries of one
+    // name; translations must be found by their names.
+    const unsigned rules = kUtf8Rules | (format == ExchangeFormat::Po ? kPoRules | kUniqueNames : 0);
+    std::vector<EntryProblem> tableProblems;
+    std::vector<EntryProblem> sourceProblems;
+    if (!FindEntryProblems(*table, rules | (paired ? kUniqueNames : 0), tableProblems) ||
+        (paired && !FindEntryProblems(*source, rules, sourceProblems))) {
+        throw std::bad_alloc();
+    }
+    if (paired) {
+        // Entries the source does not name are not written.
+        std::set<std::string, NameIgnoringCaseLess> sourceNames;
+        for (const StringEntry* entry = StringTableNext(*source, nullptr); entry;
+             entry = StringTableNext(*source, entry)) {
+            sourceNames.insert(entry->name);
         }
-        std::cerr << ErrorLine(kToolName, tablePath,
-                               "Not written: " + std::to_string(refused.size()) + " rows were refused")
+        tableProblems.erase(
+            std::remove_if(tableProblems.begin(), tableProblems.end(),
+                           [&](const EntryProblem& problem) { return sourceNames.count(problem.entry->name) == 0; }),
+            tableProblems.end());
+    }
+    ReportRefusedEntries(tableProblems, tablePath);
+    ReportRefusedEntries(sourceProblems, options.sourcePath);
+    const std::size_t refused = tableProblems.size() + sourceProblems.size();
+    if (refused > 0) {
+        std::cerr << ErrorLine(kToolName, outputPath,
+                               "Not written: " + std::to_string(refused) + " entries were refused")
                   << '\n';
         return kExitFailed;
     }
-    // The same table as inserting the rows in turn as the editor does, which
-    // would walk the list once per row.
-    const StringTablePtr table = TableInKeyOrder(converted);
-    if (!table) {
+
+    ExchangeFile file;
+    PairCounts counts;
+    const bool made = paired               ? PairedRows(*source, *table, file, counts)
+                      : options.isTemplate ? TemplateRows(*table, file)
+                                           : TableRows(*table, file);
+    ExchangeWriteOptions writeOptions;
+    writeOptions.byteOrderMark = options.byteOrderMark;
+    writeOptions.header.projectId = FileNameOf(paired ? options.sourcePath : tablePath);
+    writeOptions.header.language = options.language;
+    writeOptions.header.generator = std::string(kToolName) + " " + ToolVersion();
+    writeOptions.header.date = CurrentUtcTime();
+    writeOptions.header.isTemplate = options.isTemplate;
+    std::string content;
+    if (!made || !WriteExchangeFile(format, file, writeOptions, content)) {
         throw std::bad_alloc();
     }
-    SaveTable(*table, tablePath);
+    WriteWholeFile(outputPath, content);
+    if (format != ExchangeFormat::Po) {
+        // Only PO flags pairs that differ in a leading or trailing line break.
+        counts.translated += counts.fuzzy;
+        counts.fuzzy = 0;
+    }
+    if (paired) {
+        PrintCount("translated", counts.translated);
+        PrintCount("fuzzy", counts.fuzzy);
+        PrintCount("untranslated", counts.untranslated);
+        PrintCount("obsolete", counts.obsolete);
+    }
+    return kExitSuccess;
+}
+
+int ImportCommand(const std::string& inputPath, const std::string& tablePath, const ImportOptions& options) {
+    const ExchangeFormat format = FormatOf(inputPath);
+    if (options.poNamesGiven && format != ExchangeFormat::Po) {
+        throw UsageError(inputPath, "--names-from is for PO files");
+    }
+    ExchangeReadOptions readOptions;
+    readOptions.poNames = options.poNames;
+    ExchangeFile file;
+    std::string error;
+    if (!ReadExchangeFile(format, ReadWholeFile(inputPath), readOptions, file, error)) {
+        throw ToolError(inputPath, error);
+    }
+    // Fuzzy and untranslated rows keep the text that the table they
+    // replace has for their name.
+    const StringTablePtr replaced =
+        NeedsReplacedTable(file) && PathExists(NativePath(tablePath)) ? LoadTable(tablePath) : nullptr;
+    const ImportResult result = ImportRows(file, replaced.get());
+    if (!result.refused.empty()) {
+        for (const ExchangeProblem& problem : result.refused) {
+            std::cerr << ErrorLine(kToolName, inputPath, problem.where + ": " + problem.reason) << '\n';
+        }
+        std::cerr << ErrorLine(kToolName, tablePath,
+                               "Not written: " + std::to_string(result.refused.size()) + " rows were refused")
+                  << '\n';
+        return kExitFailed;
+    }
+    if (!result.table) {
+        throw std::bad_alloc();
+    }
+    SaveTable(*result.table, tablePath);
+    if (file.withSource) {
+        PrintCount("translated", result.counts.translated);
+        PrintCount("fuzzy", result.counts.fuzzy);
+        PrintCount("untranslated", result.counts.untranslated);
+        PrintCount("kept", result.counts.kept);
+    }
     return kExitSuccess;
 }

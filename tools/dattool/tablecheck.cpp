@@ -104,6 +104,18 @@ void TableProblemLines::AppendEntry(std::size_t number, const StringEntry& entry
     out += '"';
 }
 
+std::string EntryLabel(std::size_t number, const StringEntry& entry) {
+    std::string label;
+    TableProblemLines().Append(EntryProblem{number, &entry, std::string()}, label);
+    return label.substr(0, label.size() - 2);
+}
+
+void TableProblemLines::Append(const EntryProblem& problem, std::string& out) {
+    AppendEntry(problem.number, *problem.entry, out);
+    out += ": ";
+    out += problem.reason;
+}
+
 void TableProblemLines::Append(const TableProblem& problem, std::string& out) {
     AppendEntry(problem.number, *problem.entry, out);
     switch (problem.kind) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "stringtable.h"
+#include "tableexchange.h"
 
 struct TableProblem {
     enum class Kind {
@@ -30,6 +31,10 @@ inline bool operator==(const TableProblem& a, const TableProblem& b) {
 // that makes it a problem.
 std::vector<TableProblem> FindTableProblems(const StringTable& table);
 
+// How messages name an entry: `entry 3 "NAME"`, the name in UTF-8 with
+// \\, \t, \r and \n escaped.
+std::string EntryLabel(std::size_t number, const StringEntry& entry);
+
 // Turns problems into lines like `entry 3 "X": key 0x12345678 is not the CRC
 // of its name (0x...)`. A name is converted once for as long as the same
 // name comes again: a table of one name repeated millions of times is what
@@ -38,6 +43,8 @@ class TableProblemLines {
 public:
     // Appends the line of `problem`, without a line end, to `out`.
     void Append(const TableProblem& problem, std::string& out);
+    // The same for what export or import would refuse: `entry 3 "X": reason`.
+    void Append(const EntryProblem& problem, std::string& out);
 
 private:
     void AppendEntry(std::size_t number, const StringEntry& entry, std::string& out);

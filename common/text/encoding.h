@@ -9,6 +9,11 @@
 // overlong forms, encoded surrogates, values above U+10FFFF, a cut sequence).
 bool Utf8ToUtf16(const std::string& utf8, std::u16string& utf16);
 
+// The offset of the first byte from `start` on that does not begin a
+// well-formed UTF-8 character (in the sense of Utf8ToUtf16), or
+// std::string::npos when all of them do.
+std::size_t FirstInvalidUtf8(const std::string& utf8, std::size_t start = 0);
+
 // False when `utf16` holds a surrogate without its partner.
 bool Utf16ToUtf8(const std::u16string& utf16, std::string& utf8);
 

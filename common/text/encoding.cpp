@@ -101,6 +101,17 @@ bool Utf8ToUtf16(const std::string& utf8, std::u16string& utf16) {
     return true;
 }
 
+std::size_t FirstInvalidUtf8(const std::string& utf8, std::size_t start) {
+    for (std::size_t at = start; at < utf8.size();) {
+        const std::size_t start = at;
+        char32_t c = 0;
+        if (!NextUtf8Character(utf8, at, c)) {
+            return start;
+        }
+    }
+    return std::string::npos;
+}
+
 bool Utf16ToUtf8(const std::u16string& utf16, std::string& utf8) {
     std::string out;
     out.reserve(utf16.size());
