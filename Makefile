@@ -104,9 +104,10 @@ check-real-sprites: host
 check-real-translations: host
 	@bash scripts/check-real-translations.sh $(HOST_DIR)/tools/dattool/dattool $(BUILD)/real-translations $(or $(PACKAGE),sed)
 
-# The libFuzzer harnesses of the file readers and the image loader, built with
-# clang in a project of their own (fuzz/CMakeLists.txt) against the fuzz
-# target's FreeImage; `make fuzz` runs each for FUZZ_SECONDS.
+# The libFuzzer harnesses of the file readers and of FreeImage's image loader
+# (deps/freeimage/fuzz), built with clang in a project of their own
+# (fuzz/CMakeLists.txt) against the fuzz target's FreeImage; `make fuzz` runs
+# each for FUZZ_SECONDS.
 fuzz-build: packages
 	$(call freeimage,fuzz)
 	cmake -S fuzz -B $(FUZZ_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -114,7 +115,10 @@ fuzz-build: packages
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
 
 fuzz: fuzz-build
-	@bash fuzz/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+	@status=0; \
+	bash fuzz/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS) || status=1; \
+	bash deps/freeimage/fuzz/run-fuzzer.sh $(FUZZ_DIR) $(FUZZ_SECONDS) || status=1; \
+	exit $$status
 
 # dist/pxa-editors-<version>-win32.zip for users, from the i686 build
 # (packaging/CMakeLists.txt). make test unpacks and runs the zip that the
@@ -123,9 +127,10 @@ dist: windows
 	cmake --build $(WINDOWS_DIR) --target dist
 
 # The house format (.clang-format) on every C++ source of the project; the
-# FreeImage recipe in deps/ keeps the layout of the code it patches.
+# FreeImage recipe (the files at the top of deps/freeimage) keeps the layout of
+# the code it patches.
 format: packages
-	git ls-files -z '*.cpp' '*.h' ':!:deps/*' | xargs -0 clang-format -i
+	git ls-files -z '*.cpp' '*.h' ':(exclude,glob)deps/freeimage/*' | xargs -0 clang-format -i
 
 clean:
 	rm -rf $(BUILD)

@@ -1,21 +1,14 @@
 #!/usr/bin/env bash
-# make-seeds.sh FOLDER [IMAGE_SEEDS]
-# Writes the seed inputs of the fuzz harnesses: FOLDER/index (index files for
-# the 64 x 64 atlas the harnesses open them against), FOLDER/dat (DAT string
-# tables) and, given the fuzz build's image_seeds program, FOLDER/image (an
-# image in every format, type and depth FreeImage writes, and hand-made ones
-# for the formats it only reads). Small valid files and a few near misses,
-# made from scratch every time, so no binary file needs to be kept.
+# make-seeds.sh FOLDER
+# Writes the seed inputs of the file readers' harnesses: FOLDER/index (index
+# files for the 64 x 64 atlas the harnesses open them against), FOLDER/dat
+# (DAT string tables) and FOLDER/exchange (CSV, JSON and PO files). Small valid files and a few near misses, made from
+# scratch every time, so no binary file needs to be kept.
 set -euo pipefail
 export LC_ALL=C
 out=$1
-image_seeds=${2:-}
-rm -rf "$out/index" "$out/dat" "$out/image" "$out/exchange"
+rm -rf "$out/index" "$out/dat" "$out/exchange"
 mkdir -p "$out/index" "$out/dat" "$out/exchange"
-if [ -n "$image_seeds" ]; then
-  mkdir -p "$out/image"
-  "$image_seeds" "$out/image" >/dev/null
-fi
 
 # The helpers use bash's builtins only: a fork per byte made this script
 # take minutes on a loaded machine.

@@ -64,7 +64,15 @@ if [ -d "$prefix" ]; then
   done
 fi
 
-# Fuzzing: each harness's short run counts as one test.
+# Fuzzing: each harness's short run counts as one test; the file readers'
+# harnesses, then FreeImage's image loader.
+fuzz_runs() {
+  local root seconds=${FUZZ_TEST_SECONDS:-10}
+  root=$(dirname "$0")/..
+  export FUZZ_SEED=${FUZZ_SEED:-1}
+  bash "$root/fuzz/run-fuzzers.sh" "$1" "$seconds"
+  bash "$root/deps/freeimage/fuzz/run-fuzzer.sh" "$1" "$seconds"
+}
 fuzz_suite() {
   local line
   while IFS= read -r line; do
@@ -73,7 +81,7 @@ fuzz_suite() {
       "fuzz "*": passed"*) passed=$((passed + 1)) ;;
       "fuzz "*": FAILED"*) failed=$((failed + 1)) ;;
     esac
-  done < <(FUZZ_SEED=${FUZZ_SEED:-1} bash "$(dirname "$0")/../fuzz/run-fuzzers.sh" "$1" "${FUZZ_TEST_SECONDS:-10}")
+  done < <(fuzz_runs "$1")
 }
 if [ -n "$fuzz" ]; then
   echo "== fuzz harnesses, ${FUZZ_TEST_SECONDS:-10} s each ($fuzz)"

@@ -35,6 +35,31 @@ Bytes fromHex(const std::string& hex) {
 
 const Bytes noImageContent = {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e', '\n', 0, 0, 0, 0, 0, 0};
 
+void append16(Bytes& bytes, unsigned value) {
+    bytes.push_back(static_cast<unsigned char>(value));
+    bytes.push_back(static_cast<unsigned char>(value >> 8));
+}
+void append32(Bytes& bytes, unsigned value) {
+    append16(bytes, value & 0xFFFF);
+    append16(bytes, value >> 16);
+}
+
+// A 24-bit BMP header without pixels: the pixel reader accepts a short file,
+// so only the bound keeps it from being decoded.
+Bytes bmpHeader(unsigned width, unsigned height) {
+    Bytes bytes = {'B', 'M'};
+    append32(bytes, 54);
+    append32(bytes, 0);
+    append32(bytes, 54);
+    append32(bytes, 40);
+    append32(bytes, width);
+    append32(bytes, height);
+    append16(bytes, 1);
+    append16(bytes, 24);
+    bytes.resize(54, 0);
+    return bytes;
+}
+
 }  // namespace
 
 TEST(ImageLoading, ContentDecidesTheFormatWhateverTheExtension) {
@@ -172,6 +197,28 @@ TEST(ImageLoading, ReportsWhyAFileCannotBeRead) {
     for (const Case& c : cases) {
         EXPECT_EQ(loadError(folder.path(c.name)), c.message) << c.name;
     }
+}
+
+TEST(ImageLoading, ImagesBeyondTheAtlasLimitsAreRefused) {
+    TestFolder folder;
+    // WBMP has no header-only reading: its bitmap is checked after decoding.
+    Bytes wideWbmp = {0, 0, 0x81, 0x80, 0x01, 1};
+    wideWbmp.resize(wideWbmp.size() + (maxAtlasSide + 1 + 7) / 8, 0xAA);
+    const struct {
+        const char* name;
+        Bytes bytes;
+    } cases[] = {
+        {"wide.bmp", bmpHeader(maxAtlasSide + 1, 1)},
+        {"tall.bmp", bmpHeader(1, maxAtlasSide + 1)},
+        {"too_many_pixels.bmp", bmpHeader(8193, 8192)},
+        {"wide.wbmp", wideWbmp},
+    };
+    for (const auto& c : cases) {
+        writeFileBytes(folder.path(c.name), c.bytes);
+        EXPECT_EQ(loadError(folder.path(c.name)), "Unable to load image") << c.name;
+    }
+    writeFileBytes(folder.path("largest.bmp"), bmpHeader(maxAtlasSide, 1));
+    EXPECT_EQ(loadError(folder.path("largest.bmp")), "loaded");
 }
 
 TEST(SaveEntryImage, WritesTheRectangleWithoutItsBorder) {

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # make-hostile-images.sh FOLDER
 # Writes the inputs that once crashed, hung or exhausted the memory of one of
-# FreeImage's decoders (found by fuzz/image_loader_fuzzer, mended by a patch
-# in deps/freeimage/patches). The atlas tests load each one on the host and
+# FreeImage's decoders (found by ../fuzz/image_loader_fuzzer, mended by a
+# patch in ../patches). hostileimages_test.cpp loads each one on the host and
 # under Wine: it must load or be refused, nothing else.
 set -euo pipefail
 out=$1
@@ -27,7 +27,7 @@ le32() {
   printf "$format"
 }
 
-# Inputs found by fuzz/image_loader_fuzzer (its extension line dropped).
+# Inputs found by image_loader_fuzzer (its extension line dropped).
 # PGM: a sample level above the declared maximum overflowed its scaling to 16 bits.
 b64 pnm-level-above-maximum.pgm <<'EOF'
 UDMKNyA1CjUxMAoxNzMgMTYyIDE1MSAyMDYgMTk1IDE4NCAyMzkgMjI4IDIxNyAgMTYgICA1IDI1
