@@ -41,7 +41,7 @@ bool ExportTable(ExchangeFormat format, const StringTable& table, const StringTa
             return true;
         }
         ExchangeFile file;
-        const bool made = source != nullptr             ? PairedRows(*source, table, file, result.counts)
+        const bool made = source != nullptr           ? PairedRows(*source, table, file, result.counts)
                           : options.header.isTemplate ? TemplateRows(table, file)
                                                       : TableRows(table, file);
         if (!made || !WriteExchangeFile(format, file, options, result.content)) {

@@ -20,9 +20,9 @@ const char kProgramTitle[] = "VRN DAT Editor 1.00 Beta 1";
 const char kUntitled[] = "Untitled";
 
 const UINT kDocumentCommands[] = {
-    ID_FILE_CLOSE,         ID_FILE_SAVE,       ID_FILE_SAVE_AS,          ID_EDIT_INSERT_STRING, ID_EDIT_EDIT_STRING,
-    ID_EDIT_DELETE_STRING, ID_EDIT_SELECT_ALL, ID_EDIT_INVERT_SELECTION, ID_EDIT_FIND,          ID_EDIT_FIND_NEXT,
-    ID_FILE_IMPORT,        ID_FILE_EXPORT};
+    ID_FILE_CLOSE,       ID_FILE_SAVE,          ID_FILE_SAVE_AS,    ID_EDIT_INSERT_STRING,
+    ID_EDIT_EDIT_STRING, ID_EDIT_DELETE_STRING, ID_EDIT_SELECT_ALL, ID_EDIT_INVERT_SELECTION,
+    ID_EDIT_FIND,        ID_EDIT_FIND_NEXT,     ID_FILE_IMPORT,     ID_FILE_EXPORT};
 
 void ShowError(const char* format, const char* path) {
     char message[kPathBufferSize + 200];

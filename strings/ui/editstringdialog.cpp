@@ -63,7 +63,8 @@ RECT RectInDialog(HWND dialog, int id) {
 // Without a reference table its label and field go, and what is below them
 // moves up into their place: the dialog as it was before references existed.
 void RemoveReferenceField(HWND dialog) {
-    const int rise = RectInDialog(dialog, IDC_STRING_TEXT_LABEL).top - RectInDialog(dialog, IDC_STRING_REFERENCE_LABEL).top;
+    const int rise =
+        RectInDialog(dialog, IDC_STRING_TEXT_LABEL).top - RectInDialog(dialog, IDC_STRING_REFERENCE_LABEL).top;
     for (int id : {IDC_STRING_REFERENCE_LABEL, IDC_STRING_REFERENCE}) {
         ShowWindow(GetDlgItem(dialog, id), SW_HIDE);
         EnableWindow(GetDlgItem(dialog, id), FALSE);

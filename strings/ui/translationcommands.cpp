@@ -100,11 +100,18 @@ std::string EntryLine(const char* table, const EntryProblem& problem) {
 }
 
 // The column and the filter follow the reference: rows are made anew, since
-// which are untranslated and the order by the Reference column change.
+// which are untranslated and the order by the Reference column change. The
+// focused string keeps the focus, selected, while it has a row.
 void ShowReferenceChange() {
+    EntryList& list = g_editor.entryList;
+    const StringEntry* focused = EntryListRowEntry(list, EntryListFocusedRow(list));
     if (g_editor.table != nullptr && !ShowTableInList()) {
         CloseDocument();
         ShowError("There is not enough memory to show the strings.");
+    }
+    const int row = focused != nullptr ? EntryListFindRow(list, focused, -1) : -1;
+    if (row >= 0) {
+        EntryListSelectAndShow(list, row);
     }
     UpdateTranslationMenu();
     RequestStatusUpdate();
@@ -229,8 +236,7 @@ void ExportCommand() {
     ExchangeWriteOptions options;
     options.byteOrderMark = format == ExchangeFormat::Csv;  // spreadsheets read UTF-8 only after its mark
     options.header.isTemplate = LowerExtension(fileName) == ".pot";
-    options.header.projectId = reference != nullptr ? FileNamePart(g_editor.referencePath)
-                               : g_editor.documentName;
+    options.header.projectId = reference != nullptr ? FileNamePart(g_editor.referencePath) : g_editor.documentName;
     options.header.generator = "StringTableEditor";
     options.header.date = CurrentUtcTime();
     if (format == ExchangeFormat::Po && !options.header.isTemplate) {

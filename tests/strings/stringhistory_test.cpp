@@ -129,8 +129,13 @@ TEST(StringHistory, EveryStateOfRandomSessionsEqualsItsChangesMadeAnew) {
                 // Names of a few keys, in either letter case, so that insertions
                 // replace texts and keys repeat; entries to delete may repeat.
                 const std::string name = std::string(random() % 2 ? "N" : "n") + char('a' + random() % 90);
-                Change change{StringEdit(random() % 10 == 0 ? 3 : random() % 3), name, std::u16string(random() % 3, u'x'), {}, ++lastId};
-                const std::size_t places = change.edit == StringEdit::Delete || change.edit == StringEdit::Import ? 1 + random() % 80 : 1;
+                Change change{StringEdit(random() % 10 == 0 ? 3 : random() % 3),
+                              name,
+                              std::u16string(random() % 3, u'x'),
+                              {},
+                              ++lastId};
+                const std::size_t places =
+                    change.edit == StringEdit::Delete || change.edit == StringEdit::Import ? 1 + random() % 80 : 1;
                 for (std::size_t i = 0; i < places && table->count > 0; ++i) {
                     change.places.push_back(random() % table->count);
                 }

@@ -17,9 +17,9 @@ enum class StringEdit { Insert, Edit, Delete, Import };
 
 // How a list of the entries follows an undo or a redo.
 enum class StringRowChange {
-    Added,    // the entries are in the table again
-    Removed,  // the entries left the table; the pointers only name their rows
-    Changed,  // the entries have another text, or name and text, and may stand elsewhere in the table's order
+    Added,     // the entries are in the table again
+    Removed,   // the entries left the table; the pointers only name their rows
+    Changed,   // the entries have another text, or name and text, and may stand elsewhere in the table's order
     Replaced,  // every entry may have changed: a list shows the table anew (no entries are named)
 };
 
