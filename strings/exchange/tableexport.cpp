@@ -24,7 +24,7 @@ bool ExportTable(ExchangeFormat format, const StringTable& table, const StringTa
             (source != nullptr && !FindEntryProblems(*source, rules, result.sourceProblems))) {
             return false;
         }
-        if (source != nullptr) {
+        if (source != nullptr && !result.tableProblems.empty()) {
             std::set<std::string, NameIgnoringCaseLess> sourceNames;
             for (const StringEntry* entry = StringTableNext(*source, nullptr); entry;
                  entry = StringTableNext(*source, entry)) {

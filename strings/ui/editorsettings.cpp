@@ -26,7 +26,7 @@ const char kImportFolderValue[] = "Import Folder";
 const char kExportFolderValue[] = "Export Folder";
 
 constexpr int kDefaultNameColumnWidth = 190;
-constexpr int kDefaultReferenceColumnWidth = 250;
+constexpr int kDefaultReferenceColumnWidth = 200;
 constexpr int kMostColumnWidth = 4000;
 
 // A stored 0 or 1, else `fallback`.
