@@ -17,13 +17,11 @@ namespace {
 
 using StringsTranslation = StringsEditorTest;
 
-bool MenuChecked(HWND window, int id) {
-    return (GetMenuState(GetMenu(window), id, MF_BYCOMMAND) & MF_CHECKED) != 0;
-}
+bool MenuChecked(HWND window, int id) { return (GetMenuState(GetMenu(window), id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
 
 int ColumnCount(HWND list) {
-    return static_cast<int>(SendMessageA(reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)),
-                                         HDM_GETITEMCOUNT, 0, 0));
+    return static_cast<int>(
+        SendMessageA(reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)), HDM_GETITEMCOUNT, 0, 0));
 }
 
 TEST_F(StringsTranslation, TheReferenceColumnSortsAndTheUntranslatedViewShowsEmptyAndUnchangedTexts) {
@@ -35,9 +33,9 @@ TEST_F(StringsTranslation, TheReferenceColumnSortsAndTheUntranslatedViewShowsEmp
         bool untranslated;
     };
     const Row rows[] = {
-        {"a", L"Hallo", "A", L"Hello", false},  {"b", L"", "b", L"Bye", true},
-        {"c", L"Same", "C", L"Same", true},     {"d", L"eigen", nullptr, L"", false},
-        {"e", L"", nullptr, L"", true},         {"f", L"same", "f", L"Same", false},  // letter case counts
+        {"a", L"Hallo", "A", L"Hello", false}, {"b", L"", "b", L"Bye", true},
+        {"c", L"Same", "C", L"Same", true},    {"d", L"eigen", nullptr, L"", false},
+        {"e", L"", nullptr, L"", true},        {"f", L"same", "f", L"Same", false},  // letter case counts
     };
     std::vector<std::pair<std::string, Text>> document, reference;
     std::vector<std::string> untranslated;
@@ -74,8 +72,8 @@ TEST_F(StringsTranslation, TheReferenceColumnSortsAndTheUntranslatedViewShowsEmp
     Command(ID_VIEW_UNTRANSLATED_ONLY);
     EXPECT_TRUE(MenuChecked(MainWindow(), ID_VIEW_UNTRANSLATED_ONLY));
     EXPECT_EQ(RowNames(), untranslated);
-    EXPECT_EQ(StatusText(1), std::to_string(untranslated.size()) + " of " + std::to_string(document.size()) +
-                                 " strings");
+    EXPECT_EQ(StatusText(1),
+              std::to_string(untranslated.size()) + " of " + std::to_string(document.size()) + " strings");
 
     // Its width is remembered; without the reference only empty texts are untranslated.
     SendMessageA(List(), LVM_SETCOLUMNWIDTH, 2, MAKELPARAM(123, 0));
@@ -134,9 +132,10 @@ TEST_F(StringsTranslation, ExportWritesWhatDattoolWritesAndImportIsOneChangeOrNo
 
     // A translated PO comes back as one change: the fuzzy row keeps the
     // document's text, the untranslated one is left out.
-    WriteBytes(folder_.path("back.po"), "msgctxt \"a\"\nmsgid \"Hello\"\nmsgstr \"Hallo!\"\n\n"
-                                        "#, fuzzy\nmsgctxt \"b\"\nmsgid \"Bye\"\nmsgstr \"Tschau\"\n\n"
-                                        "msgctxt \"c\"\nmsgid \"Yes\"\nmsgstr \"\"\n");
+    WriteBytes(folder_.path("back.po"),
+               "msgctxt \"a\"\nmsgid \"Hello\"\nmsgstr \"Hallo!\"\n\n"
+               "#, fuzzy\nmsgctxt \"b\"\nmsgid \"Bye\"\nmsgstr \"Tschau\"\n\n"
+               "msgctxt \"c\"\nmsgid \"Yes\"\nmsgstr \"\"\n");
     g_script.fileAnswers = {{folder_.path("back.po")}};
     Command(ID_FILE_IMPORT);
     EXPECT_EQ(RowNames(), (std::vector<std::string>{"a", "b"}));
