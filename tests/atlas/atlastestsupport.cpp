@@ -7,6 +7,8 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "bitmaptestseam.h"
+
 namespace fs = std::filesystem;
 
 namespace {
