@@ -7,8 +7,6 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "bitmaptestseam.h"
-
 namespace fs = std::filesystem;
 
 namespace {
