@@ -21,6 +21,8 @@
 #define ID_EDIT_INVERT_SELECTION 40027
 #define ID_EDIT_FIND 40028
 #define ID_EDIT_FIND_NEXT 40029
+#define ID_EDIT_UNDO 40030
+#define ID_EDIT_REDO 40031
 // The recent files on the File menu take the ids from here on
 // (RecentFilesMenu::kReservedCommands of them).
 #define ID_FILE_RECENT_FIRST 40100

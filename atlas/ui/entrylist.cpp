@@ -198,6 +198,40 @@ void FillList(HWND list, const std::vector<std::string>& names) {
     InsertListItems(list, names);
 }
 
+void SetListItemsState(HWND list, int item, UINT state, UINT mask) {
+    LVITEMA record = {};
+    record.state = state;
+    record.stateMask = mask;
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&record));
+}
+
+void RemoveListItems(HWND list, const std::set<std::string>& names) {
+    if (names.empty()) {
+        return;
+    }
+    for (int item = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) - 1; item >= 0; --item) {
+        if (names.count(ListItemText(list, item)) != 0) {
+            SendMessageA(list, LVM_DELETEITEM, static_cast<WPARAM>(item), 0);
+        }
+    }
+}
+
+int SelectListItems(HWND list, const std::set<std::string>& names) {
+    if (names.empty()) {
+        return -1;
+    }
+    RedrawPaused paused(list);
+    int last = -1;
+    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int item = 0; item < count; ++item) {
+        if (names.count(ListItemText(list, item)) != 0) {
+            SetListItemsState(list, item, LVIS_SELECTED, LVIS_SELECTED);
+            last = item;
+        }
+    }
+    return last;
+}
+
 // Hidden, the list also stops following its focused item: deleting the items
 // before it would otherwise scroll the view by one row per item.
 ListHiddenForBulkChange::ListHiddenForBulkChange(HWND list)

@@ -45,17 +45,6 @@ struct EntryList {
     int leastTextColumnWidth = 50;
 };
 
-// Which state of the document the table holds and which one its file
-// holds: every change gives the table a new version, and a save (or opening
-// the file) makes the table's version the saved one. The document is
-// modified while they differ, so that going back to the saved state (an
-// undo) can make it unmodified again.
-struct DocumentVersions {
-    unsigned long current = 0;
-    unsigned long saved = 0;
-    unsigned long last = 0;  // the newest version given so far
-};
-
 struct EditorState {
     HINSTANCE instance = nullptr;
     HWND mainWindow = nullptr;
@@ -65,7 +54,6 @@ struct EditorState {
     StringTablePtr table;                     // null while no document is open
     char currentPath[kPathBufferSize] = {};   // empty for an untitled document
     char documentName[kPathBufferSize] = {};  // as the title shows it; empty while none is open
-    DocumentVersions versions;
     // The main window's DPI and the message font at it, which the list and
     // the status bar show their texts in.
     UINT dpi = 96;

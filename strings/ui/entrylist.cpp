@@ -93,6 +93,62 @@ void SortRows(EntryList& list) {
     });
 }
 
+// From this many rows on, EntryListAddEntries sorts the whole list once.
+constexpr std::size_t kSortFrom = 32;
+
+// The entries, sorted by address, for looking rows up by binary search.
+std::vector<const StringEntry*> SortedEntries(StringEntry* const* entries, std::size_t count) {
+    std::vector<const StringEntry*> sorted(entries, entries + count);
+    std::sort(sorted.begin(), sorted.end());
+    return sorted;
+}
+
+// Deletes the rows for which `drops(row, entry)` holds. The remaining rows
+// lose their selection; the focus stays on its row, or passes from a deleted
+// row to the next remaining one, else to the last. Allocates nothing.
+template <typename Drops>
+void DropRows(EntryList& list, Drops drops) {
+    const int focused = EntryListFocusedRow(list);
+    int focusedRemaining = -1;
+    size_t kept = 0;
+    for (int row = 0; row < list.rowCount; ++row) {
+        if (row == focused) {
+            focusedRemaining = static_cast<int>(kept);
+        }
+        StringEntry* entry = list.rows[static_cast<size_t>(row)];
+        if (!drops(row, entry)) {
+            list.rows[kept++] = entry;
+        }
+    }
+    list.rows.resize(kept);
+    RedrawPaused paused(list.listWindow);
+    SyncRowCount(list);  // the selection beyond the new count goes with the rows
+    SetRowState(list, -1, 0, LVIS_SELECTED);
+    FocusRow(list, focused < 0 ? -1 : std::min(focusedRemaining, list.rowCount - 1));
+}
+
+// Selects the rows of `entries` (sorted by address), focuses the first of
+// them and scrolls it into view. Every row at once is one message.
+void SelectRowsOf(EntryList& list, const std::vector<const StringEntry*>& entries) {
+    SyncRowCount(list);
+    if (entries.size() == list.rows.size()) {
+        SetRowState(list, -1, LVIS_SELECTED, LVIS_SELECTED);
+    }
+    int first = -1;
+    for (int row = 0; row < list.rowCount; ++row) {
+        if (std::binary_search(entries.begin(), entries.end(), list.rows[static_cast<size_t>(row)])) {
+            if (entries.size() != list.rows.size()) {
+                SetRowState(list, row, LVIS_SELECTED, LVIS_SELECTED);
+            }
+            first = first < 0 ? row : first;
+        }
+    }
+    if (first >= 0) {
+        SetRowState(list, first, LVIS_FOCUSED, LVIS_FOCUSED);
+        SendMessageA(list.listWindow, LVM_ENSUREVISIBLE, first, FALSE);
+    }
+}
+
 }  // namespace
 
 bool CreateEntryList(EntryList& list, HWND parent, HINSTANCE instance) {
@@ -182,35 +238,58 @@ void EntryListDeleteRow(EntryList& list, int row) {
 }
 
 std::vector<StringEntry*> EntryListDeleteSelectedRows(EntryList& list) {
-    size_t selectedCount = 0;
-    for (int row = 0; row < list.rowCount; ++row) {
-        selectedCount += EntryListRowSelected(list, row) ? 1 : 0;
+    std::vector<StringEntry*> deleted = EntryListSelectedEntries(list);
+    if (!deleted.empty()) {
+        EntryListDropSelectedRows(list);
     }
-    std::vector<StringEntry*> deleted;
-    if (selectedCount == 0) {
-        return deleted;
-    }
-    deleted.reserve(selectedCount);  // the one allocation, before anything changes
-    const int focused = EntryListFocusedRow(list);
-    int focusedRemaining = -1;
-    size_t kept = 0;
-    for (int row = 0; row < list.rowCount; ++row) {
-        if (row == focused) {
-            focusedRemaining = static_cast<int>(kept);
-        }
-        StringEntry* entry = list.rows[static_cast<size_t>(row)];
-        if (EntryListRowSelected(list, row)) {
-            deleted.push_back(entry);
-        } else {
-            list.rows[kept++] = entry;
-        }
-    }
-    list.rows.resize(kept);
-    RedrawPaused paused(list.listWindow);
-    SyncRowCount(list);  // the selection beyond the new count goes with the rows
-    SetRowState(list, -1, 0, LVIS_SELECTED);
-    FocusRow(list, focused < 0 ? -1 : std::min(focusedRemaining, list.rowCount - 1));
     return deleted;
+}
+
+std::vector<StringEntry*> EntryListSelectedEntries(const EntryList& list) {
+    const int selectedCount = static_cast<int>(SendMessageA(list.listWindow, LVM_GETSELECTEDCOUNT, 0, 0));
+    std::vector<StringEntry*> selected;
+    selected.reserve(static_cast<size_t>(std::max(selectedCount, 0)));
+    for (int row = NextRow(list, -1, LVNI_SELECTED); row != -1; row = NextRow(list, row, LVNI_SELECTED)) {
+        selected.push_back(list.rows[static_cast<size_t>(row)]);
+    }
+    return selected;
+}
+
+void EntryListDropSelectedRows(EntryList& list) {
+    DropRows(list, [&list](int row, const StringEntry*) { return EntryListRowSelected(list, row); });
+}
+
+void EntryListRemoveEntries(EntryList& list, StringEntry* const* entries, std::size_t count) {
+    const std::vector<const StringEntry*> removed = SortedEntries(entries, count);
+    DropRows(list, [&removed](int, const StringEntry* entry) {
+        return std::binary_search(removed.begin(), removed.end(), entry);
+    });
+}
+
+// Few rows go in one by one where they belong; many are added at the end
+// and the whole list sorted once, which costs less than finding each a place.
+void EntryListAddEntries(EntryList& list, StringEntry* const* entries, std::size_t count) {
+    const std::vector<const StringEntry*> added = SortedEntries(entries, count);
+    list.rows.reserve(list.rows.size() + count);  // from here on nothing allocates
+    RedrawPaused paused(list.listWindow);
+    SetRowState(list, -1, 0, LVIS_SELECTED);
+    if (count < kSortFrom) {
+        for (std::size_t i = 0; i < count; ++i) {
+            EntryListInsertRow(list, EntryListSortedPosition(list, *entries[i]), entries[i]);
+        }
+    } else {
+        list.rows.insert(list.rows.end(), entries, entries + count);
+        SortRows(list);
+        SyncRowCount(list);
+    }
+    SelectRowsOf(list, added);
+}
+
+void EntryListRefreshEntries(EntryList& list, StringEntry* const* entries, std::size_t count) {
+    const std::vector<const StringEntry*> changed = SortedEntries(entries, count);
+    RedrawPaused paused(list.listWindow);
+    SetRowState(list, -1, 0, LVIS_SELECTED);
+    SelectRowsOf(list, changed);
 }
 
 void EntryListDeleteAllRows(EntryList& list) {

@@ -12,6 +12,7 @@
 #include "entrycommands.h"
 #include "entrylist.h"
 #include "findcommands.h"
+#include "historycommands.h"
 #include "statusbar.h"
 #include "stringtableeditor_resource.h"
 #include "waitcursor.h"
@@ -81,8 +82,11 @@ void OnCommand(WORD command) {
     case ID_EDIT_INVERT_SELECTION: InvertSelectionCommand(); break;
     case ID_EDIT_FIND: FindCommand(); break;
     case ID_EDIT_FIND_NEXT: FindNextCommand(); break;
+    case ID_EDIT_UNDO: UndoCommand(); break;
+    case ID_EDIT_REDO: RedoCommand(); break;
     default: OpenRecentFileCommand(g_editor.recentFilesMenu.indexOf(command)); break;
     }
+    UpdateHistoryCommands();
     RequestStatusUpdate();
 }
 

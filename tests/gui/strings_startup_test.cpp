@@ -77,7 +77,7 @@ TEST_F(StringsStartup, HasTheIconAndMenuOfItsResources) {
     HMENU menu = GetMenu(MainWindow());
     ASSERT_EQ(GetMenuItemCount(menu), 3);
     const char* const titles[] = {"&File", "&Edit", "&Help"};
-    const int counts[] = {8, 9, 1};
+    const int counts[] = {8, 12, 1};
     for (int index = 0; index < 3; ++index) {
         char title[32] = {};
         GetMenuStringA(menu, index, title, sizeof(title), MF_BYPOSITION);

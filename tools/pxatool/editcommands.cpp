@@ -18,7 +18,9 @@ int NewCommand(const PairPaths& paths, const AtlasSize& size, bool overwrite) {
     }
     FilePair pair = [&] {
         try {
-            return FilePair(size.width, size.height);
+            FilePair pair(size.width, size.height);
+            pair.limitHistory(0);
+            return pair;
         } catch (const Exception& failure) {
             throw ToolError(paths.image, failure.message);
         }
@@ -34,7 +36,8 @@ int RenameCommand(const PairPaths& paths, const std::string& oldName, const std:
         throw ToolError(paths.index, "The new name is empty");
     }
     if (!fitsIndexRecord(to)) {
-        throw ToolError(paths.index, "The new name " + EntryNameText(to) + " is longer than the 64 bytes an index file keeps");
+        throw ToolError(paths.index,
+                        "The new name " + EntryNameText(to) + " is longer than the 64 bytes an index file keeps");
     }
     FilePair pair = OpenPair(paths.index, paths.image);
     if (pair.find(from) == nullptr) {
