@@ -216,18 +216,20 @@ void RemoveListItems(HWND list, const std::set<std::string>& names) {
     }
 }
 
+// Selecting or deselecting every item is one message: from there, the items
+// that differ are the fewer.
 int SelectListItems(HWND list, const std::set<std::string>& names) {
-    if (names.empty()) {
-        return -1;
-    }
-    RedrawPaused paused(list);
-    int last = -1;
     const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int item = 0; item < count; ++item) {
-        if (names.count(ListItemText(list, item)) != 0) {
-            SetListItemsState(list, item, LVIS_SELECTED, LVIS_SELECTED);
-            last = item;
+    const bool most = names.size() * 2 > static_cast<std::size_t>(count);
+    RedrawPaused paused(list);
+    SetListItemsState(list, -1, most ? LVIS_SELECTED : 0, LVIS_SELECTED);
+    int last = -1;
+    for (int item = 0; item < count && !names.empty(); ++item) {
+        const bool named = names.count(ListItemText(list, item)) != 0;
+        if (named != most) {
+            SetListItemsState(list, item, named ? LVIS_SELECTED : 0, LVIS_SELECTED);
         }
+        last = named ? item : last;
     }
     return last;
 }

@@ -44,8 +44,8 @@ void SetListItemsState(HWND list, int item, UINT state, UINT mask);
 // Deletes the items whose text is one of `names`, from the last up, reading
 // each item's text once.
 void RemoveListItems(HWND list, const std::set<std::string>& names);
-// Selects the items whose text is one of `names`; the others keep their
-// state. Returns the index of the last one, or -1.
+// Makes the items whose text is one of `names` the selection. Returns the
+// index of the last of them, or -1.
 int SelectListItems(HWND list, const std::set<std::string>& names);
 
 // For changes to many items at once where the list's focused item moves:

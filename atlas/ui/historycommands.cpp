@@ -56,6 +56,7 @@ void RedoCommand(EditorApp& app) {
 void ShowReplayedStep(EditorApp& app, const EntryNameChanges& changes) {
     const MemoryReserve::Spending finishing;
     WaitCursor wait;
+    int last = -1;
     {
         ListHiddenForBulkChange hidden(app.entryList);
         RemoveListItems(app.entryList, std::set<std::string>(changes.removed.begin(), changes.removed.end()));
@@ -69,12 +70,15 @@ void ShowReplayedStep(EditorApp& app, const EntryNameChanges& changes) {
         if (items != app.document->entries().size()) {
             FillList(app.entryList, entryNames(*app.document));
         }
-        const int last =
-            SelectListItems(app.entryList, std::set<std::string>(changes.added.begin(), changes.added.end()));
+        if (!changes.added.empty()) {
+            last = SelectListItems(app.entryList, std::set<std::string>(changes.added.begin(), changes.added.end()));
+        }
         if (last != -1) {
             SetListItemsState(app.entryList, last, LVIS_FOCUSED, LVIS_FOCUSED);
-            SendMessageA(app.entryList, LVM_ENSUREVISIBLE, static_cast<WPARAM>(last), FALSE);
         }
+    }
+    if (last != -1) {
+        SendMessageA(app.entryList, LVM_ENSUREVISIBLE, static_cast<WPARAM>(last), FALSE);
     }
     RefreshPreview(app);
 }

@@ -127,21 +127,20 @@ void DropRows(EntryList& list, Drops drops) {
     FocusRow(list, focused < 0 ? -1 : std::min(focusedRemaining, list.rowCount - 1));
 }
 
-// Selects the rows of `entries` (sorted by address), focuses the first of
-// them and scrolls it into view. Every row at once is one message.
+// Makes the rows of `entries` (sorted by address) the selection, focuses the
+// first of them and scrolls it into view. Selecting or deselecting every row
+// is one message: from there, the rows that differ are the fewer.
 void SelectRowsOf(EntryList& list, const std::vector<const StringEntry*>& entries) {
     SyncRowCount(list);
-    if (entries.size() == list.rows.size()) {
-        SetRowState(list, -1, LVIS_SELECTED, LVIS_SELECTED);
-    }
+    const bool most = entries.size() * 2 > list.rows.size();
+    SetRowState(list, -1, most ? LVIS_SELECTED : 0, LVIS_SELECTED);
     int first = -1;
     for (int row = 0; row < list.rowCount; ++row) {
-        if (std::binary_search(entries.begin(), entries.end(), list.rows[static_cast<size_t>(row)])) {
-            if (entries.size() != list.rows.size()) {
-                SetRowState(list, row, LVIS_SELECTED, LVIS_SELECTED);
-            }
-            first = first < 0 ? row : first;
+        const bool named = std::binary_search(entries.begin(), entries.end(), list.rows[static_cast<size_t>(row)]);
+        if (named != most) {
+            SetRowState(list, row, named ? LVIS_SELECTED : 0, LVIS_SELECTED);
         }
+        first = named && first < 0 ? row : first;
     }
     if (first >= 0) {
         SetRowState(list, first, LVIS_FOCUSED, LVIS_FOCUSED);
@@ -280,7 +279,6 @@ void EntryListAddEntries(EntryList& list, StringEntry* const* entries, std::size
     } else {
         list.rows.insert(list.rows.end(), entries, entries + count);
         SortRows(list);
-        SyncRowCount(list);
     }
     SelectRowsOf(list, added);
 }
@@ -288,7 +286,6 @@ void EntryListAddEntries(EntryList& list, StringEntry* const* entries, std::size
 void EntryListRefreshEntries(EntryList& list, StringEntry* const* entries, std::size_t count) {
     const std::vector<const StringEntry*> changed = SortedEntries(entries, count);
     RedrawPaused paused(list.listWindow);
-    SetRowState(list, -1, 0, LVIS_SELECTED);
     SelectRowsOf(list, changed);
 }
 

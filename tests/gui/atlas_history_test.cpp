@@ -77,7 +77,8 @@ TEST_F(AtlasHistory, UndoneStepsSaveTheOpenedBytesAndRedoneOnesTheEditedBytes) {
 
     for (std::size_t i = steps.size(); i-- > 0;) {
         command(ID_EDIT_UNDO);
-        EXPECT_EQ(listItems(), i == 0 ? std::vector<std::string>{"A.PNG", "M.PNG"} : steps[i - 1].items);
+        const std::vector<std::string> before = {"A.PNG", "M.PNG"};
+        EXPECT_EQ(listItems(), i == 0 ? before : steps[i - 1].items);
         EXPECT_EQ(itemsWithState(LVNI_SELECTED), steps[i].restored) << steps[i].edit;
         EXPECT_EQ(menuText(app->mainWindow, ID_EDIT_REDO), std::string("&Redo ") + steps[i].edit + "\tCtrl+Y");
         EXPECT_EQ(title().substr(title().size() - 2), " *") << "the saved state is the edited one";

@@ -79,7 +79,8 @@ TEST_F(StringsHistory, UndoneStepsSaveTheOpenedBytesAndRedoneOnesTheEditedBytes)
 
     for (std::size_t i = steps.size(); i-- > 0;) {
         Command(ID_EDIT_UNDO);
-        EXPECT_EQ(RowNames(), i == 0 ? std::vector<std::string>{"ALPHA", "BETA", "GAMMA"} : steps[i - 1].rows);
+        const std::vector<std::string> before = {"ALPHA", "BETA", "GAMMA"};
+        EXPECT_EQ(RowNames(), i == 0 ? before : steps[i - 1].rows);
         EXPECT_TRUE(RowsMatchTable());
         EXPECT_EQ(SelectedRows(), steps[i].restored) << steps[i].edit;
         EXPECT_EQ(MenuText(MainWindow(), ID_EDIT_REDO), std::string("&Redo ") + steps[i].edit + "\tCtrl+Y");
