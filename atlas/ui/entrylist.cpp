@@ -206,10 +206,15 @@ void SetListItemsState(HWND list, int item, UINT state, UINT mask) {
 }
 
 void RemoveListItems(HWND list, const std::set<std::string>& names) {
+    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
     if (names.empty()) {
         return;
     }
-    for (int item = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) - 1; item >= 0; --item) {
+    if (names.size() >= static_cast<std::size_t>(count)) {
+        SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);  // the list holds each name once: these are all
+        return;
+    }
+    for (int item = count - 1; item >= 0; --item) {
         if (names.count(ListItemText(list, item)) != 0) {
             SendMessageA(list, LVM_DELETEITEM, static_cast<WPARAM>(item), 0);
         }

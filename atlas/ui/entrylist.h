@@ -42,7 +42,7 @@ void FillList(HWND list, const std::vector<std::string>& names);
 // LVM_SETITEMSTATE on one item, or on every item for -1.
 void SetListItemsState(HWND list, int item, UINT state, UINT mask);
 // Deletes the items whose text is one of `names`, from the last up, reading
-// each item's text once.
+// each item's text once; as many names as items empty the list at once.
 void RemoveListItems(HWND list, const std::set<std::string>& names);
 // Makes the items whose text is one of `names` the selection. Returns the
 // index of the last of them, or -1.
