@@ -41,6 +41,14 @@ struct EntryList {
     PFNLVCOMPARE ascendingCompare = nullptr;
     PFNLVCOMPARE descendingCompare = nullptr;
     std::vector<StringEntry*> rows;
+    // The rows the last deletion took, in their order then, and the order's
+    // column and direction: undoing it puts them back by merging instead of
+    // sorting them again.
+    struct DroppedRows {
+        std::vector<StringEntry*> rows;
+        int sortColumn = 0;
+        int sortDescending = 0;
+    } dropped;
     // The Text column takes the width the Name column leaves, but never less.
     int leastTextColumnWidth = 50;
 };

@@ -103,14 +103,24 @@ std::vector<const StringEntry*> SortedEntries(StringEntry* const* entries, std::
     return sorted;
 }
 
-// Deletes the rows for which `drops(row, entry)` holds. The remaining rows
-// lose their selection; the focus stays on its row, or passes from a deleted
-// row to the next remaining one, else to the last. Allocates nothing.
+// Deletes the rows for which `drops(row, entry)` holds, about `count` of
+// them, and remembers them in their order (list.dropped) when memory allows.
+// The remaining rows lose their selection; the focus stays on its row, or
+// passes from a deleted row to the next remaining one, else to the last.
+// Never fails.
 template <typename Drops>
-void DropRows(EntryList& list, Drops drops) {
+void DropRows(EntryList& list, std::size_t count, Drops drops) {
     const int focused = EntryListFocusedRow(list);
     int focusedRemaining = -1;
     size_t kept = 0;
+    list.dropped.rows.clear();
+    try {
+        list.dropped.rows.reserve(count);
+    } catch (const std::bad_alloc&) {
+        // Without the memory, the rows are not remembered and an undo sorts them again.
+    }
+    list.dropped.sortColumn = list.sortColumn;
+    list.dropped.sortDescending = list.sortDescending;
     for (int row = 0; row < list.rowCount; ++row) {
         if (row == focused) {
             focusedRemaining = static_cast<int>(kept);
@@ -118,6 +128,8 @@ void DropRows(EntryList& list, Drops drops) {
         StringEntry* entry = list.rows[static_cast<size_t>(row)];
         if (!drops(row, entry)) {
             list.rows[kept++] = entry;
+        } else if (list.dropped.rows.size() < list.dropped.rows.capacity()) {
+            list.dropped.rows.push_back(entry);  // only as far as the room reserved goes
         }
     }
     list.rows.resize(kept);
@@ -146,6 +158,29 @@ void SelectRowsOf(EntryList& list, const std::vector<const StringEntry*>& entrie
         SetRowState(list, first, LVIS_FOCUSED, LVIS_FOCUSED);
         SendMessageA(list.listWindow, LVM_ENSUREVISIBLE, first, FALSE);
     }
+}
+
+// Whether the entries (sorted by address) are the rows the last deletion
+// took, in an order that still holds.
+bool AreDroppedRows(const EntryList& list, const std::vector<const StringEntry*>& entries) {
+    const EntryList::DroppedRows& dropped = list.dropped;
+    if (dropped.rows.size() != entries.size() || dropped.sortColumn != list.sortColumn ||
+        dropped.sortDescending != list.sortDescending) {
+        return false;
+    }
+    return std::all_of(dropped.rows.begin(), dropped.rows.end(), [&entries](const StringEntry* entry) {
+        return std::binary_search(entries.begin(), entries.end(), entry);
+    });
+}
+
+// The rows from `middle` on, in order, merged with those before it.
+void MergeRows(EntryList& list, std::ptrdiff_t middle) {
+    PFNLVCOMPARE compare = list.sortDescending ? list.descendingCompare : list.ascendingCompare;
+    const LPARAM column = list.sortColumn;
+    std::inplace_merge(list.rows.begin(), list.rows.begin() + middle, list.rows.end(),
+                       [compare, column](const StringEntry* a, const StringEntry* b) {
+                           return compare(reinterpret_cast<LPARAM>(a), reinterpret_cast<LPARAM>(b), column) < 0;
+                       });
 }
 
 }  // namespace
@@ -255,12 +290,13 @@ std::vector<StringEntry*> EntryListSelectedEntries(const EntryList& list) {
 }
 
 void EntryListDropSelectedRows(EntryList& list) {
-    DropRows(list, [&list](int row, const StringEntry*) { return EntryListRowSelected(list, row); });
+    const auto selected = static_cast<std::size_t>(SendMessageA(list.listWindow, LVM_GETSELECTEDCOUNT, 0, 0));
+    DropRows(list, selected, [&list](int row, const StringEntry*) { return EntryListRowSelected(list, row); });
 }
 
 void EntryListRemoveEntries(EntryList& list, StringEntry* const* entries, std::size_t count) {
     const std::vector<const StringEntry*> removed = SortedEntries(entries, count);
-    DropRows(list, [&removed](int, const StringEntry* entry) {
+    DropRows(list, count, [&removed](int, const StringEntry* entry) {
         return std::binary_search(removed.begin(), removed.end(), entry);
     });
 }
@@ -276,6 +312,10 @@ void EntryListAddEntries(EntryList& list, StringEntry* const* entries, std::size
         for (std::size_t i = 0; i < count; ++i) {
             EntryListInsertRow(list, EntryListSortedPosition(list, *entries[i]), entries[i]);
         }
+    } else if (AreDroppedRows(list, added)) {
+        const auto remaining = static_cast<std::ptrdiff_t>(list.rows.size());
+        list.rows.insert(list.rows.end(), list.dropped.rows.begin(), list.dropped.rows.end());
+        MergeRows(list, remaining);
     } else {
         list.rows.insert(list.rows.end(), entries, entries + count);
         SortRows(list);
@@ -291,6 +331,7 @@ void EntryListRefreshEntries(EntryList& list, StringEntry* const* entries, std::
 
 void EntryListDeleteAllRows(EntryList& list) {
     list.rows.clear();
+    list.dropped.rows.clear();
     list.rowCount = 0;
     SendMessageA(list.listWindow, LVM_DELETEALLITEMS, 0, 0);
     EntryListFitTextColumn(list);

@@ -32,8 +32,7 @@ void EntryListDeleteRow(EntryList& list, int row);
 std::vector<StringEntry*> EntryListDeleteSelectedRows(EntryList& list);
 // The entries of the selected rows, in row order. Throws std::bad_alloc.
 std::vector<StringEntry*> EntryListSelectedEntries(const EntryList& list);
-// EntryListDeleteSelectedRows without the list of entries: it allocates
-// nothing, so it cannot fail.
+// EntryListDeleteSelectedRows without the list of entries; it cannot fail.
 void EntryListDropSelectedRows(EntryList& list);
 
 // How the list follows an undo or a redo (stringhistory.h), each throwing
@@ -42,7 +41,8 @@ void EntryListDropSelectedRows(EntryList& list);
 // passes from a row that goes to the next remaining one.
 void EntryListRemoveEntries(EntryList& list, StringEntry* const* entries, std::size_t count);
 // Rows for the entries, in sorted order; they become the selection, the
-// first of them focused and in view.
+// first of them focused and in view. The rows the last deletion took come
+// back by a merge in the order they had, where that order still holds.
 void EntryListAddEntries(EntryList& list, StringEntry* const* entries, std::size_t count);
 // The entries' rows show their new names and texts where they stand, as
 // after Edit String, and become the selection, the first of them focused

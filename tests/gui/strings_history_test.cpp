@@ -108,3 +108,33 @@ TEST_F(StringsHistory, UndoneStepsSaveTheOpenedBytesAndRedoneOnesTheEditedBytes)
     Command(ID_FILE_CLOSE);
     EXPECT_TRUE(g_script.messageBoxes.empty());
 }
+
+// Many rows come back by a merge in the order they left in, or by a sort
+// when the list has been sorted by another column since.
+TEST_F(StringsHistory, ManyRowsUndoneComeBackInTheListsOrder) {
+    std::vector<std::pair<std::string, Text>> entries;
+    std::vector<std::string> byName;
+    std::vector<int> most;
+    for (int i = 0; i < 40; ++i) {
+        const std::string name = "N" + std::to_string(10 + i);
+        const std::string text = std::to_string(99 - i);  // texts in the opposite order
+        entries.push_back({name, Text(text.begin(), text.end())});
+        byName.push_back(name);
+        most.push_back(i);
+    }
+    most.pop_back();
+    Open(WriteTable("many.DAT", entries));
+    ClickHeader(1);
+    const std::vector<std::string> byText = RowNames();
+    ASSERT_NE(byText, byName);
+    const std::function<void()> sortByName = [this] { ClickHeader(0); };
+    for (const std::function<void()>& between : {std::function<void()>([] {}), sortByName}) {
+        SelectRows(most);
+        Command(ID_EDIT_DELETE_STRING);
+        between();
+        Command(ID_EDIT_UNDO);
+        EXPECT_EQ(RowNames(), g_editor.entryList.sortColumn == 0 ? byName : byText);
+        EXPECT_EQ(SelectedRows().size(), most.size());
+        EXPECT_TRUE(RowsMatchTable());
+    }
+}
