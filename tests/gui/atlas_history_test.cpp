@@ -22,8 +22,7 @@ std::string menuText(HWND window, UINT command) {
 }  // namespace
 
 TEST_F(AtlasHistory, UndoneStepsSaveTheOpenedBytesAndRedoneOnesTheEditedBytes) {
-    // The opened pair is one this program wrote, so that its bytes are those
-    // a save of that state gives.
+    // The opened pair is one this program wrote: its bytes are those a save of that state gives.
     const PairPaths opened{folder.path("opened.pxa"), folder.path("opened.tga")};
     {
         FilePair pair(32, 16);
@@ -32,22 +31,30 @@ TEST_F(AtlasHistory, UndoneStepsSaveTheOpenedBytesAndRedoneOnesTheEditedBytes) {
         pair.savePair(opened.index, opened.image, -1);
     }
     openPair(opened);
-    EXPECT_TRUE(isGreyed(ID_EDIT_UNDO));
+    const auto select = [this](std::vector<int> items) {
+        setItemState(-1, 0, LVIS_SELECTED);
+        for (int item : items) {
+            setItemState(item, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        }
+    };
+    const auto saveAs = [this](const std::string& stem) {
+        Script().fileAnswers = {{folder.path(stem + ".pxa")}, {folder.path(stem + ".tga")}};
+        command(ID_FILE_SAVE_AS);
+    };
+    const auto marked = [this] { return title().substr(title().size() - 2) == " *"; };
     const std::string big = writeImage("big.png", 40, 20, 3);  // grows the atlas
-
     // Each step, the list after it, and the selection after undoing it: the
     // items it names again, or what was selected before.
     struct Step {
         std::function<void()> make;
         const char* edit;
         std::vector<std::string> items;
-        std::vector<std::string> restored;
+        std::vector<std::string> selectedAfterUndo;
     };
     const std::vector<Step> steps = {
         {[&] { insertFiles({big}); }, "Insert", {"A.PNG", "BIG.PNG", "M.PNG"}, {"M.PNG"}},
         {[&] {
-             setItemState(-1, 0, LVIS_SELECTED);
-             setItemState(2, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+             select({2});
              command(ID_EDIT_RENAME_FILE);
              HWND editor = reinterpret_cast<HWND>(SendMessageA(app->entryList, LVM_GETEDITCONTROL, 0, 0));
              SetWindowTextA(editor, "n.png");
@@ -57,9 +64,7 @@ TEST_F(AtlasHistory, UndoneStepsSaveTheOpenedBytesAndRedoneOnesTheEditedBytes) {
          {"A.PNG", "BIG.PNG", "N.PNG"},
          {"M.PNG"}},
         {[&] {
-             setItemState(-1, 0, LVIS_SELECTED);
-             setItemState(0, LVIS_SELECTED, LVIS_SELECTED);
-             setItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+             select({0, 1});
              command(ID_EDIT_DELETE_FILES);
          },
          "Delete",
@@ -72,22 +77,19 @@ TEST_F(AtlasHistory, UndoneStepsSaveTheOpenedBytesAndRedoneOnesTheEditedBytes) {
         EXPECT_EQ(menuText(app->mainWindow, ID_EDIT_UNDO), std::string("&Undo ") + step.edit + "\tCtrl+Z");
         EXPECT_TRUE(isGreyed(ID_EDIT_REDO)) << "a new step drops the undone ones";
     }
-    Script().fileAnswers = {{folder.path("edited.pxa")}, {folder.path("edited.tga")}};
-    command(ID_FILE_SAVE_AS);
+    saveAs("edited");
 
     for (std::size_t i = steps.size(); i-- > 0;) {
         command(ID_EDIT_UNDO);
-        const std::vector<std::string> before = {"A.PNG", "M.PNG"};
-        EXPECT_EQ(listItems(), i == 0 ? before : steps[i - 1].items);
-        EXPECT_EQ(itemsWithState(LVNI_SELECTED), steps[i].restored) << steps[i].edit;
+        EXPECT_EQ(listItems(), i == 0 ? std::vector<std::string>({"A.PNG", "M.PNG"}) : steps[i - 1].items);
+        EXPECT_EQ(itemsWithState(LVNI_SELECTED), steps[i].selectedAfterUndo) << steps[i].edit;
         EXPECT_EQ(menuText(app->mainWindow, ID_EDIT_REDO), std::string("&Redo ") + steps[i].edit + "\tCtrl+Y");
-        EXPECT_EQ(title().substr(title().size() - 2), " *") << "the saved state is the edited one";
+        EXPECT_TRUE(marked()) << "the saved state is the edited one";
     }
-    EXPECT_EQ(menuText(app->mainWindow, ID_EDIT_UNDO), "&Undo\tCtrl+Z");
     EXPECT_TRUE(isGreyed(ID_EDIT_UNDO));
+    EXPECT_EQ(menuText(app->mainWindow, ID_EDIT_UNDO), "&Undo\tCtrl+Z");
     EXPECT_EQ(app->document->width(), 32u) << "the atlas grown by the insertion is back to its size";
-    Script().fileAnswers = {{folder.path("undone.pxa")}, {folder.path("undone.tga")}};
-    command(ID_FILE_SAVE_AS);
+    saveAs("undone");
     EXPECT_EQ(readFileBytes(folder.path("undone.pxa")), readFileBytes(opened.index));
     EXPECT_EQ(readFileBytes(folder.path("undone.tga")), readFileBytes(opened.image));
 
@@ -95,17 +97,13 @@ TEST_F(AtlasHistory, UndoneStepsSaveTheOpenedBytesAndRedoneOnesTheEditedBytes) {
         command(ID_EDIT_REDO);
         EXPECT_EQ(listItems(), step.items);
     }
-    EXPECT_TRUE(isGreyed(ID_EDIT_REDO));
-    Script().fileAnswers = {{folder.path("redone.pxa")}, {folder.path("redone.tga")}};
-    command(ID_FILE_SAVE_AS);
+    saveAs("redone");
     EXPECT_EQ(readFileBytes(folder.path("redone.pxa")), readFileBytes(folder.path("edited.pxa")));
     EXPECT_EQ(readFileBytes(folder.path("redone.tga")), readFileBytes(folder.path("edited.tga")));
-
-    // Back at the saved state by undo and redo, closing asks nothing.
     command(ID_EDIT_UNDO);
-    EXPECT_EQ(title().substr(title().size() - 2), " *");
+    EXPECT_TRUE(marked());
     command(ID_EDIT_REDO);
-    EXPECT_NE(title().substr(title().size() - 2), " *");
+    EXPECT_FALSE(marked()) << "back at the saved state";
     SendMessageA(app->mainWindow, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(Script().messageBoxes.empty());
+    EXPECT_TRUE(Script().messageBoxes.empty()) << "closing asks nothing";
 }
