@@ -160,9 +160,9 @@ void EnableDocumentCommands(bool documentOpen) {
 }
 
 void CloseDocument() {
-    EnableDocumentCommands(false);
     EntryListDeleteAllRows(g_editor.entryList);
     g_editor.table.reset();
+    EnableDocumentCommands(false);  // Undo and Redo too, now that no table has steps
     SetDocumentTitle(nullptr);
     g_editor.currentPath[0] = '\0';
     RequestStatusUpdate();
