@@ -16,5 +16,7 @@
 #define ID_EDIT_RENAME_FILE 40009
 #define ID_EDIT_EXTRACT_FILES 40010
 #define ID_EDIT_SELECT_ALL 57642
+#define ID_EDIT_UNDO 40020
+#define ID_EDIT_REDO 40021
 // The recent documents of the File menu take this id and the 8 after it.
 #define ID_FILE_RECENT_FIRST 40100

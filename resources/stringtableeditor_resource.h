@@ -26,6 +26,8 @@
 #define ID_FILE_OPEN_REFERENCE 40032
 #define ID_FILE_CLOSE_REFERENCE 40033
 #define ID_VIEW_UNTRANSLATED_ONLY 40034
+#define ID_EDIT_UNDO 40035
+#define ID_EDIT_REDO 40036
 // The recent files on the File menu take the ids from here on
 // (RecentFilesMenu::kReservedCommands of them).
 #define ID_FILE_RECENT_FIRST 40100

@@ -76,6 +76,7 @@ void SetStatusBarParts(const EditorApp& app) {
 
 void RefreshDocumentStatus(EditorApp& app) {
     UpdateEntryCommands(app);
+    UpdateHistoryCommands(app);
     // Without the memory for the texts, the old ones stay until the next time.
     try {
         showModifiedMark(app);

@@ -21,7 +21,7 @@ void CreateStatusBar(EditorApp& app);
 // The parts' widths at the window's DPI.
 void SetStatusBarParts(const EditorApp& app);
 
-// After every command: the title's mark, the entry commands and every part of
+// After every command: the title's mark, the entry commands, Undo and Redo and every part of
 // the status bar follow the document and the selection.
 void RefreshDocumentStatus(EditorApp& app);
 

@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include <optional>
+
 #include "editorapp.h"
+#include "historymenu.h"
 #include "pxaeditor_resource.h"
 
 namespace {
@@ -17,6 +20,19 @@ bool setEnabled(HMENU menu, UINT command, bool enabled) {
     return wasEnabled != enabled;
 }
 
+const char* editName(const std::optional<AtlasEdit>& edit) {
+    if (!edit) {
+        return nullptr;
+    }
+    switch (*edit) {
+    case AtlasEdit::Insert: return "Insert";
+    case AtlasEdit::Delete: return "Delete";
+    case AtlasEdit::Rename: return "Rename";
+    case AtlasEdit::Compact: return "Compact";
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 HMENU EditMenu(const EditorApp& app) { return GetSubMenu(GetMenu(app.mainWindow), 1); }
@@ -29,6 +45,19 @@ void UpdateEntryCommands(const EditorApp& app) {
     bool changed = setEnabled(edit, ID_EDIT_EXTRACT_FILES, selected > 0);
     changed = setEnabled(edit, ID_EDIT_RENAME_FILE, selected == 1) || changed;
     changed = setEnabled(edit, ID_EDIT_DELETE_FILES, selected > 0) || changed;
+    if (changed) {
+        DrawMenuBar(app.mainWindow);
+    }
+}
+
+void UpdateHistoryCommands(const EditorApp& app) {
+    const FilePair* document = app.document.get();
+    HMENU edit = EditMenu(app);
+    bool changed = SetHistoryMenuItem(edit, ID_EDIT_UNDO, "&Undo",
+                                      document != nullptr ? editName(document->undoableEdit()) : nullptr, "Ctrl+Z");
+    changed = SetHistoryMenuItem(edit, ID_EDIT_REDO, "&Redo",
+                                 document != nullptr ? editName(document->redoableEdit()) : nullptr, "Ctrl+Y") ||
+              changed;
     if (changed) {
         DrawMenuBar(app.mainWindow);
     }

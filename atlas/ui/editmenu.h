@@ -10,3 +10,7 @@ HMENU EditMenu(const EditorApp& app);
 // Extract File(s) and Delete File(s) are enabled while any entry is selected,
 // Rename File while exactly one is; greyed otherwise.
 void UpdateEntryCommands(const EditorApp& app);
+
+// Undo and Redo name the step they would take ("Undo Delete") and are greyed
+// without one.
+void UpdateHistoryCommands(const EditorApp& app);

@@ -123,13 +123,6 @@ std::vector<std::string> namesToList(const std::vector<std::string>& paths, std:
     return names;
 }
 
-void setItemState(HWND list, int item, UINT state, UINT mask) {
-    LVITEMA record = {};
-    record.state = state;
-    record.stateMask = mask;
-    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&record));
-}
-
 std::vector<std::string> selectedNames(const EditorApp& app) {
     std::vector<std::string> names;
     for (int item = NextListItem(app.entryList, -1, LVNI_SELECTED); item != -1;
@@ -273,7 +266,7 @@ void InsertFilePaths(EditorApp& app, const std::vector<std::string>& chosen, con
         const MemoryReserve::Spending finishing;
         const int lastInserted = AddListItems(app.entryList, namesToList(paths, unlisted));
         const int lastIndex = lastInserted == -1 ? 0 : lastInserted;
-        setItemState(app.entryList, lastIndex, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        SetListItemsState(app.entryList, lastIndex, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         SendMessageA(app.entryList, LVM_ENSUREVISIBLE, static_cast<WPARAM>(lastIndex), FALSE);
         SetFocus(app.entryList);
         RefreshPreview(app);
@@ -424,7 +417,7 @@ void RenameFromLabel(EditorApp& app, const std::string& text, int item) {
 void SelectAllCommand(EditorApp& app) {
     WaitCursor wait;
     RedrawPaused paused(app.entryList);
-    setItemState(app.entryList, -1, LVIS_SELECTED, LVIS_SELECTED);
+    SetListItemsState(app.entryList, -1, LVIS_SELECTED, LVIS_SELECTED);
 }
 
 void RefreshPreview(EditorApp& app) {

@@ -198,6 +198,47 @@ void FillList(HWND list, const std::vector<std::string>& names) {
     InsertListItems(list, names);
 }
 
+void SetListItemsState(HWND list, int item, UINT state, UINT mask) {
+    LVITEMA record = {};
+    record.state = state;
+    record.stateMask = mask;
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&record));
+}
+
+void RemoveListItems(HWND list, const std::set<std::string>& names) {
+    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    if (names.empty()) {
+        return;
+    }
+    if (names.size() >= static_cast<std::size_t>(count)) {
+        SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);  // the list holds each name once: these are all
+        return;
+    }
+    for (int item = count - 1; item >= 0; --item) {
+        if (names.count(ListItemText(list, item)) != 0) {
+            SendMessageA(list, LVM_DELETEITEM, static_cast<WPARAM>(item), 0);
+        }
+    }
+}
+
+// Selecting or deselecting every item is one message: from there, the items
+// that differ are the fewer.
+int SelectListItems(HWND list, const std::set<std::string>& names) {
+    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    const bool most = names.size() * 2 > static_cast<std::size_t>(count);
+    RedrawPaused paused(list);
+    SetListItemsState(list, -1, most ? LVIS_SELECTED : 0, LVIS_SELECTED);
+    int last = -1;
+    for (int item = 0; item < count && !names.empty(); ++item) {
+        const bool named = names.count(ListItemText(list, item)) != 0;
+        if (named != most) {
+            SetListItemsState(list, item, named ? LVIS_SELECTED : 0, LVIS_SELECTED);
+        }
+        last = named ? item : last;
+    }
+    return last;
+}
+
 // Hidden, the list also stops following its focused item: deleting the items
 // before it would otherwise scroll the view by one row per item.
 ListHiddenForBulkChange::ListHiddenForBulkChange(HWND list)

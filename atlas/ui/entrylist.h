@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,15 @@ int NextListItem(HWND list, int after, UINT flags);
 
 // Empties the list and fills it with the names.
 void FillList(HWND list, const std::vector<std::string>& names);
+
+// LVM_SETITEMSTATE on one item, or on every item for -1.
+void SetListItemsState(HWND list, int item, UINT state, UINT mask);
+// Deletes the items whose text is one of `names`, from the last up, reading
+// each item's text once; as many names as items empty the list at once.
+void RemoveListItems(HWND list, const std::set<std::string>& names);
+// Makes the items whose text is one of `names` the selection. Returns the
+// index of the last of them, or -1.
+int SelectListItems(HWND list, const std::set<std::string>& names);
 
 // For changes to many items at once where the list's focused item moves:
 // redraw is paused and the list hidden until the end, when it shows again

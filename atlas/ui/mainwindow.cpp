@@ -16,6 +16,7 @@
 #include "entrycommands.h"
 #include "exceptions.h"
 #include "filedrop.h"
+#include "historycommands.h"
 #include "listnotifications.h"
 #include "pxaeditor_resource.h"
 #include "renderer.h"
@@ -99,6 +100,8 @@ void onCommand(EditorApp& app, WORD command) {
     case ID_EDIT_RENAME_FILE: StartRenameCommand(app); break;
     case ID_EDIT_EXTRACT_FILES: ExtractFilesCommand(app); break;
     case ID_EDIT_SELECT_ALL: SelectAllCommand(app); break;
+    case ID_EDIT_UNDO: UndoCommand(app); break;
+    case ID_EDIT_REDO: RedoCommand(app); break;
     default: OpenRecentDocumentCommand(app, command); break;
     }
 }

@@ -1,6 +1,6 @@
 // PXAEditor at production size: opening pairs of 10,000 and 50,000 entries,
 // extracting 3,000 entries (and pxatool extracting as many), inserting 1,000
-// images, deleting every entry. The real
+// images, deleting every entry, undoing and redoing both. The real
 // windows run shown; the file dialogs, the folder browser and the prompts are
 // answered at once from a script.
 #include <windows.h>
@@ -255,6 +255,17 @@ void extractThreeThousand(EditorApp& app, const TemporaryFolder& folder) {
            "the extraction did not report success");
 }
 
+// Undo, then redo, of the step just made; the list holds `undone` items
+// after the undo and `redone` after the redo.
+void undoAndRedo(EditorApp& app, const std::string& what, std::size_t size, const char* unit, int undone, int redone) {
+    measure(program, ("undo " + what).c_str(), size, unit, app.mainWindow, [&] { command(app, ID_EDIT_UNDO); });
+    expect(itemCount(app) == undone && app.document->entries().size() == static_cast<std::size_t>(undone),
+           "the undo left other entries");
+    measure(program, ("redo " + what).c_str(), size, unit, app.mainWindow, [&] { command(app, ID_EDIT_REDO); });
+    expect(itemCount(app) == redone && app.document->entries().size() == static_cast<std::size_t>(redone),
+           "the redo left other entries");
+}
+
 }  // namespace
 
 int main() {
@@ -286,6 +297,7 @@ int main() {
     measure(program, "insert files into 10,000 entries", 1000, "files", app.mainWindow,
             [&] { command(app, ID_EDIT_INSERT_FILES); });
     expect(itemCount(app) == 11000, "not every inserted file is listed");
+    undoAndRedo(app, "insert files", 1000, "files", 10000, 11000);
 
     const int all = itemCount(app);
     measure(program, "select all, delete", static_cast<std::size_t>(all), "entries", app.mainWindow, [&] {
@@ -293,6 +305,7 @@ int main() {
         command(app, ID_EDIT_DELETE_FILES);
     });
     expect(itemCount(app) == 0 && app.document->entries().empty(), "entries are left");
+    undoAndRedo(app, "select all, delete", static_cast<std::size_t>(all), "entries", all, 0);
 
     openPair(app, pair50k, 50000);
 

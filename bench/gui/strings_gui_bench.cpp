@@ -1,7 +1,9 @@
 // StringTableEditor at production size: a table of 100,000 strings opened,
 // sorted by a click on a column header, the same table opened beside it as
-// the reference, sorted by it and filtered to the untranslated strings, searched through by Find, given one
-// more string, saved, and emptied by Select All and Delete String. The real
+// the reference, sorted by it and filtered to the untranslated strings,
+// searched through by Find, given one more string, saved, 100,000 strings
+// deleted, the deletion undone and redone, and emptied by Select All and
+// Delete String. The real
 // window runs shown; the file dialogs, the Edit String dialog and the Find
 // dialog are answered at once.
 #include <windows.h>
@@ -191,6 +193,18 @@ int main() {
     measure(program, "invert selection", count + 1, "strings", window, [] { command(ID_EDIT_INVERT_SELECTION); });
     expect(SendMessageA(g_editor.entryList.listWindow, LVM_GETSELECTEDCOUNT, 0, 0) == static_cast<LRESULT>(count),
            "the selection is not inverted");
+
+    // The step of deleting them is taken back and made again: every row but
+    // one goes and comes back selected.
+    measure(program, "delete string", count, "strings", window, [] { command(ID_EDIT_DELETE_STRING); });
+    expect(rowCount() == 1 && g_editor.table->count == 1, "the selected strings are not deleted");
+    measure(program, "undo delete string", count, "strings", window, [] { command(ID_EDIT_UNDO); });
+    expect(rowCount() == static_cast<int>(count) + 1 && g_editor.table->count == count + 1 &&
+               SendMessageA(g_editor.entryList.listWindow, LVM_GETSELECTEDCOUNT, 0, 0) == static_cast<LRESULT>(count),
+           "the undo did not bring the strings back selected");
+    measure(program, "redo delete string", count, "strings", window, [] { command(ID_EDIT_REDO); });
+    expect(rowCount() == 1 && g_editor.table->count == 1, "the redo did not delete the strings");
+    command(ID_EDIT_UNDO);
 
     measure(program, "select all, delete string", count + 1, "strings", window, [] {
         command(ID_EDIT_SELECT_ALL);

@@ -9,8 +9,10 @@
 #include "entrylist.h"
 #include "filedialogs.h"
 #include "filepath.h"
+#include "historycommands.h"
 #include "saverecovery.h"
 #include "statusbar.h"
+#include "stringhistory.h"
 #include "stringtableeditor_resource.h"
 #include "waitcursor.h"
 
@@ -58,7 +60,7 @@ const char* WriteFailureFormat(DatWriteStatus status) {
 
 // The document now matches a file: the one it was read from or saved to.
 void MarkDocumentSaved() {
-    g_editor.versions.saved = g_editor.versions.current;
+    StringTableMarkSaved(*g_editor.table);
     SetDocumentTitle(g_editor.documentName);
 }
 
@@ -154,28 +156,22 @@ void EnableDocumentCommands(bool documentOpen) {
     for (UINT command : kDocumentCommands) {
         EnableMenuItem(menu, command, MF_BYCOMMAND | (documentOpen ? MF_ENABLED : MF_GRAYED));
     }
+    UpdateHistoryCommands();
     DrawMenuBar(g_editor.mainWindow);
 }
 
 void CloseDocument() {
-    EnableDocumentCommands(false);
     EntryListDeleteAllRows(g_editor.entryList);
     g_editor.table.reset();
-    g_editor.versions.saved = g_editor.versions.current;
+    EnableDocumentCommands(false);  // Undo and Redo too, now that no table has steps
     SetDocumentTitle(nullptr);
     g_editor.currentPath[0] = '\0';
     RequestStatusUpdate();
 }
 
-void MarkDocumentChanged() {
-    const bool wasModified = DocumentModified();
-    g_editor.versions.current = ++g_editor.versions.last;
-    if (!wasModified) {
-        SetDocumentTitle(g_editor.documentName);
-    }
-}
+void MarkDocumentChanged() { SetDocumentTitle(g_editor.documentName); }
 
-bool DocumentModified() { return g_editor.table != nullptr && g_editor.versions.current != g_editor.versions.saved; }
+bool DocumentModified() { return g_editor.table != nullptr && !StringTableIsSaved(*g_editor.table); }
 
 bool ConfirmDiscard() { return !DocumentModified() || SaveChangesAnswer(); }
 

@@ -16,7 +16,8 @@ bool ShowTableInList();
 // Discards the open document without asking: no rows, no table, no path.
 void CloseDocument();
 
-// The open document changed (a string inserted, edited or deleted).
+// The open document changed (a string inserted, edited or deleted, a step
+// undone or made again): the title's mark follows the table's saved state.
 void MarkDocumentChanged();
 bool DocumentModified();
 // Before the open document is discarded: while it is modified, asks "Save

@@ -14,7 +14,6 @@ void ResetEditorState() {
     g_editor.referencePath.clear();
     g_editor.currentPath[0] = '\0';
     g_editor.documentName[0] = '\0';
-    g_editor.versions = DocumentVersions();
     g_editor.dpi = 96;
     g_editor.font = UniqueFont();
     g_editor.statusUpdatePending = false;

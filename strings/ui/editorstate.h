@@ -42,6 +42,14 @@ struct EntryList {
     PFNLVCOMPARE ascendingCompare = nullptr;
     PFNLVCOMPARE descendingCompare = nullptr;
     std::vector<StringEntry*> rows;
+    // The rows the last deletion took, in their order then, and the order's
+    // column and direction: undoing it puts them back by merging instead of
+    // sorting them again.
+    struct DroppedRows {
+        std::vector<StringEntry*> rows;
+        int sortColumn = 0;
+        int sortDescending = 0;
+    } dropped;
     // The Text column takes the width the Name and Reference columns leave,
     // but never less.
     int leastTextColumnWidth = 50;
@@ -49,17 +57,6 @@ struct EntryList {
     const NameIndex* reference = nullptr;
     // Only the untranslated entries have rows (EntryIsUntranslated).
     bool untranslatedOnly = false;
-};
-
-// Which state of the document the table holds and which one its file
-// holds: every change gives the table a new version, and a save (or opening
-// the file) makes the table's version the saved one. The document is
-// modified while they differ, so that going back to the saved state (an
-// undo) can make it unmodified again.
-struct DocumentVersions {
-    unsigned long current = 0;
-    unsigned long saved = 0;
-    unsigned long last = 0;  // the newest version given so far
 };
 
 struct EditorState {
@@ -71,7 +68,6 @@ struct EditorState {
     StringTablePtr table;                     // null while no document is open
     char currentPath[kPathBufferSize] = {};   // empty for an untitled document
     char documentName[kPathBufferSize] = {};  // as the title shows it; empty while none is open
-    DocumentVersions versions;
     // The main window's DPI and the message font at it, which the list and
     // the status bar show their texts in.
     UINT dpi = 96;

@@ -8,6 +8,7 @@
 #include "editorstate.h"
 #include "entrylist.h"
 #include "redrawpaused.h"
+#include "stringhistory.h"
 #include "waitcursor.h"
 
 namespace {
@@ -36,7 +37,7 @@ void InsertStringCommand() {
         return;
     }
     const StringEntry* entry =
-        StringTableInsert(*g_editor.table, g_editor.nameBuffer.c_str(), g_editor.textBuffer.c_str());
+        StringTableInsertStep(*g_editor.table, g_editor.nameBuffer.c_str(), g_editor.textBuffer.c_str());
     if (entry == nullptr) {
         ShowOutOfMemory();
         return;
@@ -44,8 +45,9 @@ void InsertStringCommand() {
     const int row = ShowEntryInRow(entry);
     if (row < 0) {
         // The table has the entry but the list could not show it; a row-less
-        // entry would be saved unseen, so it goes again.
-        StringTableRemove(*g_editor.table, const_cast<StringEntry*>(entry));
+        // entry would be saved unseen, so the step is taken back (undo
+        // allocates nothing, and the entry has no row to follow it).
+        StringTableUndo(*g_editor.table, nullptr);
         ShowOutOfMemory();
         return;
     }
@@ -66,7 +68,7 @@ void EditStringCommand() {
     if (g_editor.nameBuffer == entry->name && g_editor.textBuffer == entry->text) {
         return;  // OK on what was there changes nothing
     }
-    if (!StringTableReplace(*g_editor.table, entry, g_editor.nameBuffer.c_str(), g_editor.textBuffer.c_str())) {
+    if (!StringTableReplaceStep(*g_editor.table, entry, g_editor.nameBuffer.c_str(), g_editor.textBuffer.c_str())) {
         ShowOutOfMemory();
         return;
     }
@@ -74,21 +76,29 @@ void EditStringCommand() {
     MarkDocumentChanged();
 }
 
+// The entries go from the table in one step before their rows go, which
+// cannot fail: rows and entries stay one to one whatever runs out.
 void DeleteStringCommand() {
     if (g_editor.table == nullptr) {
         return;
     }
+    bool removed = false;
     try {
         WaitCursor wait;
-        std::vector<StringEntry*> deleted = EntryListDeleteSelectedRows(g_editor.entryList);
-        StringTableRemoveEntries(*g_editor.table, deleted.data(), deleted.size());
-        if (!deleted.empty()) {
-            MarkDocumentChanged();
+        const std::vector<StringEntry*> deleted = EntryListSelectedEntries(g_editor.entryList);
+        if (deleted.empty()) {
+            return;
         }
+        removed = StringTableRemoveStep(*g_editor.table, deleted.data(), deleted.size());
     } catch (const std::bad_alloc&) {
+    }
+    if (!removed) {
         g_editor.ui.messageBox(g_editor.mainWindow, "There is not enough memory to delete the strings.", "Error",
                                MB_OK | MB_ICONERROR);
+        return;
     }
+    EntryListDropSelectedRows(g_editor.entryList);
+    MarkDocumentChanged();
 }
 
 void SelectAllCommand() { EntryListSelectAll(g_editor.entryList); }

@@ -133,6 +133,96 @@ void SortRows(EntryList& list) {
     });
 }
 
+// From this many rows on, EntryListAddEntries sorts the whole list once.
+constexpr std::size_t kSortFrom = 32;
+
+// The entries, sorted by address, for looking rows up by binary search.
+std::vector<const StringEntry*> SortedEntries(StringEntry* const* entries, std::size_t count) {
+    std::vector<const StringEntry*> sorted(entries, entries + count);
+    std::sort(sorted.begin(), sorted.end());
+    return sorted;
+}
+
+// Deletes the rows for which `drops(row, entry)` holds, about `count` of
+// them, and remembers them in their order (list.dropped) when memory allows.
+// The remaining rows lose their selection; the focus stays on its row, or
+// passes from a deleted row to the next remaining one, else to the last.
+// Never fails.
+template <typename Drops>
+void DropRows(EntryList& list, std::size_t count, Drops drops) {
+    const int focused = EntryListFocusedRow(list);
+    int focusedRemaining = -1;
+    size_t kept = 0;
+    list.dropped.rows.clear();
+    try {
+        list.dropped.rows.reserve(count);
+    } catch (const std::bad_alloc&) {
+        // Without the memory, the rows are not remembered and an undo sorts them again.
+    }
+    list.dropped.sortColumn = list.sortColumn;
+    list.dropped.sortDescending = list.sortDescending;
+    for (int row = 0; row < list.rowCount; ++row) {
+        if (row == focused) {
+            focusedRemaining = static_cast<int>(kept);
+        }
+        StringEntry* entry = list.rows[static_cast<size_t>(row)];
+        if (!drops(row, entry)) {
+            list.rows[kept++] = entry;
+        } else if (list.dropped.rows.size() < list.dropped.rows.capacity()) {
+            list.dropped.rows.push_back(entry);  // only as far as the room reserved goes
+        }
+    }
+    list.rows.resize(kept);
+    RedrawPaused paused(list.listWindow);
+    SyncRowCount(list);  // the selection beyond the new count goes with the rows
+    SetRowState(list, -1, 0, LVIS_SELECTED);
+    FocusRow(list, focused < 0 ? -1 : std::min(focusedRemaining, list.rowCount - 1));
+}
+
+// Makes the rows of `entries` (sorted by address) the selection, focuses the
+// first of them and scrolls it into view. Selecting or deselecting every row
+// is one message: from there, the rows that differ are the fewer.
+void SelectRowsOf(EntryList& list, const std::vector<const StringEntry*>& entries) {
+    SyncRowCount(list);
+    const bool most = entries.size() * 2 > list.rows.size();
+    SetRowState(list, -1, most ? LVIS_SELECTED : 0, LVIS_SELECTED);
+    int first = -1;
+    for (int row = 0; row < list.rowCount; ++row) {
+        const bool named = std::binary_search(entries.begin(), entries.end(), list.rows[static_cast<size_t>(row)]);
+        if (named != most) {
+            SetRowState(list, row, named ? LVIS_SELECTED : 0, LVIS_SELECTED);
+        }
+        first = named && first < 0 ? row : first;
+    }
+    if (first >= 0) {
+        SetRowState(list, first, LVIS_FOCUSED, LVIS_FOCUSED);
+        SendMessageA(list.listWindow, LVM_ENSUREVISIBLE, first, FALSE);
+    }
+}
+
+// Whether the entries (sorted by address) are the rows the last deletion
+// took, in an order that still holds.
+bool AreDroppedRows(const EntryList& list, const std::vector<const StringEntry*>& entries) {
+    const EntryList::DroppedRows& dropped = list.dropped;
+    if (dropped.rows.size() != entries.size() || dropped.sortColumn != list.sortColumn ||
+        dropped.sortDescending != list.sortDescending) {
+        return false;
+    }
+    return std::all_of(dropped.rows.begin(), dropped.rows.end(), [&entries](const StringEntry* entry) {
+        return std::binary_search(entries.begin(), entries.end(), entry);
+    });
+}
+
+// The rows from `middle` on, in order, merged with those before it.
+void MergeRows(EntryList& list, std::ptrdiff_t middle) {
+    PFNLVCOMPARE compare = list.sortDescending ? list.descendingCompare : list.ascendingCompare;
+    const LPARAM column = list.sortColumn;
+    std::inplace_merge(list.rows.begin(), list.rows.begin() + middle, list.rows.end(),
+                       [compare, column](const StringEntry* a, const StringEntry* b) {
+                           return compare(reinterpret_cast<LPARAM>(a), reinterpret_cast<LPARAM>(b), column) < 0;
+                       });
+}
+
 }  // namespace
 
 bool CreateEntryList(EntryList& list, HWND parent, HINSTANCE instance) {
@@ -224,39 +314,66 @@ void EntryListDeleteRow(EntryList& list, int row) {
 }
 
 std::vector<StringEntry*> EntryListDeleteSelectedRows(EntryList& list) {
-    size_t selectedCount = 0;
-    for (int row = 0; row < list.rowCount; ++row) {
-        selectedCount += EntryListRowSelected(list, row) ? 1 : 0;
+    std::vector<StringEntry*> deleted = EntryListSelectedEntries(list);
+    if (!deleted.empty()) {
+        EntryListDropSelectedRows(list);
     }
-    std::vector<StringEntry*> deleted;
-    if (selectedCount == 0) {
-        return deleted;
-    }
-    deleted.reserve(selectedCount);  // the one allocation, before anything changes
-    const int focused = EntryListFocusedRow(list);
-    int focusedRemaining = -1;
-    size_t kept = 0;
-    for (int row = 0; row < list.rowCount; ++row) {
-        if (row == focused) {
-            focusedRemaining = static_cast<int>(kept);
-        }
-        StringEntry* entry = list.rows[static_cast<size_t>(row)];
-        if (EntryListRowSelected(list, row)) {
-            deleted.push_back(entry);
-        } else {
-            list.rows[kept++] = entry;
-        }
-    }
-    list.rows.resize(kept);
-    RedrawPaused paused(list.listWindow);
-    SyncRowCount(list);  // the selection beyond the new count goes with the rows
-    SetRowState(list, -1, 0, LVIS_SELECTED);
-    FocusRow(list, focused < 0 ? -1 : std::min(focusedRemaining, list.rowCount - 1));
     return deleted;
+}
+
+std::vector<StringEntry*> EntryListSelectedEntries(const EntryList& list) {
+    const int selectedCount = static_cast<int>(SendMessageA(list.listWindow, LVM_GETSELECTEDCOUNT, 0, 0));
+    std::vector<StringEntry*> selected;
+    selected.reserve(static_cast<size_t>(std::max(selectedCount, 0)));
+    for (int row = NextRow(list, -1, LVNI_SELECTED); row != -1; row = NextRow(list, row, LVNI_SELECTED)) {
+        selected.push_back(list.rows[static_cast<size_t>(row)]);
+    }
+    return selected;
+}
+
+void EntryListDropSelectedRows(EntryList& list) {
+    const auto selected = static_cast<std::size_t>(SendMessageA(list.listWindow, LVM_GETSELECTEDCOUNT, 0, 0));
+    DropRows(list, selected, [&list](int row, const StringEntry*) { return EntryListRowSelected(list, row); });
+}
+
+void EntryListRemoveEntries(EntryList& list, StringEntry* const* entries, std::size_t count) {
+    const std::vector<const StringEntry*> removed = SortedEntries(entries, count);
+    DropRows(list, count, [&removed](int, const StringEntry* entry) {
+        return std::binary_search(removed.begin(), removed.end(), entry);
+    });
+}
+
+// Few rows go in one by one where they belong; many are added at the end
+// and the whole list sorted once, which costs less than finding each a place.
+void EntryListAddEntries(EntryList& list, StringEntry* const* entries, std::size_t count) {
+    const std::vector<const StringEntry*> added = SortedEntries(entries, count);
+    list.rows.reserve(list.rows.size() + count);  // from here on nothing allocates
+    RedrawPaused paused(list.listWindow);
+    SetRowState(list, -1, 0, LVIS_SELECTED);
+    if (count < kSortFrom) {
+        for (std::size_t i = 0; i < count; ++i) {
+            EntryListInsertRow(list, EntryListSortedPosition(list, *entries[i]), entries[i]);
+        }
+    } else if (AreDroppedRows(list, added)) {
+        const auto remaining = static_cast<std::ptrdiff_t>(list.rows.size());
+        list.rows.insert(list.rows.end(), list.dropped.rows.begin(), list.dropped.rows.end());
+        MergeRows(list, remaining);
+    } else {
+        list.rows.insert(list.rows.end(), entries, entries + count);
+        SortRows(list);
+    }
+    SelectRowsOf(list, added);
+}
+
+void EntryListRefreshEntries(EntryList& list, StringEntry* const* entries, std::size_t count) {
+    const std::vector<const StringEntry*> changed = SortedEntries(entries, count);
+    RedrawPaused paused(list.listWindow);
+    SelectRowsOf(list, changed);
 }
 
 void EntryListDeleteAllRows(EntryList& list) {
     list.rows.clear();
+    list.dropped.rows.clear();
     list.rowCount = 0;
     SendMessageA(list.listWindow, LVM_DELETEALLITEMS, 0, 0);
     EntryListFitTextColumn(list);

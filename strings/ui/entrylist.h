@@ -6,6 +6,7 @@
 // tables of a hundred thousand strings open, sort and go in moments.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 #include "editorstate.h"
@@ -31,6 +32,24 @@ void EntryListDeleteRow(EntryList& list, int row);
 // its row, or passes from a deleted row to the next remaining one, else to
 // the last. Throws std::bad_alloc, with nothing deleted, without memory.
 std::vector<StringEntry*> EntryListDeleteSelectedRows(EntryList& list);
+// The entries of the selected rows, in row order. Throws std::bad_alloc.
+std::vector<StringEntry*> EntryListSelectedEntries(const EntryList& list);
+// EntryListDeleteSelectedRows without the list of entries; it cannot fail.
+void EntryListDropSelectedRows(EntryList& list);
+
+// How the list follows an undo or a redo (stringhistory.h), each throwing
+// std::bad_alloc with the rows as they were when memory runs out. The rows
+// of the entries go; the other rows lose their selection, and the focus
+// passes from a row that goes to the next remaining one.
+void EntryListRemoveEntries(EntryList& list, StringEntry* const* entries, std::size_t count);
+// Rows for the entries, in sorted order; they become the selection, the
+// first of them focused and in view. The rows the last deletion took come
+// back by a merge in the order they had, where that order still holds.
+void EntryListAddEntries(EntryList& list, StringEntry* const* entries, std::size_t count);
+// The entries' rows show their new names and texts where they stand, as
+// after Edit String, and become the selection, the first of them focused
+// and in view.
+void EntryListRefreshEntries(EntryList& list, StringEntry* const* entries, std::size_t count);
 void EntryListDeleteAllRows(EntryList& list);
 
 StringEntry* EntryListRowEntry(const EntryList& list, int row);

@@ -12,6 +12,7 @@
 #include "entrycommands.h"
 #include "entrylist.h"
 #include "findcommands.h"
+#include "historycommands.h"
 #include "statusbar.h"
 #include "translationcommands.h"
 #include "stringtableeditor_resource.h"
@@ -87,8 +88,11 @@ void OnCommand(WORD command) {
     case ID_FILE_OPEN_REFERENCE: OpenReferenceCommand(); break;
     case ID_FILE_CLOSE_REFERENCE: CloseReferenceCommand(); break;
     case ID_VIEW_UNTRANSLATED_ONLY: UntranslatedOnlyCommand(); break;
+    case ID_EDIT_UNDO: UndoCommand(); break;
+    case ID_EDIT_REDO: RedoCommand(); break;
     default: OpenRecentFileCommand(g_editor.recentFilesMenu.indexOf(command)); break;
     }
+    UpdateHistoryCommands();
     RequestStatusUpdate();
 }
 

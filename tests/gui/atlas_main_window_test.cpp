@@ -183,7 +183,10 @@ TEST_F(AtlasMainWindow, MenuHasThePopupsItemsAndShortcutsInOrder) {
           {nullptr, 0, false},
           {"&Exit", ID_FILE_EXIT, false}}},
         {"&Edit",
-         {{"Select &All\tCtrl+A", ID_EDIT_SELECT_ALL, false},
+         {{"&Undo\tCtrl+Z", ID_EDIT_UNDO, true},
+          {"&Redo\tCtrl+Y", ID_EDIT_REDO, true},
+          {nullptr, 0, false},
+          {"Select &All\tCtrl+A", ID_EDIT_SELECT_ALL, false},
           {nullptr, 0, false},
           {"&Insert File(s)", ID_EDIT_INSERT_FILES, false},
           {"&Extract File(s)", ID_EDIT_EXTRACT_FILES, true},
@@ -232,6 +235,9 @@ TEST(AtlasAccelerators, TableHasTheKeysOfTheMenuCommands) {
         {FVIRTKEY | FCONTROL | FSHIFT | FNOINVERT, 'S', ID_FILE_SAVE_AS},
         {FVIRTKEY | FNOINVERT, VK_F1, ID_HELP_ABOUT},
         {FVIRTKEY | FCONTROL | FNOINVERT, 'A', ID_EDIT_SELECT_ALL},
+        {FVIRTKEY | FCONTROL | FNOINVERT, 'Z', ID_EDIT_UNDO},
+        {FVIRTKEY | FCONTROL | FNOINVERT, 'Y', ID_EDIT_REDO},
+        {FVIRTKEY | FCONTROL | FSHIFT | FNOINVERT, 'Z', ID_EDIT_REDO},
     };
     ASSERT_EQ(count, static_cast<int>(expected.size()));
     for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -256,6 +262,7 @@ TEST_F(AtlasMainWindow, AcceleratorsSendTheirCommandsUnlessTheMenuItemIsGreyed) 
     EXPECT_TRUE(commandsSeen.empty()) << "greyed items send nothing";
     {
         ControlKeyDown control;
+        press('Z');  // nothing to undo: greyed
         press('S');  // untitled: asks for an index file name; cancelled
         press('O');  // asks for an index file; cancelled
     }

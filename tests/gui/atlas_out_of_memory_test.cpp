@@ -96,6 +96,13 @@ TEST_F(AtlasOutOfMemory, EveryCommandEndsWholeOrUndoneWhereverMemoryRunsOut) {
          [&] { SendMessageA(app->mainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0); }},
         {"Delete File(s)", [] {}, [&] { command(ID_EDIT_DELETE_FILES); }},
         {"rename", [] {}, [&] { endLabelEdit(app->mainWindow, app->entryList, newName); }},
+        {"Undo", [&] { command(ID_EDIT_DELETE_FILES); }, [&] { command(ID_EDIT_UNDO); }},
+        {"Redo",
+         [&] {
+             command(ID_EDIT_DELETE_FILES);
+             command(ID_EDIT_UNDO);
+         },
+         [&] { command(ID_EDIT_REDO); }},
         {"Open",
          [&] {
              Script().fileAnswers = {{other.index}, {other.image}};
@@ -116,8 +123,8 @@ TEST_F(AtlasOutOfMemory, EveryCommandEndsWholeOrUndoneWhereverMemoryRunsOut) {
     };
     for (const Command& c : commands) {
         start();
-        const Outcome before = outcome();
         c.prepare();
+        const Outcome before = outcome();
         c.run();
         const Outcome done = outcome();
         long ranOut = 0;
@@ -136,7 +143,8 @@ TEST_F(AtlasOutOfMemory, EveryCommandEndsWholeOrUndoneWhereverMemoryRunsOut) {
             ASSERT_FALSE(app->pendingFailure);
             // Told of a failure: memory, or a file that could not be written for it.
             const bool told = !Script().messageBoxes.empty() && Script().messageBoxes.back().type == MB_ICONERROR;
-            ranOut += told && Script().messageBoxes.back().text == notChanged ? 1 : 0;
+            const std::string& text = told ? Script().messageBoxes.back().text : std::string();
+            ranOut += text == notChanged || text == "Unable to undo" || text == "Unable to redo" ? 1 : 0;
             EXPECT_TRUE(outcome() == (told ? before : done)) << (told ? "not undone" : "not whole");
         }
         EXPECT_GT(ranOut, 0) << c.name << ": memory never ran out before the change";

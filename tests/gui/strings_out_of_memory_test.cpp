@@ -56,6 +56,20 @@ TEST_F(StringsOutOfMemory, ACommandLeavesTheDocumentAsItWasAndSaysSo) {
          },
          [&] { Command(ID_EDIT_EDIT_STRING); }},
         {"delete", [&] { SelectRows({0}); }, [&] { Command(ID_EDIT_DELETE_STRING); }},
+        {"undo",
+         [&] {
+             Insert("NEW", L"n");
+             SelectRows({0});
+             Command(ID_EDIT_DELETE_STRING);
+         },
+         [&] { Command(ID_EDIT_UNDO); }},
+        {"redo",
+         [&] {
+             SelectRows({0, 1});
+             Command(ID_EDIT_DELETE_STRING);
+             Command(ID_EDIT_UNDO);
+         },
+         [&] { Command(ID_EDIT_REDO); }},
         {"sort", [] {}, [&] { ClickHeader(1); }},
         {"import", [&] { g_script.fileAnswers.push_back({imported}); }, [&] { Command(ID_FILE_IMPORT); }},
         {"save as", [&] { g_script.fileAnswers.push_back({folder_.path("copy.DAT")}); },

@@ -52,6 +52,10 @@ TEST_F(StringsWindow, KeysInTheListRunTheirCommands) {
              return SelectedRows() == std::vector<int>{0, 1, 2};
          }},
         {VK_DELETE, {}, [this] { return RowCount() == 0; }},
+        {'Z', {VK_CONTROL}, [this] { return RowCount() == 3; }},
+        {'Y', {VK_CONTROL}, [this] { return RowCount() == 0; }},
+        {'Z', {VK_CONTROL}, [this] { return RowCount() == 3; }},
+        {'Z', {VK_CONTROL, VK_SHIFT}, [this] { return RowCount() == 0; }},
         {'S', {VK_CONTROL}, [&path] { return ReadBytes(path) == std::string(4, '\0'); }},
         {'S', {VK_CONTROL, VK_SHIFT}, [] { return g_script.saveCalls().size() == 1; }},
         {'N', {}, [this] { return WindowText(MainWindow()) == std::string(kTitle) + " - [keys.DAT]"; }},

@@ -27,7 +27,9 @@ FilePair OpenPair(const std::string& indexPath, const std::string& imagePath) {
     RequireExisting(imagePath);
     RequireExisting(indexPath);
     try {
-        return FilePair(indexPath, imagePath);
+        FilePair pair(indexPath, imagePath);
+        pair.limitHistory(0);  // a command is never taken back: its steps need no memory
+        return pair;
     } catch (const BadFileException&) {
         throw ToolError(indexPath, "Bad or corrupted file: a record's cell leaves the atlas (pxatool check names it)");
     } catch (const Exception& failure) {

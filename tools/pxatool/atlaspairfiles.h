@@ -11,7 +11,7 @@
 // standard error for each thing the user should know.
 void RecoverPair(const std::string& indexPath, const std::string& imagePath);
 
-// Opens the pair as the editor does, RecoverPair first.
+// Opens the pair as the editor does, RecoverPair first, without a history.
 FilePair OpenPair(const std::string& indexPath, const std::string& imagePath);
 
 // Saves the index and the image (in the format its extension names) as one

@@ -18,7 +18,9 @@ int NewCommand(const PairPaths& paths, const AtlasSize& size, bool overwrite) {
     }
     FilePair pair = [&] {
         try {
-            return FilePair(size.width, size.height);
+            FilePair pair(size.width, size.height);
+            pair.limitHistory(0);
+            return pair;
         } catch (const Exception& failure) {
             throw ToolError(paths.image, failure.message);
         }
