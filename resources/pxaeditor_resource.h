@@ -16,5 +16,12 @@
 #define ID_EDIT_RENAME_FILE 40009
 #define ID_EDIT_EXTRACT_FILES 40010
 #define ID_EDIT_SELECT_ALL 57642
+#define ID_FILE_EXPORT 40020
+#define ID_EDIT_COMPACT_ATLAS 40021
+#define ID_VIEW_ATLAS 40022
+#define ID_VIEW_ZOOM_IN 40023
+#define ID_VIEW_ZOOM_OUT 40024
+#define ID_VIEW_ACTUAL_SIZE 40025
+#define ID_VIEW_FIT 40026
 // The recent documents of the File menu take this id and the 8 after it.
 #define ID_FILE_RECENT_FIRST 40100
