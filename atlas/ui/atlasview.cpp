@@ -126,9 +126,9 @@ void ToggleAtlasView(EditorApp& app) {
 }
 
 void CreateAtlasToolTip(EditorApp& app) {
-    app.picture.toolTip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, app.mainWindow,
-                                          nullptr, app.instance, nullptr);
+    app.picture.toolTip =
+        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, app.mainWindow, nullptr, app.instance, nullptr);
     if (app.picture.toolTip == nullptr) {
         THROW_AT_SITE(Exception, "Unable to create main window");
     }
@@ -202,8 +202,8 @@ bool SelectEntryAt(EditorApp& app, POINT client, bool add) {
     LVFINDINFOA find = {};
     find.flags = LVFI_STRING;
     find.psz = hit->first.c_str();
-    const LRESULT item = SendMessageA(app.entryList, LVM_FINDITEMA, static_cast<WPARAM>(-1),
-                                      reinterpret_cast<LPARAM>(&find));
+    const LRESULT item =
+        SendMessageA(app.entryList, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find));
     if (item < 0) {
         return false;
     }

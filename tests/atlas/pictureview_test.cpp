@@ -66,8 +66,7 @@ TEST(PictureView, FindsTheEntryUnderAPointAtAZoomAndScroll) {
                                            {3, 2, 0.25, 0, 0, "B"},
                                            {-1, 0, 1, 0, 0, ""}}) {
         const auto* found = entryAt(entries, c.x, c.y, c.zoom, c.scrollX, c.scrollY);
-        EXPECT_EQ(found != nullptr ? found->first : "", c.name)
-            << c.x << "," << c.y << " at " << c.zoom;
+        EXPECT_EQ(found != nullptr ? found->first : "", c.name) << c.x << "," << c.y << " at " << c.zoom;
         if (found != nullptr) {
             const ScreenRect rect = screenRectOf(found->second, c.zoom, c.scrollX, c.scrollY);
             EXPECT_TRUE(c.x >= rect.left && c.x < rect.right && c.y >= rect.top && c.y < rect.bottom)
