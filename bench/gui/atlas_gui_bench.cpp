@@ -157,34 +157,6 @@ Pair writeLargeAtlas(const TemporaryFolder& folder, std::uint32_t count) {
     return pair;
 }
 
-// Switching to the atlas view composes the scaled atlas once; a repaint after
-// that (a change of selection, a window passing over it) draws from that
-// copy, which the baseline, a repaint after a change of the document, cannot.
-void atlasView(EditorApp& app, const Pair& pair, std::uint32_t count) {
-    script().fileAnswers = {pair.index, pair.image};
-    command(app, ID_FILE_OPEN);
-    pumpMessages(app.mainWindow);
-    expect(itemCount(app) == static_cast<int>(count), "the large atlas did not open");
-    measure(program, "switch to the atlas view, 8192 x 8192", count, "entries", app.mainWindow,
-            [&] { command(app, ID_VIEW_ATLAS); });
-    measure(program, "repaint the atlas view", count, "entries", app.mainWindow, [&] {
-        InvalidateRect(app.renderer, nullptr, FALSE);
-        UpdateWindow(app.renderer);
-    });
-    measure(program, "repaint after a change (baseline)", count, "entries", app.mainWindow, [&] {
-        RefreshPicture(app);
-        UpdateWindow(app.renderer);
-    });
-    command(app, ID_EDIT_SELECT_ALL);
-    pumpMessages(app.mainWindow);
-    measure(program, "repaint, every entry selected", count, "entries", app.mainWindow, [&] {
-        InvalidateRect(app.renderer, nullptr, FALSE);
-        UpdateWindow(app.renderer);
-    });
-    measure(program, "zoom in, atlas view", count, "entries", app.mainWindow, [&] { command(app, ID_VIEW_ZOOM_IN); });
-    command(app, ID_VIEW_ATLAS);
-}
-
 struct Images {
     std::string answer;  // what a multi-select file dialog gives for all of them
     std::vector<std::string> paths;
@@ -314,6 +286,34 @@ void extractThreeThousand(EditorApp& app, const TemporaryFolder& folder) {
             [&] { command(app, ID_EDIT_EXTRACT_FILES); });
     expect(script().messages == std::vector<std::string>{"The selected files have been extracted"},
            "the extraction did not report success");
+}
+
+// Switching to the atlas view composes the scaled atlas once; a repaint after
+// that (a change of selection, a window passing over it) draws from that
+// copy, which the baseline, a repaint after a change of the document, cannot.
+void atlasView(EditorApp& app, const Pair& pair, std::uint32_t count) {
+    script().fileAnswers = {pair.index, pair.image};
+    command(app, ID_FILE_OPEN);
+    pumpMessages(app.mainWindow);
+    expect(itemCount(app) == static_cast<int>(count), "the large atlas did not open");
+    measure(program, "switch to the atlas view, 8192 x 8192", count, "entries", app.mainWindow,
+            [&] { command(app, ID_VIEW_ATLAS); });
+    measure(program, "repaint the atlas view", count, "entries", app.mainWindow, [&] {
+        InvalidateRect(app.renderer, nullptr, FALSE);
+        UpdateWindow(app.renderer);
+    });
+    measure(program, "repaint after a change (baseline)", count, "entries", app.mainWindow, [&] {
+        RefreshPicture(app);
+        UpdateWindow(app.renderer);
+    });
+    command(app, ID_EDIT_SELECT_ALL);
+    pumpMessages(app.mainWindow);
+    measure(program, "repaint, every entry selected", count, "entries", app.mainWindow, [&] {
+        InvalidateRect(app.renderer, nullptr, FALSE);
+        UpdateWindow(app.renderer);
+    });
+    measure(program, "zoom in, atlas view", count, "entries", app.mainWindow, [&] { command(app, ID_VIEW_ZOOM_IN); });
+    command(app, ID_VIEW_ATLAS);
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 // The picture area drawn for real: entries over the checkerboard, fitted to
 // the "Picture" box and never drawn outside it; the atlas view's clicks
 // select in the list.
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include "atlas_editor_fixture.h"
+#include "atlasexport.h"
 #include "atlastestsupport.h"
 #include "atlasview.h"
 #include "memory_canvas.h"
@@ -138,4 +141,29 @@ TEST_F(AtlasPicture, AClickInTheAtlasViewSelectsTheEntryInTheList) {
     const std::uint32_t middle =
         canvas.colourAt(border + (left.left + left.right) / 2, border + (left.top + left.bottom) / 2);
     EXPECT_TRUE(middle == (checkerLight & colourMask) || middle == (checkerDark & colourMask)) << std::hex << middle;
+}
+
+TEST_F(AtlasPicture, ExportWritesTheToolsTextWithThePngBesideAndCompactPacksAsOneStep) {
+    insertPlain("A.PNG", 30, 30, 0xFF00FF00);
+    insertPlain("B.PNG", 20, 20, 0xFF0000FF);
+    const std::string csv = folder.path("out.csv");
+    Script().fileAnswers.push_back({csv, 4});  // "CSV and atlas image as PNG"
+    command(ID_FILE_EXPORT);
+    const std::string expected = atlasCsv(app->document->entries());
+    EXPECT_EQ(readFileBytes(csv), Bytes(expected.begin(), expected.end()));
+    const UniqueBitmap png(FreeImage_Load(FIF_PNG, folder.path("out.png").c_str(), 0));
+    ASSERT_TRUE(png);
+    EXPECT_EQ(FreeImage_GetWidth(png.get()), app->document->width());
+
+    setItemState(-1, 0, LVIS_SELECTED);
+    setItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);  // A.PNG, at the top left
+    command(ID_EDIT_DELETE_FILES);
+    ASSERT_EQ(listItems(), std::vector<std::string>{"B.PNG"});
+    setItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    command(ID_EDIT_COMPACT_ATLAS);
+    ASSERT_EQ(listItems(), std::vector<std::string>{"B.PNG"});
+    const AtlasEntry& moved = *app->document->find("B.PNG");
+    EXPECT_EQ(std::make_pair(moved.x, moved.y), std::make_pair(1u, 1u)) << "packed into the freed place";
+    EXPECT_EQ(propertyValues(), (std::vector<std::string>{"1", "1", "20", "20"})) << "the preview follows";
+    EXPECT_EQ(app->document->undoableEdit(), AtlasEdit::Compact);
 }
