@@ -9,7 +9,7 @@
 
 #include "datinput.h"
 #include "fuzzsupport.h"
-#include "heap.h"
+#include "heaptestseam.h"
 
 namespace {
 

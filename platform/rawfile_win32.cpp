@@ -37,10 +37,11 @@ bool RawFileOpenForReading(RawFile& file, const char* path) {
 
 bool RawFileOpenForWriting(RawFile& file, const char* path) { return OpenDiskFile(file, path, GENERIC_WRITE, 0); }
 
-RawCreateResult RawFileCreateNew(RawFile& file, const char* path) {
-    const DWORD noSharing = 0;
-    UniqueHandle handle(
-        CreateFileA(path, GENERIC_WRITE, noSharing, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+namespace {
+
+// A file that did not exist, opened with `access` and shared as `sharing` says.
+RawCreateResult CreateNewFile(RawFile& file, const char* path, DWORD access, DWORD sharing) {
+    UniqueHandle handle(CreateFileA(path, access, sharing, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (handle) {
         file.handle = std::move(handle);
         return RawCreateResult::Created;
@@ -48,6 +49,13 @@ RawCreateResult RawFileCreateNew(RawFile& file, const char* path) {
     const DWORD error = GetLastError();
     return (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) ? RawCreateResult::AlreadyExists
                                                                          : RawCreateResult::Failed;
+}
+
+}  // namespace
+
+RawCreateResult RawFileCreateNew(RawFile& file, const char* path) {
+    const DWORD noSharing = 0;
+    return CreateNewFile(file, path, GENERIC_WRITE, noSharing);
 }
 
 bool RawFileSize(RawFile& file, std::uint64_t& size) {
@@ -173,15 +181,7 @@ std::string RawFileFullPath(const char* path) {
 // Shared for deleting only, so that the holder can remove the name while it
 // holds the file; any other open fails with a sharing violation.
 RawCreateResult RawFileCreateHeld(RawFile& file, const char* path) {
-    UniqueHandle handle(CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (handle) {
-        file.handle = std::move(handle);
-        return RawCreateResult::Created;
-    }
-    const DWORD error = GetLastError();
-    return (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) ? RawCreateResult::AlreadyExists
-                                                                         : RawCreateResult::Failed;
+    return CreateNewFile(file, path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_DELETE);
 }
 
 RawHoldResult RawFileOpenHeld(RawFile& file, const char* path) {

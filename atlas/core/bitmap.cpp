@@ -1,4 +1,4 @@
-#include "bitmap.h"
+#include "bitmaptestseam.h"
 
 namespace {
 

@@ -18,11 +18,6 @@ using UniqueBitmap = std::unique_ptr<FIBITMAP, BitmapUnloader>;
 // zero or beyond the atlas limits, or the memory cannot be had.
 UniqueBitmap allocateBitmap(std::uint32_t width, std::uint32_t height);
 
-// The raw allocation behind allocateBitmap. Tests swap it to make allocation
-// fail without exhausting memory; the function returns the one it replaced.
-using BitmapAllocator = FIBITMAP* (*)(int width, int height);
-BitmapAllocator replaceBitmapAllocator(BitmapAllocator allocator);
-
 // FreeImage_Paste blends when its alpha argument is 0-255: 255 keeps only
 // 255/256 of the source, so every channel of every pasted pixel would lose a
 // step (opaque alpha 255 becomes 254). Above 255 it copies the pixels

@@ -1,4 +1,4 @@
-#include "heap.h"
+#include "heaptestseam.h"
 
 #include "stringtable.h"
 

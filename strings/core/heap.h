@@ -17,8 +17,3 @@ void* TableHeapReallocate(void* block, std::size_t size);
 
 // Frees `block`; null is ignored.
 void TableHeapFree(void* block);
-
-// Lets the out-of-memory paths be exercised: after `successfulAllocations`
-// more allocations or reallocations, every further one fails, until this is
-// called again. A negative count turns the failures off.
-void TableHeapFailAfter(long successfulAllocations);

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "atlasentry.h"
-#include "bitmap.h"
+#include "bitmaptestseam.h"
 #include "testfolder.h"
 
 using Bytes = std::vector<unsigned char>;

@@ -112,10 +112,17 @@ TEST_F(AtlasRealDialogs, ExtractIntoAFolderChosenInTheFolderBrowser) {
         DialogAnswerer answerer;
         answerer.Expect({"", [out](HWND dialog) {
                              // Wine fills the folder tree while the dialog starts up, and a
-                             // selection made before the folder is in it lands elsewhere: it
-                             // is made again until the tree shows it.
-                             for (int tries = 0; tries < 100 && selectedFolder(dialog) != "out"; ++tries) {
-                                 SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(out.c_str()));
+                             // selection made before the folder is in it lands elsewhere (or
+                             // is moved by the filling later): it is made again until the
+                             // tree has shown it for a while.
+                             for (int tries = 0, stable = 0; tries < 200 && stable < 5; ++tries) {
+                                 if (selectedFolder(dialog) == "out") {
+                                     ++stable;
+                                 } else {
+                                     stable = 0;
+                                     SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE,
+                                                  reinterpret_cast<LPARAM>(out.c_str()));
+                                 }
                                  pumpMessagesFor(20);
                              }
                              PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);

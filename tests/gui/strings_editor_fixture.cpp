@@ -4,7 +4,7 @@
 
 #include "entrylist.h"
 #include "finddialog.h"
-#include "heap.h"
+#include "heaptestseam.h"
 #include "mainwindow.h"
 #include "namekey.h"
 #include "stringtable.h"

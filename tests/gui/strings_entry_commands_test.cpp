@@ -1,7 +1,7 @@
 // Insert, Edit, Delete, Select All and Invert Selection on the list's rows.
 #include <algorithm>
 
-#include "heap.h"
+#include "heaptestseam.h"
 #include "namekey.h"
 #include "stringtableeditor_resource.h"
 #include "strings_editor_fixture.h"

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "heap.h"
+#include "heaptestseam.h"
 #include "test_files.h"
 
 #ifdef _WIN32

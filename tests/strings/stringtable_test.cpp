@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "heap.h"
+#include "heaptestseam.h"
 #include "namekey.h"
 #include "test_files.h"
 
