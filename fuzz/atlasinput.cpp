@@ -2,16 +2,12 @@
 
 #include "bitmap.h"
 #include "fuzzsupport.h"
+#include "littleendian.h"
 
 namespace {
 
 constexpr std::size_t kNameSize = 64;
 constexpr std::size_t kRecordSize = kNameSize + 4 * 4 + 1;
-
-std::uint32_t Le32At(const std::uint8_t* bytes) {
-    return std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 | std::uint32_t{bytes[2]} << 16 |
-           std::uint32_t{bytes[3]} << 24;
-}
 
 std::string UpperCaseNameAt(const std::uint8_t* bytes) {
     std::string name;
@@ -50,7 +46,7 @@ ExpectedIndex ExpectedIndexOf(const std::uint8_t* data, std::size_t size) {
         expected.outcome = ExpectedIndex::Unreadable;
         return expected;
     }
-    const std::uint32_t count = Le32At(data);
+    const std::uint32_t count = ReadUint32Le(data);
     std::size_t offset = 4;
     for (std::uint32_t i = 0; i < count; ++i, offset += kRecordSize) {
         if (size - offset < kRecordSize) {
@@ -59,10 +55,10 @@ ExpectedIndex ExpectedIndexOf(const std::uint8_t* data, std::size_t size) {
         }
         const std::uint8_t* record = data + offset;
         AtlasEntry entry;
-        entry.x = Le32At(record + kNameSize);
-        entry.y = Le32At(record + kNameSize + 4);
-        entry.width = Le32At(record + kNameSize + 8);
-        entry.height = Le32At(record + kNameSize + 12);
+        entry.x = ReadUint32Le(record + kNameSize);
+        entry.y = ReadUint32Le(record + kNameSize + 4);
+        entry.width = ReadUint32Le(record + kNameSize + 8);
+        entry.height = ReadUint32Le(record + kNameSize + 12);
         entry.flag = record[kNameSize + 16];
         if (!CellInsideAtlas(entry)) {
             expected.outcome = ExpectedIndex::Corrupt;

@@ -10,6 +10,7 @@
 #include "datinput.h"
 #include "fuzzsupport.h"
 #include "heaptestseam.h"
+#include "littleendian.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ namespace {
 // succeed now and then. A file is never given more entries than it has
 // records for.
 long AllocationsOfARead(const std::uint8_t* data, std::size_t size) {
-    const std::size_t claimed = size < 4 ? 0 : (data[0] | data[1] << 8 | data[2] << 16 | std::size_t{data[3]} << 24);
+    const std::size_t claimed = size < 4 ? 0 : std::size_t{ReadUint32Le(data)};
     const std::size_t entries = size < 4 ? 0 : std::min(claimed, (size - 4) / 12);
     const long blocks = entries == 0 ? 1 : static_cast<long>((entries + 63) / 64);
     return 3 + 2 * (blocks - 1) + 2 * static_cast<long>(entries) + 1;

@@ -1,15 +1,7 @@
 #include "datinput.h"
 
 #include "fuzzsupport.h"
-
-namespace {
-
-std::uint32_t Le32At(const std::uint8_t* bytes) {
-    return std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 | std::uint32_t{bytes[2]} << 16 |
-           std::uint32_t{bytes[3]} << 24;
-}
-
-}  // namespace
+#include "littleendian.h"
 
 bool operator==(const DatEntryContent& a, const DatEntryContent& b) {
     return a.key == b.key && a.text == b.text && a.name == b.name;
@@ -23,7 +15,7 @@ ExpectedTable ExpectedTableOf(const std::uint8_t* data, std::size_t size) {
         expected.status = DatReadStatus::NotATableFile;
         return expected;
     }
-    const std::uint64_t count = Le32At(data);
+    const std::uint64_t count = ReadUint32Le(data);
     if (count * 12 > size - 4) {
         expected.status = DatReadStatus::NotATableFile;
         return expected;
@@ -35,8 +27,8 @@ ExpectedTable ExpectedTableOf(const std::uint8_t* data, std::size_t size) {
     std::uint64_t textBytes = 0;
     std::uint64_t nameBytes = 0;
     for (std::uint64_t i = 0; i < count; ++i) {
-        textBytes += 2 * std::uint64_t{Le32At(data + 4 + 12 * i + 4)};
-        nameBytes += Le32At(data + 4 + 12 * i + 8);
+        textBytes += 2 * std::uint64_t{ReadUint32Le(data + 4 + 12 * i + 4)};
+        nameBytes += ReadUint32Le(data + 4 + 12 * i + 8);
     }
     const std::uint64_t total = 4 + 12 * count + textBytes + nameBytes;
     if (total > size) {
@@ -47,11 +39,11 @@ ExpectedTable ExpectedTableOf(const std::uint8_t* data, std::size_t size) {
     std::size_t name = text + textBytes;
     for (std::uint64_t i = 0; i < count; ++i) {
         const std::uint8_t* record = data + 4 + 12 * i;
-        DatEntryContent entry{Le32At(record), {}, {}};
-        for (std::uint32_t unit = 0; unit < Le32At(record + 4); ++unit, text += 2) {
-            entry.text += static_cast<char16_t>(data[text] | data[text + 1] << 8);
+        DatEntryContent entry{ReadUint32Le(record), {}, {}};
+        for (std::uint32_t unit = 0; unit < ReadUint32Le(record + 4); ++unit, text += 2) {
+            entry.text += static_cast<char16_t>(ReadUint16Le(data + text));
         }
-        entry.name.assign(reinterpret_cast<const char*>(data + name), Le32At(record + 8));
+        entry.name.assign(reinterpret_cast<const char*>(data + name), ReadUint32Le(record + 8));
         name += entry.name.size();
         expected.entries.push_back(entry);
     }

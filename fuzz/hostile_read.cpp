@@ -18,6 +18,7 @@
 #include "datfile.h"
 #include "exceptions.h"
 #include "filepair.h"
+#include "littleendian.h"
 #include "freespacemap.h"
 #include "indexfile.h"
 #include "bitmap.h"
@@ -30,21 +31,15 @@ constexpr std::size_t kDatRecordSize = 12;
 
 using Bytes = std::string;
 
-void PutLe32(Bytes& bytes, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        bytes += static_cast<char>(value >> (8 * i) & 0xFF);
-    }
-}
-
 void PutIndexRecord(Bytes& bytes, const std::string& name, std::uint32_t x, std::uint32_t y, std::uint32_t width,
                     std::uint32_t height) {
     std::string field = name.substr(0, 64);
     field.resize(64, '\0');
     bytes += field;
-    PutLe32(bytes, x);
-    PutLe32(bytes, y);
-    PutLe32(bytes, width);
-    PutLe32(bytes, height);
+    AppendUint32Le(bytes, x);
+    AppendUint32Le(bytes, y);
+    AppendUint32Le(bytes, width);
+    AppendUint32Le(bytes, height);
     bytes += '\x01';
 }
 
@@ -62,7 +57,7 @@ constexpr std::size_t kMostIndexRecords = (kMebibyte - 4) / kIndexRecordSize;
 // above the records there are, reading fails after the last one.
 Bytes IndexOfMostEntries(std::uint32_t claimedCount) {
     Bytes bytes;
-    PutLe32(bytes, claimedCount);
+    AppendUint32Le(bytes, claimedCount);
     for (std::size_t i = 0; i < kMostIndexRecords; ++i) {
         PutIndexRecord(bytes, LongName(i), 1, 1, 0, 0);
     }
@@ -75,7 +70,7 @@ Bytes IndexOfMostEntries(std::uint32_t claimedCount) {
 // list grows with the square of the number of steps.
 Bytes FragmentingIndex(std::uint32_t side, std::size_t steps) {
     Bytes bytes;
-    PutLe32(bytes, static_cast<std::uint32_t>(2 * steps));
+    AppendUint32Le(bytes, static_cast<std::uint32_t>(2 * steps));
     const std::uint32_t half = (side - 2) / 2;
     const std::uint32_t stride = half / static_cast<std::uint32_t>(steps);
     for (std::size_t i = 0; i < steps; ++i) {
@@ -91,11 +86,11 @@ constexpr std::uint32_t kMostDatEntries = (kMebibyte - 4) / kDatRecordSize;
 // Records only, every text and name empty: the most entries a mebibyte holds.
 Bytes DatOfMostEntries() {
     Bytes bytes;
-    PutLe32(bytes, kMostDatEntries);
+    AppendUint32Le(bytes, kMostDatEntries);
     for (std::uint32_t i = 0; i < kMostDatEntries; ++i) {
-        PutLe32(bytes, i);
-        PutLe32(bytes, 0);
-        PutLe32(bytes, 0);
+        AppendUint32Le(bytes, i);
+        AppendUint32Le(bytes, 0);
+        AppendUint32Le(bytes, 0);
     }
     bytes.resize(kMebibyte, '\0');
     return bytes;
@@ -106,11 +101,11 @@ Bytes DatOfMostEntries() {
 Bytes DatShortByOneName() {
     const std::uint32_t count = (kMebibyte - 4) / (kDatRecordSize + 3);
     Bytes bytes;
-    PutLe32(bytes, count);
+    AppendUint32Le(bytes, count);
     for (std::uint32_t i = 0; i < count; ++i) {
-        PutLe32(bytes, i);
-        PutLe32(bytes, 1);
-        PutLe32(bytes, 1);
+        AppendUint32Le(bytes, i);
+        AppendUint32Le(bytes, 1);
+        AppendUint32Le(bytes, 1);
     }
     bytes += std::string(2 * std::size_t{count}, 'T');
     bytes += std::string(count - 1, 'n');
@@ -121,10 +116,10 @@ Bytes DatShortByOneName() {
 Bytes DatOfOneText() {
     const std::uint32_t units = (kMebibyte - 4 - kDatRecordSize - 1) / 2;
     Bytes bytes;
-    PutLe32(bytes, 1);
-    PutLe32(bytes, 0);
-    PutLe32(bytes, units);
-    PutLe32(bytes, 1);
+    AppendUint32Le(bytes, 1);
+    AppendUint32Le(bytes, 0);
+    AppendUint32Le(bytes, units);
+    AppendUint32Le(bytes, 1);
     bytes += std::string(2 * std::size_t{units}, 'T');
     bytes += 'n';
     return bytes;
@@ -134,11 +129,11 @@ Bytes DatOfOneText() {
 // much more than the file holds.
 Bytes DatClaiming(std::uint32_t count, std::uint32_t textLength) {
     Bytes bytes;
-    PutLe32(bytes, count);
+    AppendUint32Le(bytes, count);
     while (bytes.size() < kMebibyte) {
-        PutLe32(bytes, 0);
-        PutLe32(bytes, textLength);
-        PutLe32(bytes, 0);
+        AppendUint32Le(bytes, 0);
+        AppendUint32Le(bytes, textLength);
+        AppendUint32Le(bytes, 0);
     }
     bytes.resize(kMebibyte);
     return bytes;

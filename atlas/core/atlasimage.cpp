@@ -243,8 +243,8 @@ bool saveEntryImage(const AtlasEntry& entry, FIBITMAP* atlas, const std::string&
         if (!replace) {
             return false;
         }
-        if (SaveFile(fileName, [&](RawFile& staged) { return RawFileWrite(staged, data, size); },
-                     Journal::None)
+        if (SaveFile(
+                fileName, [&](RawFile& staged) { return RawFileWrite(staged, data, size); }, Journal::None)
                 .succeeded()) {
             return true;
         }

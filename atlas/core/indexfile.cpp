@@ -9,6 +9,7 @@
 #include "entryname.h"
 #include "exceptions.h"
 #include "freespacemap.h"
+#include "littleendian.h"
 #include "safefile.h"
 
 namespace {
@@ -16,17 +17,6 @@ namespace {
 const std::size_t countSize = 4;
 const std::size_t nameSize = maxEntryNameBytes;
 const std::size_t recordSize = nameSize + 4 * 4 + 1;
-
-std::uint32_t decodeUint32(const unsigned char* bytes) {
-    return std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 | std::uint32_t{bytes[2]} << 16 |
-           std::uint32_t{bytes[3]} << 24;
-}
-
-void encodeUint32(std::uint32_t value, unsigned char* bytes) {
-    for (int i = 0; i < 4; ++i) {
-        bytes[i] = static_cast<unsigned char>(value >> (8 * i));
-    }
-}
 
 bool readBytes(std::ifstream& file, unsigned char* bytes, std::size_t count) {
     return static_cast<bool>(file.read(reinterpret_cast<char*>(bytes), static_cast<std::streamsize>(count)));
@@ -41,10 +31,10 @@ std::string decodeName(const unsigned char* bytes) {
 
 AtlasEntry decodeEntry(const unsigned char* record) {
     AtlasEntry entry;
-    entry.x = decodeUint32(record + nameSize);
-    entry.y = decodeUint32(record + nameSize + 4);
-    entry.width = decodeUint32(record + nameSize + 8);
-    entry.height = decodeUint32(record + nameSize + 12);
+    entry.x = ReadUint32Le(record + nameSize);
+    entry.y = ReadUint32Le(record + nameSize + 4);
+    entry.width = ReadUint32Le(record + nameSize + 8);
+    entry.height = ReadUint32Le(record + nameSize + 12);
     entry.flag = record[nameSize + 16];
     return entry;
 }
@@ -54,10 +44,10 @@ void encodeRecord(const std::string& name, const AtlasEntry& entry, unsigned cha
     // Names are cut at 64 bytes; a name of exactly 64 has no terminating zero.
     const std::size_t length = std::min(std::strlen(name.c_str()), nameSize);
     std::memcpy(record, name.data(), length);
-    encodeUint32(entry.x, record + nameSize);
-    encodeUint32(entry.y, record + nameSize + 4);
-    encodeUint32(entry.width, record + nameSize + 8);
-    encodeUint32(entry.height, record + nameSize + 12);
+    WriteUint32Le(entry.x, record + nameSize);
+    WriteUint32Le(entry.y, record + nameSize + 4);
+    WriteUint32Le(entry.width, record + nameSize + 8);
+    WriteUint32Le(entry.height, record + nameSize + 12);
     record[nameSize + 16] = entry.flag;
 }
 
@@ -77,7 +67,7 @@ IndexFileReader::IndexFileReader(const std::string& fileName) : file_(fileName, 
     if (!readBytes(file_, countBytes, countSize)) {
         THROW_AT_SITE(Exception, "Unable to read file", fileName);
     }
-    entryCount_ = decodeUint32(countBytes);
+    entryCount_ = ReadUint32Le(countBytes);
 }
 
 IndexRecord IndexFileReader::next() {
@@ -141,7 +131,7 @@ void writeIndex(const StagedFile& staged, const EntryTable& entries) {
         THROW_AT_SITE(FileException, "Unable to create file", fileName);
     }
     unsigned char countBytes[countSize];
-    encodeUint32(static_cast<std::uint32_t>(entries.size()), countBytes);
+    WriteUint32Le(static_cast<std::uint32_t>(entries.size()), countBytes);
     if (!file.write(reinterpret_cast<const char*>(countBytes), countSize)) {
         THROW_AT_SITE(FileException, "Unable to write to file", fileName);
     }

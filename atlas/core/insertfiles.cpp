@@ -176,9 +176,9 @@ void FilePair::State::packImages(const std::vector<NewEntryImage>& images) {
     std::uint32_t height = FreeImage_GetHeight(bitmap.get());
     FreeSpaceMap snapshot = freeSpace;
     UniqueBitmap enlarged;
-    std::vector<AtlasRect> freedCells;               // in the order they are freed
-    std::vector<EntryTable::iterator> replaced;      // entries of the table that go
-    EntryTable added;                                // the new entries, the last of a name winning
+    std::vector<AtlasRect> freedCells;           // in the order they are freed
+    std::vector<EntryTable::iterator> replaced;  // entries of the table that go
+    EntryTable added;                            // the new entries, the last of a name winning
     try {
         // Each size the atlas grows to is allocated at once, so that one that
         // cannot be had stops the insertion before any pixel moves.

@@ -9,7 +9,7 @@
 namespace {
 
 // The formats atlases are kept in most, the editor's own default first.
-const char* const preferredExtensions[] = {"tga", "png",  "bmp", "dds", "tif", "tiff", "psd",
+const char* const preferredExtensions[] = {"tga",  "png", "bmp",  "dds", "tif", "tiff", "psd",
                                            "webp", "jpg", "jpeg", "jp2", "j2k", "gif"};
 
 std::string lowerCase(std::string text) {
@@ -25,7 +25,8 @@ std::vector<std::string> extensionsOf(const std::string& patterns) {
     while (start <= patterns.size()) {
         const std::string::size_type end = std::min(patterns.find(';', start), patterns.size());
         const std::string pattern = patterns.substr(start, end - start);
-        if (pattern.size() > 2 && pattern.compare(0, 2, "*.") == 0 && pattern.find_first_of("*?", 2) == std::string::npos) {
+        if (pattern.size() > 2 && pattern.compare(0, 2, "*.") == 0 &&
+            pattern.find_first_of("*?", 2) == std::string::npos) {
             extensions.push_back(lowerCase(pattern.substr(2)));
         }
         start = end + 1;
@@ -55,7 +56,8 @@ std::vector<std::string> atlasImageExtensions(const std::vector<ImageType>& read
     return extensions;
 }
 
-std::vector<std::string> atlasImageCandidates(const std::string& indexPath, const std::vector<std::string>& extensions) {
+std::vector<std::string> atlasImageCandidates(const std::string& indexPath,
+                                              const std::vector<std::string>& extensions) {
     const std::string name = FileNamePart(indexPath);
     const std::string::size_type dot = name.rfind('.');
     const std::string base =

@@ -1,5 +1,6 @@
 // StringTableEditor at production size: a table of 100,000 strings opened,
-// sorted by a click on a column header, searched through by Find, given one
+// sorted by a click on a column header, the same table opened beside it as
+// the reference, sorted by it and filtered to the untranslated strings, searched through by Find, given one
 // more string, saved, and emptied by Select All and Delete String. The real
 // window runs shown; the file dialogs, the Edit String dialog and the Find
 // dialog are answered at once.
@@ -34,7 +35,14 @@ BOOL answerOpen(OPENFILENAMEA* dialog) {
     return TRUE;
 }
 
-BOOL cancelSave(OPENFILENAMEA*) { return FALSE; }
+std::string g_exportPath;  // the one file the save dialog is answered with, once
+
+BOOL answerExport(OPENFILENAMEA* dialog) {
+    lstrcpynA(dialog->lpstrFile, g_exportPath.c_str(), static_cast<int>(dialog->nMaxFile));
+    const bool answered = !g_exportPath.empty();
+    g_exportPath.clear();
+    return answered ? TRUE : FALSE;
+}
 
 int recordMessage(HWND, const char* text, const char*, UINT) {
     g_messages.push_back(text != nullptr ? text : "");
@@ -133,7 +141,7 @@ int main() {
     const auto fileSize = static_cast<std::size_t>(std::filesystem::file_size(g_openPath));
 
     if (!StartEditor(GetModuleHandleA(nullptr), SW_SHOW,
-                     {recordMessage, answerOpen, cancelSave, answerEditString, answerFind}, SettingsStore())) {
+                     {recordMessage, answerOpen, answerExport, answerEditString, answerFind}, SettingsStore())) {
         return 1;
     }
     HWND window = g_editor.mainWindow;
@@ -147,6 +155,25 @@ int main() {
 
     measure(program, "sort by a click on \"Text\"", count, "strings", window, [] { clickHeader(1); });
     expect(g_editor.entryList.sortColumn == 1, "the click did not sort by text");
+
+    // The table is its own reference: every string counts as untranslated.
+    measure(program, "open reference", count, "strings", window, [] { command(ID_FILE_OPEN_REFERENCE); });
+    expect(g_editor.reference != nullptr && rowCount() == static_cast<int>(count), "the reference is not open");
+    measure(program, "sort by a click on \"Reference\"", count, "strings", window, [] { clickHeader(2); });
+    expect(g_editor.entryList.sortColumn == 2, "the click did not sort by the reference");
+    measure(program, "untranslated only", count, "strings", window, [] { command(ID_VIEW_UNTRANSLATED_ONLY); });
+    expect(rowCount() == static_cast<int>(count), "not every string counts as untranslated");
+    command(ID_VIEW_UNTRANSLATED_ONLY);
+    const std::string tablePath = g_openPath;
+    g_exportPath = folder.path("strings.csv");
+    measure(program, "export CSV with the reference", count, "strings", window, [] { command(ID_FILE_EXPORT); });
+    expect(std::filesystem::exists(folder.path("strings.csv")), "nothing was exported");
+    measure(program, "close reference", count, "strings", window, [] { command(ID_FILE_CLOSE_REFERENCE); });
+    expect(g_editor.reference == nullptr, "the reference is still open");
+    g_openPath = folder.path("strings.csv");
+    measure(program, "import CSV", count, "strings", window, [] { command(ID_FILE_IMPORT); });
+    expect(rowCount() == static_cast<int>(count), "the import did not list every string");
+    g_openPath = tablePath;
 
     measure(program, "find, no row matches", count, "strings", window, [] { command(ID_EDIT_FIND); });
     const bool notFound = g_messages == std::vector<std::string>{"Not found"};

@@ -10,6 +10,7 @@
 
 #include "comparison.h"
 #include "datfile.h"
+#include "littleendian.h"
 #include "namekey.h"
 #include "stringhistory.h"
 #include "stringtable.h"
@@ -39,12 +40,6 @@ std::basic_string<TextUnit> MakeText(std::mt19937& random) {
     return text;
 }
 
-void AppendLe32(std::string& bytes, std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) {
-        bytes += static_cast<char>(value >> shift);
-    }
-}
-
 // The file is built by hand: inserting 100,000 names one by one would be a
 // quadratic walk and measure the wrong thing.
 std::string MakeDatBytes() {
@@ -53,17 +48,16 @@ std::string MakeDatBytes() {
     std::string records, texts, allNames;
     for (const std::string& name : names) {
         const std::basic_string<TextUnit> text = MakeText(random);
-        AppendLe32(records, ComputeNameKey(name.c_str()));
-        AppendLe32(records, static_cast<std::uint32_t>(text.size()));
-        AppendLe32(records, static_cast<std::uint32_t>(name.size()));
+        AppendUint32Le(records, ComputeNameKey(name.c_str()));
+        AppendUint32Le(records, static_cast<std::uint32_t>(text.size()));
+        AppendUint32Le(records, static_cast<std::uint32_t>(name.size()));
         for (TextUnit unit : text) {
-            texts += static_cast<char>(unit & 0xFF);
-            texts += static_cast<char>(unit >> 8);
+            AppendUint16Le(texts, static_cast<std::uint16_t>(unit));
         }
         allNames += name;
     }
     std::string bytes;
-    AppendLe32(bytes, kFileEntries);
+    AppendUint32Le(bytes, kFileEntries);
     return bytes + records + texts + allNames;
 }
 

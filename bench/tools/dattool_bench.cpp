@@ -13,6 +13,7 @@
 #include "comparison.h"
 #include "datcommands.h"
 #include "datfile.h"
+#include "littleendian.h"
 #include "keyordertable.h"
 #include "namekey.h"
 #include "tablecheck.h"
@@ -76,9 +77,9 @@ std::string writeOneNameRepeated(std::uint32_t count) {
     const std::string path = benchFolder().path("repeated" + std::to_string(count) + ".dat");
     std::ofstream file(path, std::ios::binary);
     const auto put = [&](std::uint32_t value) {
-        const char bytes[4] = {static_cast<char>(value), static_cast<char>(value >> 8), static_cast<char>(value >> 16),
-                               static_cast<char>(value >> 24)};
-        file.write(bytes, 4);
+        std::string bytes;
+        AppendUint32Le(bytes, value);
+        file.write(bytes.data(), 4);
     };
     put(count);
     for (std::uint32_t i = 0; i < count; ++i) {

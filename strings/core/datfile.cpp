@@ -4,6 +4,7 @@
 #include <new>
 #include <utility>
 
+#include "littleendian.h"
 #include "rawfile.h"
 #include "safefile.h"
 
@@ -14,17 +15,12 @@ constexpr std::size_t kRecordSize = 12;
 constexpr std::size_t kWriteBufferSize = 4096;
 constexpr std::uint64_t kMostEntries = std::uint64_t{kMaxBlockCount} * kEntriesPerBlock;
 
-std::uint32_t Uint32FromLittleEndian(const unsigned char* bytes) {
-    return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-           static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
-}
-
 // The bytes were read into the text's own storage; turn them into code units
 // in place, so the file is little-endian whatever the host is.
 void TextFromLittleEndian(TextUnit* text, std::uint32_t length) {
     const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
     for (std::size_t index = 0; index < length; ++index) {
-        text[index] = static_cast<TextUnit>(bytes[2 * index] | bytes[2 * index + 1] << 8);
+        text[index] = ReadUint16Le(bytes + 2 * index);
     }
 }
 
@@ -74,8 +70,8 @@ DatReadStatus ReadRecords(PieceReader& reader, StringTable& table, std::uint32_t
         if (status != DatReadStatus::Read) {
             return status;
         }
-        const std::uint32_t textLength = Uint32FromLittleEndian(record + 4);
-        const std::uint32_t nameLength = Uint32FromLittleEndian(record + 8);
+        const std::uint32_t textLength = ReadUint32Le(record + 4);
+        const std::uint32_t nameLength = ReadUint32Le(record + 8);
         const std::uint64_t claimed = std::uint64_t{textLength} * sizeof(TextUnit) + nameLength;
         if (claimed > unclaimed) {
             return DatReadStatus::NotATableFile;
@@ -85,7 +81,7 @@ DatReadStatus ReadRecords(PieceReader& reader, StringTable& table, std::uint32_t
         if (entry == nullptr) {
             return DatReadStatus::OutOfMemory;
         }
-        entry->key = Uint32FromLittleEndian(record);
+        entry->key = ReadUint32Le(record);
         entry->textLength = textLength;
         entry->nameLength = nameLength;
     }
@@ -134,7 +130,7 @@ DatReadStatus ReadEntries(RawFile& file, StringTable& table) {
     if (status != DatReadStatus::Read) {
         return status;
     }
-    const std::uint32_t count = Uint32FromLittleEndian(countBytes);
+    const std::uint32_t count = ReadUint32Le(countBytes);
     if (count == 0) {
         return DatReadStatus::Read;
     }
@@ -192,8 +188,8 @@ void PutBytes(BufferedWriter& writer, const void* data, std::size_t size) {
 }
 
 void PutUint32(BufferedWriter& writer, std::uint32_t value) {
-    const unsigned char bytes[4] = {static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
-                                    static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)};
+    unsigned char bytes[4];
+    WriteUint32Le(value, bytes);
     PutBytes(writer, bytes, sizeof bytes);
 }
 
@@ -202,8 +198,8 @@ void PutText(BufferedWriter& writer, const TextUnit* text, std::uint32_t length)
         if (writer.used + 2 > kWriteBufferSize) {
             Flush(writer);
         }
-        writer.buffer[writer.used++] = static_cast<unsigned char>(text[index] & 0xFF);
-        writer.buffer[writer.used++] = static_cast<unsigned char>(text[index] >> 8);
+        WriteUint16Le(text[index], writer.buffer + writer.used);
+        writer.used += 2;
     }
 }
 

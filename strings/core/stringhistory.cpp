@@ -18,6 +18,7 @@ enum class StepForm {
     Removed,       // entries left it
     TextReplaced,  // an entry got another text
     Rewritten,     // an entry got another name and text, and its key's place
+    Swapped,       // the table's entries and those of the step's other table changed places
 };
 
 // One entry of a step, with what the entry does not hold now: the name and
@@ -50,6 +51,7 @@ struct StringStep {
     std::vector<EntryRecord> records;   // in the order the change made them
     std::vector<StringEntry*> entries;  // the same entries, for StringStepEffect
     std::vector<EntryId> ids;           // Added and Removed: their slots, ascending
+    StringTablePtr other;               // Swapped: the entries the table does not hold now
 };
 
 }  // namespace
@@ -73,6 +75,7 @@ StringEdit EditOf(StepForm form) {
     case StepForm::Added:
     case StepForm::TextReplaced: return StringEdit::Insert;
     case StepForm::Rewritten: return StringEdit::Edit;
+    case StepForm::Swapped: return StringEdit::Import;
     case StepForm::Removed: break;
     }
     return StringEdit::Delete;
@@ -209,6 +212,7 @@ void Replay(StringTable& table, StringStep& step, bool undo) {
         std::swap(step.records[0].entry->textLength, step.records[0].textLength);
         break;
     case StepForm::Rewritten: Rewrite(table, step.records[0]); break;
+    case StepForm::Swapped: SwapTableEntries(table, *step.other); break;
     }
 }
 
@@ -216,6 +220,7 @@ StringRowChange RowsAfter(StepForm form, bool undo) {
     switch (form) {
     case StepForm::Added: return undo ? StringRowChange::Removed : StringRowChange::Added;
     case StepForm::Removed: return undo ? StringRowChange::Added : StringRowChange::Removed;
+    case StepForm::Swapped: return StringRowChange::Replaced;
     case StepForm::TextReplaced:
     case StepForm::Rewritten: break;
     }
@@ -408,6 +413,24 @@ bool StringTableRemoveStep(StringTable& table, StringEntry* const* entries, std:
         step.records[i].entry = step.entries[i];
     }
     TakeOut(table, step.records, step.ids);
+    Keep(*history, std::move(step));
+    return true;
+}
+
+// The entries swap places, so the step needs no copies and neither undo nor
+// redo can fail: entry pointers of earlier steps point into the blocks the
+// step keeps while it is done, and are back in the table when it is undone.
+bool StringTableReplaceAllStep(StringTable& table, StringTablePtr replacement) {
+    StringHistory* history = replacement != nullptr ? HistoryWithRoom(table) : nullptr;
+    if (history == nullptr) {
+        return false;
+    }
+    FreeStringHistory(replacement->history);
+    replacement->history = nullptr;
+    StringStep step;
+    step.form = StepForm::Swapped;
+    SwapTableEntries(table, *replacement);
+    step.other = std::move(replacement);
     Keep(*history, std::move(step));
     return true;
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 #include <new>
+#include <utility>
 
 #include "heap.h"
 #include "namekey.h"
@@ -235,6 +236,16 @@ TextUnit* AllocateEntryText(std::uint32_t length) {
 char* AllocateEntryName(std::uint32_t length) {
     const std::uint64_t bytes = static_cast<std::uint64_t>(length) + 1;
     return FitsInSize(bytes) ? static_cast<char*>(TableHeapAllocate(static_cast<std::size_t>(bytes))) : nullptr;
+}
+
+void SwapTableEntries(StringTable& first, StringTable& second) {
+    std::swap(first.count, second.count);
+    std::swap(first.head, second.head);
+    std::swap(first.tail, second.tail);
+    std::swap(first.freeHead, second.freeHead);
+    std::swap(first.entriesPerBlock, second.entriesPerBlock);
+    std::swap(first.blockCount, second.blockCount);
+    std::swap(first.blocks, second.blocks);
 }
 
 void StringTableDeleter::operator()(StringTable* table) const {

@@ -34,5 +34,9 @@ bool LengthFitsRecord(std::size_t length);
 TextUnit* CopyText(const TextUnit* text, std::uint32_t length);
 char* CopyName(const char* name, std::uint32_t length);
 
+// Exchanges the entries of two tables: their lists, slots and blocks. Each
+// keeps its own history. Allocates nothing.
+void SwapTableEntries(StringTable& first, StringTable& second);
+
 // Frees a table's history (stringhistory.cpp); null is ignored.
 void FreeStringHistory(StringHistory* history);

@@ -20,8 +20,9 @@ const char kProgramTitle[] = "VRN DAT Editor 1.00 Beta 1";
 const char kUntitled[] = "Untitled";
 
 const UINT kDocumentCommands[] = {
-    ID_FILE_CLOSE,         ID_FILE_SAVE,       ID_FILE_SAVE_AS,          ID_EDIT_INSERT_STRING, ID_EDIT_EDIT_STRING,
-    ID_EDIT_DELETE_STRING, ID_EDIT_SELECT_ALL, ID_EDIT_INVERT_SELECTION, ID_EDIT_FIND,          ID_EDIT_FIND_NEXT};
+    ID_FILE_CLOSE,       ID_FILE_SAVE,          ID_FILE_SAVE_AS,    ID_EDIT_INSERT_STRING,
+    ID_EDIT_EDIT_STRING, ID_EDIT_DELETE_STRING, ID_EDIT_SELECT_ALL, ID_EDIT_INVERT_SELECTION,
+    ID_EDIT_FIND,        ID_EDIT_FIND_NEXT,     ID_FILE_IMPORT,     ID_FILE_EXPORT};
 
 void ShowError(const char* format, const char* path) {
     char message[kPathBufferSize + 200];
@@ -74,16 +75,6 @@ bool WriteDocument(const char* path) {
     return true;
 }
 
-// The list is hidden while it is filled and sorted, and shown once.
-bool ShowTableInList() {
-    WaitCursor wait;
-    EntryList& list = g_editor.entryList;
-    ShowWindow(list.listWindow, SW_HIDE);
-    const bool complete = EntryListShowTable(list, *g_editor.table);
-    ShowWindow(list.listWindow, SW_SHOW);
-    return complete;
-}
-
 // A file the reader cannot use leaves the open document as it was, so that
 // nothing is lost and no empty table passes for the file. True when opened.
 bool OpenTable(const char* path) {
@@ -133,6 +124,16 @@ bool SaveChangesAnswer() {
 }
 
 }  // namespace
+
+// The list is hidden while it is filled and sorted, and shown once.
+bool ShowTableInList() {
+    WaitCursor wait;
+    EntryList& list = g_editor.entryList;
+    ShowWindow(list.listWindow, SW_HIDE);
+    const bool complete = EntryListShowTable(list, *g_editor.table);
+    ShowWindow(list.listWindow, SW_SHOW);
+    return complete;
+}
 
 void SetDocumentTitle(const char* documentName) {
     if (documentName == nullptr) {

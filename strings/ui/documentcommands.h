@@ -10,6 +10,9 @@
 void SetDocumentTitle(const char* documentName);
 // Enables or greys the commands that need an open document.
 void EnableDocumentCommands(bool documentOpen);
+// Fills the list anew with the open table's rows; false, with no rows, when
+// memory runs out.
+bool ShowTableInList();
 // Discards the open document without asking: no rows, no table, no path.
 void CloseDocument();
 

@@ -8,6 +8,7 @@
 
 #include "dpi.h"
 #include "editorstate.h"
+#include "entrylist.h"
 #include "filepath.h"
 #include "windowplacement.h"
 
@@ -20,14 +21,23 @@ const char kSortDescendingValue[] = "Sort Descending";
 const char kOpenFolderValue[] = "Open Folder";
 const char kSaveFolderValue[] = "Save Folder";
 const char kRecentFilesValue[] = "Recent Files";
+const char kReferenceColumnValue[] = "Reference Column Width";
+const char kImportFolderValue[] = "Import Folder";
+const char kExportFolderValue[] = "Export Folder";
 
 constexpr int kDefaultNameColumnWidth = 190;
+constexpr int kDefaultReferenceColumnWidth = 200;
 constexpr int kMostColumnWidth = 4000;
 
 // A stored 0 or 1, else `fallback`.
 int StoredChoice(const char* name, int fallback) {
     const std::optional<int> value = g_editor.settings.readInteger(name);
     return value && (*value == 0 || *value == 1) ? *value : fallback;
+}
+
+int StoredWidth(const char* name, int fallback) {
+    const std::optional<int> width = g_editor.settings.readInteger(name);
+    return width && *width > 0 && *width <= kMostColumnWidth ? *width : fallback;
 }
 
 std::string FolderOf(const char* path) {
@@ -57,13 +67,19 @@ void LoadEditorSettings() {
     g_editor.entryList.sortDescending = StoredChoice(kSortDescendingValue, 0);
     g_editor.openFolder = settings.readString(kOpenFolderValue).value_or(std::string());
     g_editor.saveFolder = settings.readString(kSaveFolderValue).value_or(std::string());
+    g_editor.importFolder = settings.readString(kImportFolderValue).value_or(std::string());
+    g_editor.exportFolder = settings.readString(kExportFolderValue).value_or(std::string());
     g_editor.recentFiles.assign(settings.readStringList(kRecentFilesValue));
     g_editor.recentFilesMenu.show(g_editor.recentFiles.paths());
 }
 
-int RememberedNameColumnWidth() {
-    const std::optional<int> width = g_editor.settings.readInteger(kNameColumnValue);
-    return width && *width > 0 && *width <= kMostColumnWidth ? *width : kDefaultNameColumnWidth;
+int RememberedNameColumnWidth() { return StoredWidth(kNameColumnValue, kDefaultNameColumnWidth); }
+int RememberedReferenceColumnWidth() { return StoredWidth(kReferenceColumnValue, kDefaultReferenceColumnWidth); }
+
+void RememberReferenceColumnWidth(int pixels) {
+    if (pixels > 0) {
+        g_editor.settings.writeInteger(kReferenceColumnValue, UnscaleForDpi(pixels, g_editor.dpi));
+    }
 }
 
 void ShowMainWindowAsSaved(int showCommand) {
@@ -77,6 +93,7 @@ void SaveWindowSettings() {
     if (nameWidth > 0) {
         settings.writeInteger(kNameColumnValue, UnscaleForDpi(nameWidth, g_editor.dpi));
     }
+    RememberReferenceColumnWidth(EntryListReferenceColumnWidth(g_editor.entryList));
     settings.writeInteger(kSortColumnValue, g_editor.entryList.sortColumn);
     settings.writeInteger(kSortDescendingValue, g_editor.entryList.sortDescending);
 }
@@ -101,3 +118,5 @@ void ForgetRecentFile(const char* path) {
 
 void RememberOpenFolder(const char* path) { RememberFolder(g_editor.openFolder, kOpenFolderValue, path); }
 void RememberSaveFolder(const char* path) { RememberFolder(g_editor.saveFolder, kSaveFolderValue, path); }
+void RememberImportFolder(const char* path) { RememberFolder(g_editor.importFolder, kImportFolderValue, path); }
+void RememberExportFolder(const char* path) { RememberFolder(g_editor.exportFolder, kExportFolderValue, path); }

@@ -1,6 +1,6 @@
 // What StringTableEditor remembers for its user between runs, under
 // HKEY_CURRENT_USER\Software\StringTableEditor: the window's place, the width
-// of the Name column, the sort order, the folder each file dialog was last
+// of the Name and Reference columns, the sort order, the folder each file dialog was last
 // left in and the recent files. Nothing is needed to start: a missing or
 // damaged value leaves the default.
 #pragma once
@@ -29,3 +29,10 @@ void ForgetRecentFile(const char* path);
 // dialog starts next time.
 void RememberOpenFolder(const char* path);
 void RememberSaveFolder(const char* path);
+void RememberImportFolder(const char* path);
+void RememberExportFolder(const char* path);
+
+// The Reference column's width in pixels at 96 DPI as remembered, else the
+// default; and remembering it when the column closes or the window does.
+int RememberedReferenceColumnWidth();
+void RememberReferenceColumnWidth(int pixels);

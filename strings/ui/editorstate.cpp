@@ -9,6 +9,9 @@ void ResetEditorState() {
     g_editor.statusBar = nullptr;
     g_editor.accelerators = nullptr;
     g_editor.entryList = EntryList();
+    g_editor.referenceIndex.clear();
+    g_editor.reference.reset();
+    g_editor.referencePath.clear();
     g_editor.currentPath[0] = '\0';
     g_editor.documentName[0] = '\0';
     g_editor.versions = DocumentVersions();
@@ -20,6 +23,8 @@ void ResetEditorState() {
     g_editor.recentFilesMenu = RecentFilesMenu();
     g_editor.openFolder.clear();
     g_editor.saveFolder.clear();
+    g_editor.importFolder.clear();
+    g_editor.exportFolder.clear();
     g_editor.nameBuffer.clear();
     g_editor.textBuffer.clear();
     g_editor.ui = SystemModalUi();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "modalui.h"
+#include "nameindex.h"
 #include "recentfiles.h"
 #include "recentfilesmenu.h"
 #include "settingsstore.h"
@@ -41,8 +42,13 @@ struct EntryList {
     PFNLVCOMPARE ascendingCompare = nullptr;
     PFNLVCOMPARE descendingCompare = nullptr;
     std::vector<StringEntry*> rows;
-    // The Text column takes the width the Name column leaves, but never less.
+    // The Text column takes the width the Name and Reference columns leave,
+    // but never less.
     int leastTextColumnWidth = 50;
+    // The Reference column's texts while it is shown (column 2), else null.
+    const NameIndex* reference = nullptr;
+    // Only the untranslated entries have rows (EntryIsUntranslated).
+    bool untranslatedOnly = false;
 };
 
 // Which state of the document the table holds and which one its file
@@ -77,6 +83,13 @@ struct EditorState {
     RecentFilesMenu recentFilesMenu;
     std::string openFolder;  // where each file dialog was last left
     std::string saveFolder;
+    std::string importFolder;
+    std::string exportFolder;
+    // The reference table: opened read-only and never written, its texts
+    // shown beside the document's by name; null while none is open.
+    StringTablePtr reference;
+    NameIndex referenceIndex;
+    std::string referencePath;
     std::string nameBuffer;  // the Edit String dialog's answer
     std::basic_string<TextUnit> textBuffer;
     // Message boxes and dialogs.

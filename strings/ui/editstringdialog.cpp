@@ -17,6 +17,7 @@ namespace {
 // The fields grow with the dialog; the count, the hint and the buttons keep
 // to its right and bottom edges.
 const AnchoredControl kAnchoredControls[] = {{IDC_STRING_NAME, kStretchRight},
+                                             {IDC_STRING_REFERENCE, kStretchRight},
                                              {IDC_STRING_COUNT, kMoveRight},
                                              {IDC_STRING_TEXT, kStretchRight | kStretchDown},
                                              {IDC_STRING_HINT, kMoveDown | kStretchRight},
@@ -52,7 +53,48 @@ void ShowTextCount(HWND dialog) {
     SetDlgItemTextA(dialog, IDC_STRING_COUNT, count);
 }
 
+RECT RectInDialog(HWND dialog, int id) {
+    RECT rect = {};
+    GetWindowRect(GetDlgItem(dialog, id), &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// Without a reference table its label and field go, and what is below them
+// moves up into their place: the dialog as it was before references existed.
+void RemoveReferenceField(HWND dialog) {
+    const int rise =
+        RectInDialog(dialog, IDC_STRING_TEXT_LABEL).top - RectInDialog(dialog, IDC_STRING_REFERENCE_LABEL).top;
+    for (int id : {IDC_STRING_REFERENCE_LABEL, IDC_STRING_REFERENCE}) {
+        ShowWindow(GetDlgItem(dialog, id), SW_HIDE);
+        EnableWindow(GetDlgItem(dialog, id), FALSE);
+    }
+    for (int id : {IDC_STRING_COUNT, IDC_STRING_TEXT_LABEL, IDC_STRING_TEXT, IDC_STRING_HINT, IDOK, IDCANCEL}) {
+        const RECT rect = RectInDialog(dialog, id);
+        SetWindowPos(GetDlgItem(dialog, id), nullptr, rect.left, rect.top - rise, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    RECT window = {};
+    GetWindowRect(dialog, &window);
+    SetWindowPos(dialog, nullptr, 0, 0, window.right - window.left, window.bottom - window.top - rise,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The reference's text of the name in the name field, as it is typed.
+void ShowReferenceText(HWND dialog) {
+    if (g_editor.reference == nullptr) {
+        return;
+    }
+    std::vector<char> name(GetWindowTextLengthA(GetDlgItem(dialog, IDC_STRING_NAME)) + 1);
+    GetDlgItemTextA(dialog, IDC_STRING_NAME, name.data(), static_cast<int>(name.size()));
+    const StringEntry* reference = g_editor.referenceIndex.find(name.data());
+    SetDlgItemTextW(dialog, IDC_STRING_REFERENCE, reference != nullptr ? reference->text : L"");
+}
+
 void InitializeDialog(HWND dialog, EditStringRequest& request) {
+    if (g_editor.reference == nullptr) {
+        RemoveReferenceField(dialog);
+    }
     CenterOnOwner(dialog);
     request.layout.record(dialog, kAnchoredControls, sizeof(kAnchoredControls) / sizeof(kAnchoredControls[0]));
     // No typing or pasting limit: what the fields hold is what OK stores, or refuses.
@@ -64,6 +106,7 @@ void InitializeDialog(HWND dialog, EditStringRequest& request) {
     if (request.oldText != nullptr) {
         SetDlgItemTextW(dialog, IDC_STRING_TEXT, request.oldText);
     }
+    ShowReferenceText(dialog);
     ShowTextCount(dialog);
     // Editing usually means changing the text; inserting starts with the name.
     SetFocus(GetDlgItem(dialog, request.oldName != nullptr ? IDC_STRING_TEXT : IDC_STRING_NAME));
@@ -153,6 +196,14 @@ INT_PTR CALLBACK EditStringDialogProc(HWND dialog, UINT message, WPARAM wParam, 
         }
         if (LOWORD(wParam) == IDC_STRING_TEXT && HIWORD(wParam) == EN_CHANGE) {
             ShowTextCount(dialog);
+            return TRUE;
+        }
+        if (LOWORD(wParam) == IDC_STRING_NAME && HIWORD(wParam) == EN_CHANGE) {
+            try {
+                ShowReferenceText(dialog);
+            } catch (const std::bad_alloc&) {
+                SetDlgItemTextW(dialog, IDC_STRING_REFERENCE, L"");
+            }
             return TRUE;
         }
         break;

@@ -10,6 +10,21 @@
 namespace {
 
 constexpr int kListControlId = 100;
+constexpr int kReferenceColumn = 2;
+const TextUnit kNoText[1] = {0};
+
+const TextUnit* ReferenceText(const EntryList& list, const StringEntry& entry) {
+    const StringEntry* reference = list.reference != nullptr ? list.reference->find(entry.name) : nullptr;
+    return reference != nullptr ? reference->text : kNoText;
+}
+
+// By the current column, the Reference column by the reference's texts.
+int CompareRows(const EntryList& list, const StringEntry& first, const StringEntry& second) {
+    if (list.sortColumn == kReferenceColumn) {
+        return CompareTextsIgnoringCase(ReferenceText(list, first), ReferenceText(list, second));
+    }
+    return CompareEntries(first, second, list.sortColumn);
+}
 
 bool InsertColumn(EntryList& list, const char* title, int width) {
     LVCOLUMNA column = {};
@@ -79,13 +94,38 @@ void FocusRow(EntryList& list, int row) {
 }
 
 bool SortsAfter(const EntryList& list, const StringEntry& row, const StringEntry& entry) {
-    return list.sortDescending ? CompareEntries(entry, row, list.sortColumn) > 0
-                               : CompareEntries(row, entry, list.sortColumn) > 0;
+    return list.sortDescending ? CompareRows(list, entry, row) > 0 : CompareRows(list, row, entry) > 0;
+}
+
+// The reference's text of each row is looked up once, not at every comparison.
+void SortRowsByReference(EntryList& list) {
+    struct Row {
+        const TextUnit* reference;
+        StringEntry* entry;
+    };
+    std::vector<Row> rows;
+    rows.reserve(list.rows.size());
+    for (StringEntry* entry : list.rows) {
+        rows.push_back(Row{ReferenceText(list, *entry), entry});
+    }
+    const bool descending = list.sortDescending != 0;
+    std::stable_sort(rows.begin(), rows.end(), [descending](const Row& a, const Row& b) {
+        return descending ? CompareTextsIgnoringCase(b.reference, a.reference) < 0
+                          : CompareTextsIgnoringCase(a.reference, b.reference) < 0;
+    });
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        list.rows[i] = rows[i].entry;
+    }
 }
 
 // The order a stable sort of the rows gives, by the current column and
-// direction: rows that compare equal keep their order.
+// direction: rows that compare equal keep their order. Throws
+// std::bad_alloc, with the rows as they were, for the Reference column.
 void SortRows(EntryList& list) {
+    if (list.sortColumn == kReferenceColumn) {
+        SortRowsByReference(list);
+        return;
+    }
     PFNLVCOMPARE compare = list.sortDescending ? list.descendingCompare : list.ascendingCompare;
     const LPARAM column = list.sortColumn;
     std::stable_sort(list.rows.begin(), list.rows.end(), [compare, column](const StringEntry* a, const StringEntry* b) {
@@ -125,16 +165,18 @@ bool EntryListShowTable(EntryList& list, const StringTable& table) {
         list.rows.reserve(table.count);
         for (StringEntry* entry = StringTableNext(table, nullptr); entry != nullptr;
              entry = StringTableNext(table, entry)) {
-            list.rows.push_back(entry);
+            if (!list.untranslatedOnly || EntryIsUntranslated(list, *entry)) {
+                list.rows.push_back(entry);
+            }
+        }
+        list.needsSort = !list.rows.empty();
+        if (list.needsSort) {
+            SortRows(list);
+            list.needsSort = false;
         }
     } catch (const std::bad_alloc&) {
         list.rows.clear();
         return false;
-    }
-    list.needsSort = !list.rows.empty();
-    if (list.needsSort) {
-        SortRows(list);
-        list.needsSort = false;
     }
     SyncRowCount(list);
     return true;
@@ -273,10 +315,10 @@ bool EntryListSort(EntryList& list) {
         for (int row : someSelected ? SelectedRowsFrom(list, 0) : std::vector<int>()) {
             selected.push_back(list.rows[static_cast<size_t>(row)]);
         }
+        SortRows(list);
     } catch (const std::bad_alloc&) {
         return false;  // the rows stay as they were
     }
-    SortRows(list);
     RedrawPaused paused(list.listWindow);
     if (someSelected) {
         std::sort(selected.begin(), selected.end());
@@ -329,6 +371,8 @@ void EntryListGetDisplayInfo(const EntryList& list, NMLVDISPINFOW& request) {
         }
     } else if (item.iSubItem == 1) {
         item.pszText = entry->text;
+    } else if (item.iSubItem == kReferenceColumn) {
+        item.pszText = const_cast<TextUnit*>(ReferenceText(list, *entry));
     } else if (item.pszText != nullptr && item.cchTextMax > 0) {
         const int length = static_cast<int>(std::min<size_t>(std::strlen(entry->name), item.cchTextMax - 1));
         const int written = MultiByteToWideChar(CP_ACP, 0, entry->name, length, item.pszText, item.cchTextMax - 1);
@@ -357,8 +401,54 @@ void EntryListFitTextColumn(EntryList& list) {
     RECT client = {};
     GetClientRect(list.listWindow, &client);
     const int nameWidth = static_cast<int>(SendMessageA(list.listWindow, LVM_GETCOLUMNWIDTH, 0, 0));
-    const int textWidth = std::max(list.leastTextColumnWidth, static_cast<int>(client.right) - nameWidth);
+    const int referenceWidth =
+        list.columnCount > kReferenceColumn
+            ? static_cast<int>(SendMessageA(list.listWindow, LVM_GETCOLUMNWIDTH, kReferenceColumn, 0))
+            : 0;
+    const int textWidth =
+        std::max(list.leastTextColumnWidth, static_cast<int>(client.right) - nameWidth - referenceWidth);
     if (SendMessageA(list.listWindow, LVM_GETCOLUMNWIDTH, 1, 0) != textWidth) {
         SendMessageA(list.listWindow, LVM_SETCOLUMNWIDTH, 1, MAKELPARAM(textWidth, 0));
     }
+}
+
+bool EntryIsUntranslated(const EntryList& list, const StringEntry& entry) {
+    if (entry.text[0] == 0) {
+        return true;
+    }
+    const StringEntry* reference = list.reference != nullptr ? list.reference->find(entry.name) : nullptr;
+    return reference != nullptr && reference->textLength == entry.textLength &&
+           std::char_traits<TextUnit>::compare(reference->text, entry.text, entry.textLength) == 0;
+}
+
+bool EntryListShowReferenceColumn(EntryList& list, const NameIndex& reference, int width) {
+    if (list.columnCount == kReferenceColumn && !InsertColumn(list, "Reference", width)) {
+        return false;
+    }
+    list.reference = &reference;
+    EntryListFitTextColumn(list);
+    InvalidateRect(list.listWindow, nullptr, TRUE);
+    return true;
+}
+
+int EntryListHideReferenceColumn(EntryList& list) {
+    if (list.columnCount <= kReferenceColumn) {
+        return 0;
+    }
+    const int width = EntryListReferenceColumnWidth(list);
+    SendMessageA(list.listWindow, LVM_DELETECOLUMN, kReferenceColumn, 0);
+    list.columnCount = kReferenceColumn;
+    list.reference = nullptr;
+    if (list.sortColumn == kReferenceColumn) {
+        list.sortColumn = 0;
+        list.sortDescending = 0;
+    }
+    EntryListFitTextColumn(list);
+    return width;
+}
+
+int EntryListReferenceColumnWidth(const EntryList& list) {
+    return list.columnCount > kReferenceColumn
+               ? static_cast<int>(SendMessageA(list.listWindow, LVM_GETCOLUMNWIDTH, kReferenceColumn, 0))
+               : 0;
 }

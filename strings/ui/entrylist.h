@@ -1,5 +1,6 @@
-// The two-column list of strings. Every row stands for one entry of the open
-// table: it shows the entry's name (ANSI) and its text (UTF-16). The control
+// The list of strings. Every row stands for one entry of the open table: it
+// shows the entry's name (ANSI) and its text (UTF-16), and while a reference
+// table is open, in a third column, the reference's text of that name. The control
 // is a virtual list view: it asks for what it shows (LVN_GETDISPINFO) and
 // keeps only the number of rows, their selection and the focus, so that
 // tables of a hundred thousand strings open, sort and go in moments.
@@ -13,8 +14,9 @@
 // compare callbacks; false when the control cannot be created.
 bool CreateEntryList(EntryList& list, HWND parent, HINSTANCE instance);
 
-// One row per entry of `table`, in table order, then sorted by the current
-// column and direction; false, with no rows, when memory runs out.
+// One row per entry of `table` (per untranslated entry while the list shows
+// only those), in table order, then sorted by the current column and
+// direction; false, with no rows, when memory runs out.
 bool EntryListShowTable(EntryList& list, const StringTable& table);
 
 // Inserts a row for `entry` at `row`; returns its index, or -1 when there is
@@ -69,3 +71,17 @@ void EntryListSetNameColumnWidth(EntryList& list, int width);
 // changes: the list moved, a scroll bar came or went, the Name column was
 // resized.
 void EntryListFitTextColumn(EntryList& list);
+
+// Whether a translator still has to translate the entry: its text is empty,
+// or the same as the reference's text of its name.
+bool EntryIsUntranslated(const EntryList& list, const StringEntry& entry);
+
+// Shows the Reference column (`width` pixels wide) with the texts of
+// `reference`, which must stay while the column is shown; the Text column
+// makes room. False when the column cannot be added.
+bool EntryListShowReferenceColumn(EntryList& list, const NameIndex& reference, int width);
+// Removes the Reference column and returns its last width (0 when it was
+// not shown); a list sorted by it goes back to the Name column, ascending,
+// for the caller to sort.
+int EntryListHideReferenceColumn(EntryList& list);
+int EntryListReferenceColumnWidth(const EntryList& list);

@@ -6,14 +6,23 @@ namespace {
 
 // One filter entry; the terminating empty string ends the list.
 const char kDatFilter[] = "*.DAT - Varnis Text Files\0*.DAT\0";
+const char kImportFilter[] =
+    "Translation Files (*.csv, *.json, *.po, *.pot)\0*.csv;*.json;*.po;*.pot\0"
+    "All Files (*.*)\0*.*\0";
+// A name typed without extension gets the chosen type's.
+const char kExportFilter[] =
+    "CSV, Comma Separated (*.csv)\0*.csv\0"
+    "JSON (*.json)\0*.json\0"
+    "PO, gettext Translation (*.po)\0*.po\0"
+    "POT, gettext Template (*.pot)\0*.pot\0";
 
-OPENFILENAMEA DialogFor(char* path, const std::string& lastFolder) {
+OPENFILENAMEA DialogFor(char* path, const std::string& lastFolder, const char* filter = kDatFilter) {
     OPENFILENAMEA dialog = {};
     // The classic structure (76 bytes on 32-bit Windows): without the fields
     // that later versions added, the dialog works on every version of Windows.
     dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
     dialog.hwndOwner = g_editor.mainWindow;
-    dialog.lpstrFilter = kDatFilter;
+    dialog.lpstrFilter = filter;
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = path;
     dialog.nMaxFile = kPathBufferSize;
@@ -46,6 +55,30 @@ bool AskPathToSave(char* path) {
     path[kPathBufferSize - 1] = '\0';
     if (chosen && path[0] != '\0') {
         RememberSaveFolder(path);
+    }
+    return chosen;
+}
+
+bool AskPathToImport(char* path) {
+    path[0] = '\0';
+    OPENFILENAMEA dialog = DialogFor(path, g_editor.importFolder, kImportFilter);
+    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    const bool chosen = g_editor.ui.openFileDialog(&dialog) != FALSE;
+    path[kPathBufferSize - 1] = '\0';
+    if (chosen && path[0] != '\0') {
+        RememberImportFolder(path);
+    }
+    return chosen;
+}
+
+bool AskPathToExport(char* path) {
+    path[0] = '\0';
+    OPENFILENAMEA dialog = DialogFor(path, g_editor.exportFolder, kExportFilter);
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_DONTADDTORECENT;
+    const bool chosen = g_editor.ui.saveFileDialog(&dialog) != FALSE;
+    path[kPathBufferSize - 1] = '\0';
+    if (chosen && path[0] != '\0') {
+        RememberExportFolder(path);
     }
     return chosen;
 }

@@ -13,6 +13,7 @@
 #include "entrylist.h"
 #include "findcommands.h"
 #include "statusbar.h"
+#include "translationcommands.h"
 #include "stringtableeditor_resource.h"
 #include "waitcursor.h"
 
@@ -81,6 +82,11 @@ void OnCommand(WORD command) {
     case ID_EDIT_INVERT_SELECTION: InvertSelectionCommand(); break;
     case ID_EDIT_FIND: FindCommand(); break;
     case ID_EDIT_FIND_NEXT: FindNextCommand(); break;
+    case ID_FILE_IMPORT: ImportCommand(); break;
+    case ID_FILE_EXPORT: ExportCommand(); break;
+    case ID_FILE_OPEN_REFERENCE: OpenReferenceCommand(); break;
+    case ID_FILE_CLOSE_REFERENCE: CloseReferenceCommand(); break;
+    case ID_VIEW_UNTRANSLATED_ONLY: UntranslatedOnlyCommand(); break;
     default: OpenRecentFileCommand(g_editor.recentFilesMenu.indexOf(command)); break;
     }
     RequestStatusUpdate();
@@ -88,7 +94,8 @@ void OnCommand(WORD command) {
 
 void OnHeaderNotify(const NMHDR& notification) {
     const auto& header = reinterpret_cast<const NMHEADERA&>(notification);
-    if ((notification.code == HDN_ITEMCHANGEDA || notification.code == HDN_ITEMCHANGEDW) && header.iItem == 0) {
+    if ((notification.code == HDN_ITEMCHANGEDA || notification.code == HDN_ITEMCHANGEDW) &&
+        (header.iItem == 0 || header.iItem == 2)) {
         EntryListFitTextColumn(g_editor.entryList);
     }
 }
@@ -158,7 +165,12 @@ void ApplyDpi(UINT dpi) {
 void OnDpiChanged(UINT dpi, const RECT& suggested) {
     const UINT oldDpi = g_editor.dpi;
     const int nameWidth = static_cast<int>(SendMessageA(g_editor.entryList.listWindow, LVM_GETCOLUMNWIDTH, 0, 0));
+    const int referenceWidth = EntryListReferenceColumnWidth(g_editor.entryList);
     ApplyDpi(dpi);
+    if (referenceWidth > 0) {
+        SendMessageA(g_editor.entryList.listWindow, LVM_SETCOLUMNWIDTH, 2,
+                     MAKELPARAM(MulDiv(referenceWidth, static_cast<int>(dpi), static_cast<int>(oldDpi)), 0));
+    }
     EntryListSetNameColumnWidth(g_editor.entryList, MulDiv(nameWidth, static_cast<int>(dpi), static_cast<int>(oldDpi)));
     SetWindowPos(g_editor.mainWindow, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -235,6 +247,7 @@ bool StartEditor(HINSTANCE instance, int showCommand, const ModalUi& ui, const S
     g_editor.recentFilesMenu = RecentFilesMenu(GetSubMenu(GetMenu(window), 0), ID_FILE_EXIT, ID_FILE_RECENT_FIRST);
     ApplyDpi(WindowDpi(window));
     EnableDocumentCommands(false);
+    UpdateTranslationMenu();
     try {
         LoadEditorSettings();
         EntryListSetNameColumnWidth(g_editor.entryList, ScaleForDpi(RememberedNameColumnWidth(), g_editor.dpi));

@@ -55,7 +55,12 @@ void UpdateStatusBar() {
         const EntryList& list = g_editor.entryList;
         const int count = list.rowCount;
         const int selectedCount = static_cast<int>(SendMessageA(list.listWindow, LVM_GETSELECTEDCOUNT, 0, 0));
-        std::snprintf(strings, sizeof(strings), count == 1 ? "%d string" : "%d strings", count);
+        if (list.untranslatedOnly) {
+            std::snprintf(strings, sizeof(strings), "%d of %u strings", count,
+                          static_cast<unsigned>(g_editor.table->count));
+        } else {
+            std::snprintf(strings, sizeof(strings), count == 1 ? "%d string" : "%d strings", count);
+        }
         std::snprintf(selected, sizeof(selected), "%d selected", selectedCount);
     }
     SetPartText(1, strings);

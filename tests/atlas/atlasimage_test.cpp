@@ -4,6 +4,7 @@
 
 #include "atlastestsupport.h"
 #include "exceptions.h"
+#include "littleendian.h"
 
 namespace {
 
@@ -35,27 +36,18 @@ Bytes fromHex(const std::string& hex) {
 
 const Bytes noImageContent = {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e', '\n', 0, 0, 0, 0, 0, 0};
 
-void append16(Bytes& bytes, unsigned value) {
-    bytes.push_back(static_cast<unsigned char>(value));
-    bytes.push_back(static_cast<unsigned char>(value >> 8));
-}
-void append32(Bytes& bytes, unsigned value) {
-    append16(bytes, value & 0xFFFF);
-    append16(bytes, value >> 16);
-}
-
 // A 24-bit BMP header without pixels: the pixel reader accepts a short file,
 // so only the bound keeps it from being decoded.
 Bytes bmpHeader(unsigned width, unsigned height) {
     Bytes bytes = {'B', 'M'};
-    append32(bytes, 54);
-    append32(bytes, 0);
-    append32(bytes, 54);
-    append32(bytes, 40);
-    append32(bytes, width);
-    append32(bytes, height);
-    append16(bytes, 1);
-    append16(bytes, 24);
+    AppendUint32Le(bytes, 54);
+    AppendUint32Le(bytes, 0);
+    AppendUint32Le(bytes, 54);
+    AppendUint32Le(bytes, 40);
+    AppendUint32Le(bytes, width);
+    AppendUint32Le(bytes, height);
+    AppendUint16Le(bytes, 1);
+    AppendUint16Le(bytes, 24);
     bytes.resize(54, 0);
     return bytes;
 }

@@ -7,15 +7,11 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "littleendian.h"
+
 namespace fs = std::filesystem;
 
 namespace {
-
-void putUint32(Bytes& bytes, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        bytes.push_back(static_cast<unsigned char>(value >> (8 * i)));
-    }
-}
 
 std::vector<RecordedAllocation> allocations;
 int allocationLimit = -1;
@@ -80,15 +76,15 @@ void writePatternPng(const std::string& path, std::uint32_t width, std::uint32_t
 
 Bytes indexBytesWithCount(std::uint32_t claimedCount, const std::vector<IndexRecordSpec>& records) {
     Bytes bytes;
-    putUint32(bytes, claimedCount);
+    AppendUint32Le(bytes, claimedCount);
     for (const IndexRecordSpec& record : records) {
         unsigned char name[64] = {};
         std::memcpy(name, record.name.data(), std::min<std::size_t>(record.name.size(), 64));
         bytes.insert(bytes.end(), name, name + 64);
-        putUint32(bytes, record.entry.x);
-        putUint32(bytes, record.entry.y);
-        putUint32(bytes, record.entry.width);
-        putUint32(bytes, record.entry.height);
+        AppendUint32Le(bytes, record.entry.x);
+        AppendUint32Le(bytes, record.entry.y);
+        AppendUint32Le(bytes, record.entry.width);
+        AppendUint32Le(bytes, record.entry.height);
         bytes.push_back(record.entry.flag);
     }
     return bytes;

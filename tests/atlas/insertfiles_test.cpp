@@ -334,10 +334,25 @@ TEST_F(InsertFilesTest, RunningOutOfMemoryAnywhereInAChangeLeavesTheDocumentAsIt
         std::function<void(FilePair&)> apply;
     };
     const std::vector<Change> changes = {
-        {"insert, replacing A", [&](FilePair& pair) { std::vector<std::string> paths = {c, a}; pair.insertFiles(paths); }},
-        {"insert one name twice", [&](FilePair& pair) { std::vector<std::string> paths = {c, otherC}; pair.insertFiles(paths); }},
-        {"insert, growing the atlas", [&](FilePair& pair) { std::vector<std::string> paths = {big}; pair.insertFiles(paths); }},
-        {"remove two", [](FilePair& pair) { pair.removeEntries({"A.PNG", "B.PNG"}); }},
+        {"insert, replacing A",
+         [&](FilePair& pair) {
+             std::vector<std::string> paths = {c, a};
+             pair.insertFiles(paths);
+         }},
+        {"insert one name twice",
+         [&](FilePair& pair) {
+             std::vector<std::string> paths = {c, otherC};
+             pair.insertFiles(paths);
+         }},
+        {"insert, growing the atlas",
+         [&](FilePair& pair) {
+             std::vector<std::string> paths = {big};
+             pair.insertFiles(paths);
+         }},
+        {"remove two",
+         [](FilePair& pair) {
+             pair.removeEntries({"A.PNG", "B.PNG"});
+         }},
         {"rename", [](FilePair& pair) { pair.rename("A.PNG", "RENAMED.PNG"); }},
     };
     const auto pixels = [](const FilePair& pair) {

@@ -266,3 +266,54 @@ TEST_F(StringsEditDialog, IsCentredResizableWithOkFirstMnemonicsAHintAndACount) 
 }
 
 }  // namespace
+
+namespace {
+
+// With a reference open, its text of the name in the name field shows,
+// read-only, between the name and the text; without one nothing takes room.
+TEST_F(StringsEditDialog, ShowsTheReferenceTextOfTheTypedNameAboveTheText) {
+    Open(WriteTable("de.DAT", {{"Name", L"Hallo"}}));
+    FocusRow(0);
+    struct Seen {
+        bool shown = false;
+        Text reference;
+        Text afterTyping;
+        bool readOnly = false;
+        RECT name = {}, field = {}, text = {};
+    };
+    const auto look = [](Seen& seen) {
+        return DialogAnswerer::Step{"Edit String", [&seen](HWND dialog) {
+                                        const HWND field = GetDlgItem(dialog, IDC_STRING_REFERENCE);
+                                        seen.shown = IsWindowVisible(field) != FALSE;
+                                        seen.reference = FieldTextW(dialog, IDC_STRING_REFERENCE);
+                                        seen.readOnly = (GetWindowLongA(field, GWL_STYLE) & ES_READONLY) != 0;
+                                        seen.name = RectOf(GetDlgItem(dialog, IDC_STRING_NAME));
+                                        seen.field = RectOf(field);
+                                        seen.text = RectOf(GetDlgItem(dialog, IDC_STRING_TEXT));
+                                        SetDlgItemTextA(dialog, IDC_STRING_NAME, "other");
+                                        seen.afterTyping = FieldTextW(dialog, IDC_STRING_REFERENCE);
+                                        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+                                    }};
+    };
+    Seen without, with;
+    DialogAnswerer answerer;
+    answerer.Expect(look(without));
+    Command(ID_EDIT_EDIT_STRING);
+    g_script.fileAnswers = {{WriteTable("en.DAT", {{"NAME", L"Hello"}, {"other", L"Other"}})}};
+    Command(ID_FILE_OPEN_REFERENCE);
+    answerer.Expect(look(with));
+    Command(ID_EDIT_EDIT_STRING);
+    ASSERT_TRUE(answerer.allStepsDone());
+
+    EXPECT_FALSE(without.shown);
+    EXPECT_TRUE(with.shown);
+    EXPECT_TRUE(with.readOnly);
+    EXPECT_EQ(with.reference, L"Hello");
+    EXPECT_EQ(with.afterTyping, L"Other");
+    EXPECT_LT(with.name.bottom, with.field.top);
+    EXPECT_LT(with.field.bottom, with.text.top);
+    EXPECT_EQ(with.text.bottom - with.text.top, without.text.bottom - without.text.top);
+    EXPECT_LT(without.text.top, with.text.top);
+}
+
+}  // namespace

@@ -168,12 +168,12 @@ std::vector<std::string> StringsEditorTest::RowNames() {
     return names;
 }
 
-std::vector<Text> StringsEditorTest::RowTexts() {
+std::vector<Text> StringsEditorTest::RowTexts(int column) {
     std::vector<Text> texts;
     for (int row = 0; row < RowCount(); ++row) {
         std::vector<wchar_t> text(kMostTextUnits + 1);
         LVITEMW item = {};
-        item.iSubItem = 1;
+        item.iSubItem = column;
         item.pszText = text.data();
         item.cchTextMax = static_cast<int>(text.size());
         SendMessageW(List(), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));

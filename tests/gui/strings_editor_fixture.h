@@ -78,7 +78,8 @@ protected:
 
     int RowCount();
     std::vector<std::string> RowNames();
-    std::vector<Text> RowTexts();
+    // The texts of the Text column, or of another column.
+    std::vector<Text> RowTexts(int column = 1);
     StringEntry* RowEntry(int row);
     std::vector<int> SelectedRows();
     void SetRowState(int row, UINT state, UINT mask);

@@ -38,6 +38,8 @@ TEST_F(StringsOutOfMemory, ACommandLeavesTheDocumentAsItWasAndSaysSo) {
         std::function<void()> act;
     };
     HDROP drop = nullptr;
+    const std::string imported = folder_.path("import.csv");
+    WriteBytes(imported, "name,text\nA,new\nC,c\n");
     const Case cases[] = {
         {"drop", [&] { drop = MakeDrop({other}); },
          [&] { SendMessageA(MainWindow(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0); }},
@@ -55,6 +57,7 @@ TEST_F(StringsOutOfMemory, ACommandLeavesTheDocumentAsItWasAndSaysSo) {
          [&] { Command(ID_EDIT_EDIT_STRING); }},
         {"delete", [&] { SelectRows({0}); }, [&] { Command(ID_EDIT_DELETE_STRING); }},
         {"sort", [] {}, [&] { ClickHeader(1); }},
+        {"import", [&] { g_script.fileAnswers.push_back({imported}); }, [&] { Command(ID_FILE_IMPORT); }},
         {"save as", [&] { g_script.fileAnswers.push_back({folder_.path("copy.DAT")}); },
          [&] { Command(ID_FILE_SAVE_AS); }},
     };
@@ -63,6 +66,7 @@ TEST_F(StringsOutOfMemory, ACommandLeavesTheDocumentAsItWasAndSaysSo) {
         for (long failing = -1;; ++failing) {
             CloseDocument();
             g_editor.entryList.sortColumn = 0;
+            g_script = StringsScript();  // an answer the last run failed before taking goes
             Open(start);
             g_script = StringsScript();
             const std::string before = seen();

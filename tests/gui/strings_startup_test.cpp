@@ -75,10 +75,10 @@ TEST_F(StringsStartup, HasTheIconAndMenuOfItsResources) {
     EXPECT_EQ(GetClassLongPtrA(MainWindow(), GCLP_HBRBACKGROUND), COLOR_MENU + 1);
 
     HMENU menu = GetMenu(MainWindow());
-    ASSERT_EQ(GetMenuItemCount(menu), 3);
-    const char* const titles[] = {"&File", "&Edit", "&Help"};
-    const int counts[] = {8, 9, 1};
-    for (int index = 0; index < 3; ++index) {
+    ASSERT_EQ(GetMenuItemCount(menu), 4);
+    const char* const titles[] = {"&File", "&Edit", "&View", "&Help"};
+    const int counts[] = {14, 9, 1, 1};
+    for (int index = 0; index < 4; ++index) {
         char title[32] = {};
         GetMenuStringA(menu, index, title, sizeof(title), MF_BYPOSITION);
         EXPECT_STREQ(title, titles[index]);
@@ -91,13 +91,24 @@ TEST_F(StringsStartup, EnablesOnlyNewOpenExitAndAboutUntilADocumentIsOpen) {
         int command;
         bool alwaysEnabled;
     };
-    const Case cases[] = {{ID_FILE_NEW, true},          {ID_FILE_OPEN, true},
-                          {ID_FILE_CLOSE, false},       {ID_FILE_SAVE, false},
-                          {ID_FILE_SAVE_AS, false},     {ID_FILE_EXIT, true},
-                          {ID_HELP_ABOUT, true},        {ID_EDIT_INSERT_STRING, false},
-                          {ID_EDIT_EDIT_STRING, false}, {ID_EDIT_DELETE_STRING, false},
-                          {ID_EDIT_SELECT_ALL, false},  {ID_EDIT_INVERT_SELECTION, false},
-                          {ID_EDIT_FIND, false},        {ID_EDIT_FIND_NEXT, false}};
+    const Case cases[] = {{ID_FILE_NEW, true},
+                          {ID_FILE_OPEN, true},
+                          {ID_FILE_CLOSE, false},
+                          {ID_FILE_SAVE, false},
+                          {ID_FILE_SAVE_AS, false},
+                          {ID_FILE_EXIT, true},
+                          {ID_HELP_ABOUT, true},
+                          {ID_EDIT_INSERT_STRING, false},
+                          {ID_EDIT_EDIT_STRING, false},
+                          {ID_EDIT_DELETE_STRING, false},
+                          {ID_EDIT_SELECT_ALL, false},
+                          {ID_EDIT_INVERT_SELECTION, false},
+                          {ID_EDIT_FIND, false},
+                          {ID_EDIT_FIND_NEXT, false},
+                          {ID_FILE_IMPORT, false},
+                          {ID_FILE_EXPORT, false},
+                          {ID_FILE_OPEN_REFERENCE, true},
+                          {ID_VIEW_UNTRANSLATED_ONLY, true}};
     for (const Case& c : cases) {
         EXPECT_EQ(MenuEnabled(c.command), c.alwaysEnabled) << "at start, command " << c.command;
     }

@@ -120,10 +120,10 @@ TEST_F(StringsWindow, PlaceColumnSortFoldersAndRecentFilesAreRememberedForTheUse
     EXPECT_EQ(g_editor.entryList.sortColumn, 1);
     EXPECT_EQ(g_editor.entryList.sortDescending, 1);
     const std::vector<std::string> menu = FileMenuTexts(MainWindow());
-    ASSERT_EQ(menu.size(), 11u);
-    EXPECT_NE(menu[7].find("&1 "), std::string::npos);
-    EXPECT_NE(menu[7].find("second && more.DAT"), std::string::npos);
-    EXPECT_NE(menu[8].find("first.DAT"), std::string::npos);
+    ASSERT_EQ(menu.size(), 17u);
+    EXPECT_NE(menu[13].find("&1 "), std::string::npos);
+    EXPECT_NE(menu[13].find("second && more.DAT"), std::string::npos);
+    EXPECT_NE(menu[14].find("first.DAT"), std::string::npos);
 
     g_script.fileAnswers = {{""}};
     Command(ID_FILE_OPEN);
@@ -137,11 +137,11 @@ TEST_F(StringsWindow, PlaceColumnSortFoldersAndRecentFilesAreRememberedForTheUse
     // gone is reported and leaves the list.
     Command(ID_FILE_RECENT_FIRST + 1);
     EXPECT_EQ(WindowText(MainWindow()), std::string(kTitle) + " - [first.DAT]");
-    EXPECT_NE(FileMenuTexts(MainWindow())[7].find("first.DAT"), std::string::npos);
+    EXPECT_NE(FileMenuTexts(MainWindow())[13].find("first.DAT"), std::string::npos);
     DeleteFileA(saved.c_str());
     Command(ID_FILE_RECENT_FIRST + 1);
     EXPECT_EQ(g_script.messageBoxes.size(), 1u);
-    EXPECT_EQ(FileMenuTexts(MainWindow()).size(), 10u);
+    EXPECT_EQ(FileMenuTexts(MainWindow()).size(), 16u);
 }
 
 TEST_F(StringsWindow, DamagedSettingsAreIgnored) {
@@ -157,7 +157,7 @@ TEST_F(StringsWindow, DamagedSettingsAreIgnored) {
     EXPECT_EQ(frame.right - frame.left, 600);
     EXPECT_EQ(ColumnWidth(List(), 0), 190);
     EXPECT_EQ(g_editor.entryList.sortColumn, 0);
-    EXPECT_EQ(FileMenuTexts(MainWindow()).size(), 8u);
+    EXPECT_EQ(FileMenuTexts(MainWindow()).size(), 14u);
 }
 
 // WM_DPICHANGED as Windows sends it when the window moves to a monitor at

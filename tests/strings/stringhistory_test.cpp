@@ -35,6 +35,16 @@ std::vector<StringEntry*> EntriesAt(const StringTable& table, const std::vector<
     return chosen;
 }
 
+// An import's new table: the change's name with a few numbers, the text
+// each time, in every table the same slots.
+StringTablePtr ImportedTable(const Change& change) {
+    StringTablePtr imported = StringTableCreate();
+    for (std::size_t i = 0; i < change.places.size(); ++i) {
+        StringTableInsert(*imported, (change.name + std::to_string(i)).c_str(), Units(change.text).c_str());
+    }
+    return imported;
+}
+
 // Without steps, as the table did before it had a history.
 void MakeAnew(StringTable& table, const Change& change) {
     const std::vector<StringEntry*> entries = EntriesAt(table, change.places);
@@ -43,6 +53,7 @@ void MakeAnew(StringTable& table, const Change& change) {
     case StringEdit::Insert: StringTableInsert(table, change.name.c_str(), text.c_str()); break;
     case StringEdit::Edit: StringTableReplace(table, entries[0], change.name.c_str(), text.c_str()); break;
     case StringEdit::Delete: StringTableRemoveEntries(table, entries.data(), entries.size()); break;
+    case StringEdit::Import: SwapTableEntries(table, *ImportedTable(change)); break;
     }
 }
 
@@ -55,6 +66,7 @@ void MakeStep(StringTable& table, const Change& change) {
         ASSERT_TRUE(StringTableReplaceStep(table, entries[0], change.name.c_str(), text.c_str()));
         break;
     case StringEdit::Delete: ASSERT_TRUE(StringTableRemoveStep(table, entries.data(), entries.size())); break;
+    case StringEdit::Import: ASSERT_TRUE(StringTableReplaceAllStep(table, ImportedTable(change))); break;
     }
 }
 
@@ -117,8 +129,13 @@ TEST(StringHistory, EveryStateOfRandomSessionsEqualsItsChangesMadeAnew) {
                 // Names of a few keys, in either letter case, so that insertions
                 // replace texts and keys repeat; entries to delete may repeat.
                 const std::string name = std::string(random() % 2 ? "N" : "n") + char('a' + random() % 90);
-                Change change{StringEdit(random() % 3), name, std::u16string(random() % 3, u'x'), {}, ++lastId};
-                const std::size_t places = change.edit == StringEdit::Delete ? 1 + random() % 80 : 1;
+                Change change{StringEdit(random() % 10 == 0 ? 3 : random() % 3),
+                              name,
+                              std::u16string(random() % 3, u'x'),
+                              {},
+                              ++lastId};
+                const std::size_t places =
+                    change.edit == StringEdit::Delete || change.edit == StringEdit::Import ? 1 + random() % 80 : 1;
                 for (std::size_t i = 0; i < places && table->count > 0; ++i) {
                     change.places.push_back(random() % table->count);
                 }

@@ -3,6 +3,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "littleendian.h"
+
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -13,15 +15,15 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 }
 
 std::string Le32(std::uint32_t value) {
-    return {static_cast<char>(value), static_cast<char>(value >> 8), static_cast<char>(value >> 16),
-            static_cast<char>(value >> 24)};
+    std::string bytes;
+    AppendUint32Le(bytes, value);
+    return bytes;
 }
 
 std::string Le16(const std::u16string& text) {
     std::string bytes;
     for (char16_t unit : text) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
+        AppendUint16Le(bytes, unit);
     }
     return bytes;
 }

@@ -19,7 +19,8 @@ namespace {
 
 std::vector<std::string> pathsOf(const std::vector<FoundFile>& files) {
     std::vector<std::string> paths;
-    std::transform(files.begin(), files.end(), std::back_inserter(paths), [](const FoundFile& file) { return file.path; });
+    std::transform(files.begin(), files.end(), std::back_inserter(paths),
+                   [](const FoundFile& file) { return file.path; });
     return paths;
 }
 
@@ -31,7 +32,8 @@ TEST(FolderListing, SkipsWhatIsNotARegularFileWithoutOpeningIt) {
     TestFolder folder;
     writePatternPng(folder.path("a.png"), 2, 2, 1);
     ASSERT_EQ(mkfifo(folder.path("b.png").c_str(), 0600), 0);
-    EXPECT_EQ(pathsOf(ImageFilesOf({folder.path("")}, false)), std::vector<std::string>{JoinPath(folder.path(""), "a.png")});
+    EXPECT_EQ(pathsOf(ImageFilesOf({folder.path("")}, false)),
+              std::vector<std::string>{JoinPath(folder.path(""), "a.png")});
 }
 #else
 // "Z:" is the current folder of drive Z, and "Z:a.png" a file in it.

@@ -1,14 +1,13 @@
 // export and import: a table to and from CSV, JSON or PO.
-#include <algorithm>
 #include <ctime>
 #include <iostream>
 #include <new>
-#include <set>
 
 #include "datcommands.h"
 #include "exchangeformat.h"
 #include "tablecheck.h"
 #include "tableexchange.h"
+#include "tableexport.h"
 #include "tablefiles.h"
 #include "tabletext.h"
 #include "textfiles.h"
@@ -36,14 +35,6 @@ bool EndsWithPot(const std::string& fileName) {
         c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
     }
     return extension == ".pot";
-}
-
-// Language codes such as de, pt_BR or sr@latin; nothing that could break
-// the header's line.
-bool IsLanguageCode(const std::string& language) {
-    return !language.empty() &&
-           language.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_@.-") ==
-               std::string::npos;
 }
 
 void CheckExportOptions(ExchangeFormat format, const std::string& outputPath, ExportOptions& options) {
@@ -99,43 +90,6 @@ int ExportCommand(const std::string& tablePath, const std::string& outputPath, c
     const StringTablePtr table = LoadTable(tablePath);
     const StringTablePtr source = paired ? LoadTable(options.sourcePath) : nullptr;
 
-    // UTF-8 cannot carry a lone surrogate; a PO file carries neither NULs nor
-    // line breaks other than CR LF, and msgfmt refuses two entries of one
-    // name; translations must be found by their names.
-    const unsigned rules = kUtf8Rules | (format == ExchangeFormat::Po ? kPoRules | kUniqueNames : 0);
-    std::vector<EntryProblem> tableProblems;
-    std::vector<EntryProblem> sourceProblems;
-    if (!FindEntryProblems(*table, rules | (paired ? kUniqueNames : 0), tableProblems) ||
-        (paired && !FindEntryProblems(*source, rules, sourceProblems))) {
-        throw std::bad_alloc();
-    }
-    if (paired) {
-        // Entries the source does not name are not written.
-        std::set<std::string, NameIgnoringCaseLess> sourceNames;
-        for (const StringEntry* entry = StringTableNext(*source, nullptr); entry;
-             entry = StringTableNext(*source, entry)) {
-            sourceNames.insert(entry->name);
-        }
-        tableProblems.erase(
-            std::remove_if(tableProblems.begin(), tableProblems.end(),
-                           [&](const EntryProblem& problem) { return sourceNames.count(problem.entry->name) == 0; }),
-            tableProblems.end());
-    }
-    ReportRefusedEntries(tableProblems, tablePath);
-    ReportRefusedEntries(sourceProblems, options.sourcePath);
-    const std::size_t refused = tableProblems.size() + sourceProblems.size();
-    if (refused > 0) {
-        std::cerr << ErrorLine(kToolName, outputPath,
-                               "Not written: " + std::to_string(refused) + " entries were refused")
-                  << '\n';
-        return kExitFailed;
-    }
-
-    ExchangeFile file;
-    PairCounts counts;
-    const bool made = paired               ? PairedRows(*source, *table, file, counts)
-                      : options.isTemplate ? TemplateRows(*table, file)
-                                           : TableRows(*table, file);
     ExchangeWriteOptions writeOptions;
     writeOptions.byteOrderMark = options.byteOrderMark;
     writeOptions.header.projectId = FileNameOf(paired ? options.sourcePath : tablePath);
@@ -143,16 +97,21 @@ int ExportCommand(const std::string& tablePath, const std::string& outputPath, c
     writeOptions.header.generator = std::string(kToolName) + " " + ToolVersion();
     writeOptions.header.date = CurrentUtcTime();
     writeOptions.header.isTemplate = options.isTemplate;
-    std::string content;
-    if (!made || !WriteExchangeFile(format, file, writeOptions, content)) {
+    TableExport made;
+    if (!ExportTable(format, *table, source.get(), writeOptions, made)) {
         throw std::bad_alloc();
     }
-    WriteWholeFile(outputPath, content);
-    if (format != ExchangeFormat::Po) {
-        // Only PO flags pairs that differ in a leading or trailing line break.
-        counts.translated += counts.fuzzy;
-        counts.fuzzy = 0;
+    ReportRefusedEntries(made.tableProblems, tablePath);
+    ReportRefusedEntries(made.sourceProblems, options.sourcePath);
+    const std::size_t refused = made.tableProblems.size() + made.sourceProblems.size();
+    if (refused > 0) {
+        std::cerr << ErrorLine(kToolName, outputPath,
+                               "Not written: " + std::to_string(refused) + " entries were refused")
+                  << '\n';
+        return kExitFailed;
     }
+    WriteWholeFile(outputPath, made.content);
+    const PairCounts& counts = made.counts;
     if (paired) {
         PrintCount("translated", counts.translated);
         PrintCount("fuzzy", counts.fuzzy);

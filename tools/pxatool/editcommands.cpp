@@ -34,7 +34,8 @@ int RenameCommand(const PairPaths& paths, const std::string& oldName, const std:
         throw ToolError(paths.index, "The new name is empty");
     }
     if (!fitsIndexRecord(to)) {
-        throw ToolError(paths.index, "The new name " + EntryNameText(to) + " is longer than the 64 bytes an index file keeps");
+        throw ToolError(paths.index,
+                        "The new name " + EntryNameText(to) + " is longer than the 64 bytes an index file keeps");
     }
     FilePair pair = OpenPair(paths.index, paths.image);
     if (pair.find(from) == nullptr) {

@@ -13,13 +13,14 @@
 #include "stringtable.h"
 
 // The kinds of step, for the Edit menu to name ("Undo Delete").
-enum class StringEdit { Insert, Edit, Delete };
+enum class StringEdit { Insert, Edit, Delete, Import };
 
 // How a list of the entries follows an undo or a redo.
 enum class StringRowChange {
-    Added,    // the entries are in the table again
-    Removed,  // the entries left the table; the pointers only name their rows
-    Changed,  // the entries have another text, or name and text, and may stand elsewhere in the table's order
+    Added,     // the entries are in the table again
+    Removed,   // the entries left the table; the pointers only name their rows
+    Changed,   // the entries have another text, or name and text, and may stand elsewhere in the table's order
+    Replaced,  // every entry may have changed: a list shows the table anew (no entries are named)
 };
 
 struct StringStepEffect {
@@ -36,6 +37,13 @@ struct StringStepEffect {
 StringEntry* StringTableInsertStep(StringTable& table, const char* name, const TextUnit* text);
 bool StringTableReplaceStep(StringTable& table, StringEntry* entry, const char* name, const TextUnit* text);
 bool StringTableRemoveStep(StringTable& table, StringEntry* const* entries, std::size_t count);
+
+// Gives the table the entries of `replacement` (a table without steps, made
+// anew: an import), in its order, as one step; undo brings back every entry
+// as it was. `replacement` is taken in either case and its entries then
+// belong to the table's history. False, with the table unchanged, when
+// memory for the step cannot be had.
+bool StringTableReplaceAllStep(StringTable& table, StringTablePtr replacement);
 
 // The kind of step that undo or redo would take next; false when there is none.
 bool StringTableNextUndo(const StringTable& table, StringEdit* edit);
