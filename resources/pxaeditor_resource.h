@@ -18,5 +18,12 @@
 #define ID_EDIT_SELECT_ALL 57642
 #define ID_EDIT_UNDO 40020
 #define ID_EDIT_REDO 40021
+#define ID_FILE_EXPORT 40022
+#define ID_EDIT_COMPACT_ATLAS 40023
+#define ID_VIEW_ATLAS 40024
+#define ID_VIEW_ZOOM_IN 40025
+#define ID_VIEW_ZOOM_OUT 40026
+#define ID_VIEW_ACTUAL_SIZE 40027
+#define ID_VIEW_FIT 40028
 // The recent documents of the File menu take this id and the 8 after it.
 #define ID_FILE_RECENT_FIRST 40100

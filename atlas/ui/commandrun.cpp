@@ -8,6 +8,7 @@
 #include "editorapp.h"
 #include "entrycommands.h"
 #include "entrylist.h"
+#include "renderer.h"
 
 namespace {
 
@@ -50,4 +51,5 @@ void StartCommand(EditorApp& app) { app.memoryReserve.replenish(); }
 void FinishCommand(EditorApp& app) {
     const MemoryReserve::Spending showing;
     RefreshDocumentStatus(app);
+    RefreshPicture(app);
 }

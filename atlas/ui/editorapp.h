@@ -15,6 +15,7 @@
 #include "mainlayout.h"
 #include "memoryreserve.h"
 #include "modalui.h"
+#include "picturestate.h"
 #include "recentfiles.h"
 #include "recentfilesmenu.h"
 #include "settingsstore.h"
@@ -43,6 +44,7 @@ struct EditorApp {
     TextSizes textSizes;
     int listWidth = 400;  // the splitter's place, in pixels, where the window has room for it
     MainLayout layout{};
+    PictureState picture;  // what the picture area shows (renderer.h, atlasview.h)
     bool draggingSplitter = false;
     int splitterGrip = 0;  // where in the bar the mouse took it
     std::vector<ImageType> readableTypes;

@@ -20,6 +20,9 @@ void onItemChanged(EditorApp& app, const NMLISTVIEW& change) {
     }
     if ((change.uChanged & LVIF_STATE) != 0) {
         OnSelectionChanged(app);
+        if (app.picture.showsAtlas) {
+            InvalidateRect(app.renderer, nullptr, FALSE);  // the highlighted entries
+        }
     }
 }
 

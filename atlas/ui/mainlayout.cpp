@@ -65,5 +65,9 @@ MainLayout ComputeMainLayout(const LayoutInput& input) {
     layout.picture =
         rectangle(right, pictureTop, input.clientWidth - right - scaledMargin, height - pictureTop - scaledMargin);
     layout.previewOrigin = {scaledMargin, firstRow};
+    const int pictureWidth = layout.picture.right - layout.picture.left;
+    const int pictureHeight = layout.picture.bottom - layout.picture.top;
+    layout.pictureInside = {scaledMargin, firstRow, std::max(pictureWidth - scaledMargin, scaledMargin),
+                            std::max(pictureHeight - scaledMargin, firstRow)};
     return layout;
 }

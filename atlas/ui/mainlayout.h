@@ -39,6 +39,9 @@ struct MainLayout {
     std::array<RECT, 4> values;
     // Where the shown entry's top-left pixel goes inside "Picture".
     POINT previewOrigin;
+    // The room for the picture inside "Picture", in its coordinates: from
+    // previewOrigin to the margin before the box's right and bottom edges.
+    RECT pictureInside;
 };
 
 MainLayout ComputeMainLayout(const LayoutInput& input);

@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "aboutbox.h"
+#include "atlascommands.h"
+#include "atlasview.h"
 #include "commandrun.h"
 #include "documentcommands.h"
 #include "documentstatus.h"
@@ -102,6 +104,13 @@ void onCommand(EditorApp& app, WORD command) {
     case ID_EDIT_SELECT_ALL: SelectAllCommand(app); break;
     case ID_EDIT_UNDO: UndoCommand(app); break;
     case ID_EDIT_REDO: RedoCommand(app); break;
+    case ID_EDIT_COMPACT_ATLAS: CompactAtlasCommand(app); break;
+    case ID_FILE_EXPORT: ExportAtlasCommand(app); break;
+    case ID_VIEW_ATLAS: ToggleAtlasView(app); break;
+    case ID_VIEW_ZOOM_IN: ZoomPictureBy(app, true); break;
+    case ID_VIEW_ZOOM_OUT: ZoomPictureBy(app, false); break;
+    case ID_VIEW_ACTUAL_SIZE: ZoomPicture(app, 1, {0, 0}); break;
+    case ID_VIEW_FIT: ZoomPictureToFit(app); break;
     default: OpenRecentDocumentCommand(app, command); break;
     }
 }
@@ -235,6 +244,7 @@ void CreateWindows(EditorApp& app) {
         app.propertyValues[i] = createWindow(app, 0, "STATIC", "", child, 50, 16 + 16 * i, 40, 16, app.propertiesBox);
     }
     app.renderer = createWindow(app, 0, rendererWindowClass, "", WS_CHILD, 8, 16, 1, 1, app.pictureBox);
+    CreateAtlasToolTip(app);
     ApplyWindowFont(app);
 
     DragAcceptFiles(app.mainWindow, TRUE);
@@ -261,6 +271,14 @@ void DispatchEditorMessage(EditorApp& app, HACCEL accelerators, MSG& message) {
     // While a name is being edited in place its keys belong to the editor:
     // Delete or Ctrl+A there must not delete or select entries.
     const bool editingName = SendMessageA(app.entryList, LVM_GETEDITCONTROL, 0, 0) != 0;
+    // The wheel goes to the window under the pointer when that is the
+    // picture, as Windows 10 sends it, rather than to the list with the focus.
+    if (message.message == WM_MOUSEWHEEL && app.renderer != nullptr && IsWindowVisible(app.renderer)) {
+        const POINT pointer = {static_cast<short>(LOWORD(message.lParam)), static_cast<short>(HIWORD(message.lParam))};
+        if (WindowFromPoint(pointer) == app.renderer) {
+            message.hwnd = app.renderer;
+        }
+    }
     if (editingName || TranslateAcceleratorA(app.mainWindow, accelerators, &message) == 0) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
@@ -289,6 +307,7 @@ void ReleaseApp(EditorApp& app) {
     app.mainWindow = nullptr;
     app.entryList = nullptr;
     app.renderer = nullptr;
+    app.picture.toolTip = nullptr;
     app.propertiesBox = nullptr;
     app.pictureBox = nullptr;
     app.statusBar = nullptr;

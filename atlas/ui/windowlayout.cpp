@@ -8,6 +8,7 @@
 #include "documentstatus.h"
 #include "dpi.h"
 #include "editorapp.h"
+#include "renderer.h"
 
 namespace {
 
@@ -89,10 +90,7 @@ void LayOutChildren(EditorApp& app) {
         place(app.propertyLabels[i], layout.labels[i]);
         place(app.propertyValues[i], layout.values[i]);
     }
-    RECT preview = {};
-    GetWindowRect(app.renderer, &preview);
-    MoveWindow(app.renderer, layout.previewOrigin.x, layout.previewOrigin.y, preview.right - preview.left,
-               preview.bottom - preview.top, TRUE);
+    LayOutPicture(app);
     FitListColumn(app);
 }
 

@@ -1,6 +1,7 @@
 // PXAEditor at production size: opening pairs of 10,000 and 50,000 entries,
 // extracting 3,000 entries (and pxatool extracting as many), inserting 1,000
-// images, deleting every entry, undoing and redoing both. The real
+// images, deleting every entry, undoing and redoing both; the atlas view of
+// an 8192 x 8192 atlas of 10,000 entries. The real
 // windows run shown; the file dialogs, the folder browser and the prompts are
 // answered at once from a script.
 #include <windows.h>
@@ -23,6 +24,7 @@
 #include "guibench.h"
 #include "mainwindow.h"
 #include "pxaeditor_resource.h"
+#include "renderer.h"
 #include "safefile.h"
 
 namespace {
@@ -118,6 +120,37 @@ Pair writePair(const TemporaryFolder& folder, std::uint32_t count, int width, in
         putUint32(bytes, (i / columns) * 10 + 1);
         putUint32(bytes, 8);
         putUint32(bytes, 8);
+        bytes.push_back(1);
+    }
+    writeFile(pair.index, bytes);
+    return pair;
+}
+
+// The largest atlas, 8192 x 8192, with `count` entries of 64 x 64 spread over
+// it in cells of 80 x 80, their pixels half-transparent noise.
+Pair writeLargeAtlas(const TemporaryFolder& folder, std::uint32_t count) {
+    const int side = 8192;
+    Pair pair{folder.path("large.pxa"), folder.path("large.tga")};
+    const UniqueBitmap atlas(FreeImage_Allocate(side, side, 32, 0, 0, 0));
+    std::mt19937 random(3);
+    BYTE* bits = FreeImage_GetBits(atlas.get());
+    for (unsigned row = 0; row < side; row += 97) {  // some rows, so that the file stays small
+        for (unsigned byte = 0; byte < FreeImage_GetPitch(atlas.get()); ++byte) {
+            bits[row * FreeImage_GetPitch(atlas.get()) + byte] = static_cast<BYTE>(random() | 0x80);
+        }
+    }
+    FreeImage_Save(FIF_TARGA, atlas.get(), pair.image.c_str(), TARGA_SAVE_RLE);
+    const std::uint32_t columns = side / 80;
+    std::string bytes;
+    putUint32(bytes, count);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        std::string name = entryName(i);
+        name.resize(64, '\0');
+        bytes += name;
+        putUint32(bytes, (i % columns) * 80 + 1);
+        putUint32(bytes, (i / columns) * 80 + 1);
+        putUint32(bytes, 64);
+        putUint32(bytes, 64);
         bytes.push_back(1);
     }
     writeFile(pair.index, bytes);
@@ -266,6 +299,34 @@ void undoAndRedo(EditorApp& app, const std::string& what, std::size_t size, cons
            "the redo left other entries");
 }
 
+// Switching to the atlas view composes the scaled atlas once; a repaint after
+// that (a change of selection, a window passing over it) draws from that
+// copy, which the baseline, a repaint after a change of the document, cannot.
+void atlasView(EditorApp& app, const Pair& pair, std::uint32_t count) {
+    script().fileAnswers = {pair.index, pair.image};
+    command(app, ID_FILE_OPEN);
+    pumpMessages(app.mainWindow);
+    expect(itemCount(app) == static_cast<int>(count), "the large atlas did not open");
+    measure(program, "switch to the atlas view, 8192 x 8192", count, "entries", app.mainWindow,
+            [&] { command(app, ID_VIEW_ATLAS); });
+    measure(program, "repaint the atlas view", count, "entries", app.mainWindow, [&] {
+        InvalidateRect(app.renderer, nullptr, FALSE);
+        UpdateWindow(app.renderer);
+    });
+    measure(program, "repaint after a change (baseline)", count, "entries", app.mainWindow, [&] {
+        RefreshPicture(app);
+        UpdateWindow(app.renderer);
+    });
+    command(app, ID_EDIT_SELECT_ALL);
+    pumpMessages(app.mainWindow);
+    measure(program, "repaint, every entry selected", count, "entries", app.mainWindow, [&] {
+        InvalidateRect(app.renderer, nullptr, FALSE);
+        UpdateWindow(app.renderer);
+    });
+    measure(program, "zoom in, atlas view", count, "entries", app.mainWindow, [&] { command(app, ID_VIEW_ZOOM_IN); });
+    command(app, ID_VIEW_ATLAS);
+}
+
 }  // namespace
 
 int main() {
@@ -308,6 +369,9 @@ int main() {
     undoAndRedo(app, "select all, delete", static_cast<std::size_t>(all), "entries", all, 0);
 
     openPair(app, pair50k, 50000);
+
+    const Pair large = writeLargeAtlas(folder, 10000);
+    atlasView(app, large, 10000);
 
     ReleaseApp(app);
     return 0;

@@ -12,6 +12,7 @@ struct NonClientMetrics {
 };
 
 typedef UINT(WINAPI* GetDpiForWindowFunction)(HWND);
+typedef int(WINAPI* GetSystemMetricsForDpiFunction)(int, UINT);
 typedef BOOL(WINAPI* SystemParametersInfoForDpiFunction)(UINT, UINT, PVOID, UINT, UINT);
 
 // A user32 function that older versions of Windows lack, or null. The cast
@@ -60,6 +61,14 @@ UINT WindowDpi(HWND window) {
 UINT SystemDpi() {
     static const UINT dpi = ScreenDpi();
     return dpi;
+}
+
+int SystemMetricForDpi(int index, UINT dpi) {
+    static const auto forDpi = User32Function<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi");
+    if (forDpi != nullptr) {
+        return forDpi(index, dpi);
+    }
+    return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(SystemDpi()));
 }
 
 LOGFONTW MessageLogFont(UINT dpi) {

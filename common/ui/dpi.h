@@ -35,4 +35,8 @@ inline int UnscaleForDpi(int value, UINT dpi) { return MulDiv(value, kDesignDpi,
 // `dpi`: SystemParametersInfoForDpi where it exists (Windows 10 1607 on),
 // else the system's metrics, which are at the system DPI, scaled.
 LOGFONTW MessageLogFont(UINT dpi);
+
+// A system metric (SM_CXVSCROLL, ...) at `dpi`: GetSystemMetricsForDpi where
+// it exists (Windows 10 1607 on), else the metric at the system DPI, scaled.
+int SystemMetricForDpi(int index, UINT dpi);
 UniqueFont CreateMessageFont(UINT dpi);

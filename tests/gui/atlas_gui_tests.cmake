@@ -14,6 +14,7 @@ pxa_add_test(NAME atlas_gui_tests
     atlas_file_drop_test.cpp
     atlas_history_test.cpp
     atlas_main_window_test.cpp
+    atlas_picture_test.cpp
     atlas_preview_test.cpp
     atlas_settings_test.cpp
     atlas_startup_test.cpp

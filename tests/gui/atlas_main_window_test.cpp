@@ -180,6 +180,7 @@ TEST_F(AtlasMainWindow, MenuHasThePopupsItemsAndShortcutsInOrder) {
           {nullptr, 0, false},
           {"&Save\tCtrl+S", ID_FILE_SAVE, false},
           {"Save &as\tCtrl+Shift+S", ID_FILE_SAVE_AS, false},
+          {"E&xport...", ID_FILE_EXPORT, false},
           {nullptr, 0, false},
           {"&Exit", ID_FILE_EXIT, false}}},
         {"&Edit",
@@ -192,14 +193,23 @@ TEST_F(AtlasMainWindow, MenuHasThePopupsItemsAndShortcutsInOrder) {
           {"&Extract File(s)", ID_EDIT_EXTRACT_FILES, true},
           {"&Rename File\tF2", ID_EDIT_RENAME_FILE, true},
           {nullptr, 0, false},
-          {"&Delete File(s)\tDelete", ID_EDIT_DELETE_FILES, true}}},
+          {"&Delete File(s)\tDelete", ID_EDIT_DELETE_FILES, true},
+          {nullptr, 0, false},
+          {"&Compact Atlas", ID_EDIT_COMPACT_ATLAS, false}}},
+        {"&View",
+         {{"&Atlas\tCtrl+Shift+A", ID_VIEW_ATLAS, false},
+          {nullptr, 0, false},
+          {"Zoom &In\t+", ID_VIEW_ZOOM_IN, false},
+          {"Zoom &Out\t-", ID_VIEW_ZOOM_OUT, false},
+          {"Actual &Size (1:1)\tCtrl+1", ID_VIEW_ACTUAL_SIZE, false},
+          {"Zoom to &Fit\tCtrl+0", ID_VIEW_FIT, false}}},
         {"&Help", {{"&About\tF1", ID_HELP_ABOUT, false}}},
     };
     EXPECT_EQ(ID_FILE_OPEN, 40001);
     EXPECT_EQ(ID_EDIT_SELECT_ALL, 57642);
     HMENU bar = GetMenu(app->mainWindow);
-    ASSERT_EQ(GetMenuItemCount(bar), 3);
-    for (int p = 0; p < 3; ++p) {
+    ASSERT_EQ(GetMenuItemCount(bar), static_cast<int>(popups.size()));
+    for (int p = 0; p < static_cast<int>(popups.size()); ++p) {
         char text[64] = "";
         GetMenuStringA(bar, static_cast<UINT>(p), text, sizeof(text), MF_BYPOSITION);
         EXPECT_EQ(text, popups[static_cast<std::size_t>(p)].first);
@@ -224,8 +234,8 @@ TEST_F(AtlasMainWindow, MenuHasThePopupsItemsAndShortcutsInOrder) {
 TEST(AtlasAccelerators, TableHasTheKeysOfTheMenuCommands) {
     HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
     ASSERT_NE(table, nullptr);
-    ACCEL entries[16] = {};
-    const int count = CopyAcceleratorTableA(table, entries, 16);
+    ACCEL entries[32] = {};
+    const int count = CopyAcceleratorTableA(table, entries, 32);
     const std::vector<ACCEL> expected = {
         {FVIRTKEY | FNOINVERT, VK_DELETE, ID_EDIT_DELETE_FILES},
         {FVIRTKEY | FNOINVERT, VK_F2, ID_EDIT_RENAME_FILE},
@@ -238,6 +248,15 @@ TEST(AtlasAccelerators, TableHasTheKeysOfTheMenuCommands) {
         {FVIRTKEY | FCONTROL | FNOINVERT, 'Z', ID_EDIT_UNDO},
         {FVIRTKEY | FCONTROL | FNOINVERT, 'Y', ID_EDIT_REDO},
         {FVIRTKEY | FCONTROL | FSHIFT | FNOINVERT, 'Z', ID_EDIT_REDO},
+        {FVIRTKEY | FCONTROL | FSHIFT | FNOINVERT, 'A', ID_VIEW_ATLAS},
+        {FNOINVERT, '+', ID_VIEW_ZOOM_IN},
+        {FVIRTKEY | FNOINVERT, VK_ADD, ID_VIEW_ZOOM_IN},
+        {FNOINVERT, '-', ID_VIEW_ZOOM_OUT},
+        {FVIRTKEY | FNOINVERT, VK_SUBTRACT, ID_VIEW_ZOOM_OUT},
+        {FVIRTKEY | FCONTROL | FNOINVERT, '1', ID_VIEW_ACTUAL_SIZE},
+        {FVIRTKEY | FCONTROL | FNOINVERT, VK_NUMPAD1, ID_VIEW_ACTUAL_SIZE},
+        {FVIRTKEY | FCONTROL | FNOINVERT, '0', ID_VIEW_FIT},
+        {FVIRTKEY | FCONTROL | FNOINVERT, VK_NUMPAD0, ID_VIEW_FIT},
     };
     ASSERT_EQ(count, static_cast<int>(expected.size()));
     for (std::size_t i = 0; i < expected.size(); ++i) {

@@ -1,5 +1,7 @@
 // The preview: the focused entry's numbers in Properties and its pixels, at
 // their size, in Picture.
+#include <cmath>
+
 #include "atlas_editor_fixture.h"
 #include "pxaeditor_resource.h"
 #include "renderer.h"
@@ -27,7 +29,11 @@ TEST_F(AtlasPreview, ShowingAnEntryFillsItsNumbersAndSizesThePreviewToIt) {
     ShowEntry(*app, "B.TGA");
     EXPECT_EQ((std::vector<std::string>{propertyValue(0), propertyValue(1), propertyValue(2), propertyValue(3)}),
               (std::vector<std::string>{"1234", "100", "7", "1000"}));
-    EXPECT_EQ(PlacementOf(app->renderer), (Placement{8, 16, 7, 1000})) << "larger than the box: cut off, not scaled";
+    const RECT& room = app->layout.pictureInside;
+    const int roomHeight = room.bottom - room.top;
+    const int scaledWidth = static_cast<int>(std::ceil(7.0 * roomHeight / 1000));
+    EXPECT_EQ(PlacementOf(app->renderer), (Placement{8, 16, scaledWidth, roomHeight}))
+        << "larger than the box: scaled to fit it";
 }
 
 TEST_F(AtlasPreview, ShowingTheEntryAlreadyShownChangesNothing) {

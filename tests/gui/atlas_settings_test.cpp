@@ -88,7 +88,7 @@ TEST_F(AtlasSettings, DamagedValuesAreIgnored) {
     store.writeInteger("IndexFolder", 1);
     restart();
     EXPECT_EQ(app->listWidth, 400);
-    EXPECT_EQ(fileMenu().size(), 7u) << "no recent files";
+    EXPECT_EQ(fileMenu().size(), 8u) << "no recent files";
     Script().fileAnswers = {FileDialogAnswer{}};
     command(ID_FILE_OPEN);
     EXPECT_EQ(Script().fileDialogs.back().initialFolder, "");
