@@ -28,8 +28,6 @@ enum class FindScope { Names, Texts, Both };
 // (LVS_OWNERDATA): `rows` is the list, row i showing the entry rows[i], and
 // the control keeps only the row count, the selection and the focus.
 struct EntryList {
-    bool needsSort = false;  // rows were added in file order and are not sorted yet
-    HWND parentWindow = nullptr;
     HWND listWindow = nullptr;
     int sortColumn = 0;
     int sortDescending = 0;

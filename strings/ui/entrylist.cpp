@@ -227,7 +227,6 @@ void MergeRows(EntryList& list, std::ptrdiff_t middle) {
 
 bool CreateEntryList(EntryList& list, HWND parent, HINSTANCE instance) {
     list = EntryList();
-    list.parentWindow = parent;
     list.listWindow = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
                                       WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA, list.x,
                                       list.y, list.width, list.height, parent,
@@ -259,11 +258,7 @@ bool EntryListShowTable(EntryList& list, const StringTable& table) {
                 list.rows.push_back(entry);
             }
         }
-        list.needsSort = !list.rows.empty();
-        if (list.needsSort) {
-            SortRows(list);
-            list.needsSort = false;
-        }
+        SortRows(list);
     } catch (const std::bad_alloc&) {
         list.rows.clear();
         return false;
@@ -291,26 +286,6 @@ int EntryListInsertRow(EntryList& list, int row, const StringEntry* entry) {
 void EntryListSetRow(EntryList& list, int row, const StringEntry* entry) {
     list.rows[static_cast<size_t>(row)] = const_cast<StringEntry*>(entry);
     SendMessageA(list.listWindow, LVM_REDRAWITEMS, row, row);
-}
-
-void EntryListDeleteRow(EntryList& list, int row) {
-    if (row < 0 || row >= list.rowCount) {
-        return;
-    }
-    std::vector<int> selected;
-    try {
-        selected = SelectedRowsFrom(list, row);
-    } catch (const std::bad_alloc&) {
-        selected.clear();  // the rows after it lose their selection rather than the row going wrong
-    }
-    const int focused = EntryListFocusedRow(list);
-    list.rows.erase(list.rows.begin() + row);
-    MoveSelection(list, selected, -1);
-    if (focused >= row) {
-        const int last = static_cast<int>(list.rows.size()) - 1;
-        FocusRow(list, focused > row ? focused - 1 : std::min(row, last));
-    }
-    SyncRowCount(list);
 }
 
 std::vector<StringEntry*> EntryListDeleteSelectedRows(EntryList& list) {
@@ -423,7 +398,6 @@ void EntryListSelectOnly(EntryList& list, int row) {
 // The control sorts nothing itself; selection and focus, kept by row number,
 // are carried to the rows their entries move to.
 bool EntryListSort(EntryList& list) {
-    list.needsSort = false;
     const int selectedCount = static_cast<int>(SendMessageA(list.listWindow, LVM_GETSELECTEDCOUNT, 0, 0));
     const bool someSelected = selectedCount > 0 && selectedCount < list.rowCount;
     const StringEntry* focused = EntryListRowEntry(list, EntryListFocusedRow(list));

@@ -25,9 +25,6 @@ bool EntryListShowTable(EntryList& list, const StringTable& table);
 int EntryListInsertRow(EntryList& list, int row, const StringEntry* entry);
 // Points an existing row at `entry` and shows its name and text.
 void EntryListSetRow(EntryList& list, int row, const StringEntry* entry);
-// Deletes one row; the rows after it move up with their selection, and the
-// focus on the row itself passes to the row that takes its place.
-void EntryListDeleteRow(EntryList& list, int row);
 // Deletes every selected row and returns their entries. The focus stays on
 // its row, or passes from a deleted row to the next remaining one, else to
 // the last. Throws std::bad_alloc, with nothing deleted, without memory.
