@@ -11,7 +11,7 @@
 // An iconv conversion descriptor: (iconv_t)-1 when empty, as iconv_open
 // returns it.
 struct IconvTraits {
-    typedef void* Value;
+    using Value = void*;
     static Value invalid() { return reinterpret_cast<void*>(static_cast<std::intptr_t>(-1)); }
     static bool close(Value converter);
 };

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "codepages_win32.h"
+
 namespace {
 
 struct NamedCodePage {
@@ -54,28 +56,8 @@ CharsetDecoder::CharsetDecoder(const std::string& charset) : codePage_(CodePageO
 CharsetDecoder::operator bool() const { return codePage_ != 0; }
 
 bool CharsetDecoder::ToUtf8(const std::string& bytes, std::string& utf8) {
-    if (codePage_ == 0) {
-        return false;
-    }
-    if (bytes.empty()) {
-        utf8.clear();
-        return true;
-    }
-    const int length = static_cast<int>(bytes.size());
-    const int units = MultiByteToWideChar(codePage_, MB_ERR_INVALID_CHARS, bytes.data(), length, nullptr, 0);
-    if (units <= 0) {
-        return false;
-    }
-    std::wstring wide(static_cast<std::size_t>(units), L'\0');
-    if (MultiByteToWideChar(codePage_, MB_ERR_INVALID_CHARS, bytes.data(), length, &wide[0], units) != units) {
-        return false;
-    }
-    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
-    if (size <= 0) {
-        return false;
-    }
-    std::string out(static_cast<std::size_t>(size), '\0');
-    if (WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, &out[0], size, nullptr, nullptr) != size) {
+    std::string out;
+    if (codePage_ == 0 || !RecodeText(bytes, codePage_, CP_UTF8, out)) {
         return false;
     }
     utf8 = std::move(out);

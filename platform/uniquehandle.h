@@ -9,7 +9,7 @@
 template <typename Traits>
 class UniqueResource {
 public:
-    typedef typename Traits::Value Value;
+    using Value = typename Traits::Value;
 
     UniqueResource() = default;
     explicit UniqueResource(Value value) : value_(value) {}
@@ -46,19 +46,19 @@ private:
 #ifdef _WIN32
 // A HANDLE of a file: INVALID_HANDLE_VALUE when empty, as CreateFile returns it.
 struct FileHandleTraits {
-    typedef void* Value;
+    using Value = void*;
     static Value invalid() { return reinterpret_cast<void*>(static_cast<std::intptr_t>(-1)); }
     static bool close(Value handle);
 };
-typedef UniqueResource<FileHandleTraits> UniqueHandle;
-typedef UniqueHandle UniqueFile;
+using UniqueHandle = UniqueResource<FileHandleTraits>;
+using UniqueFile = UniqueHandle;
 #else
 // A file descriptor: -1 when empty.
 struct FileDescriptorTraits {
-    typedef int Value;
+    using Value = int;
     static Value invalid() { return -1; }
     static bool close(Value descriptor);
 };
-typedef UniqueResource<FileDescriptorTraits> UniqueFd;
-typedef UniqueFd UniqueFile;
+using UniqueFd = UniqueResource<FileDescriptorTraits>;
+using UniqueFile = UniqueFd;
 #endif

@@ -2,19 +2,18 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstring>
 #include <string>
 
 #include "atlasexport.h"
 #include "editorapp.h"
 #include "editorsettings.h"
-#include "encoding.h"
 #include "entrycommands.h"
 #include "exceptions.h"
 #include "filedialog.h"
 #include "filepath.h"
 #include "memoryreserve.h"
+#include "systemtext.h"
 #include "waitcursor.h"
 
 namespace {
@@ -26,20 +25,6 @@ const char exportFilter[] =
     "CSV (*.csv)\0*.csv\0"
     "CSV and atlas image as PNG (*.csv)\0*.csv\0";
 const DWORD exportFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-
-// A file name of the system's code page, as UTF-8 for the JSON's meta.
-std::string ansiToUtf8(const std::string& text) {
-    if (text.empty()) {
-        return text;
-    }
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
-    if (length <= 0 ||
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length) != length) {
-        return Windows1252ToUtf8(text);
-    }
-    return Utf16ToUtf8Lossy(std::u16string(wide.begin(), wide.end()));
-}
 
 // The name without its extension, and the PNG of that name beside it.
 std::string pngBeside(const std::string& path) {
@@ -91,7 +76,7 @@ void ExportAtlasCommand(EditorApp& app) {
     const FilePair& document = *app.document;
     const std::string imageName = FileNamePart(image.empty() ? document.imageFileName() : image);
     try {
-        writeExport(document, path, exportText(document, format, ansiToUtf8(imageName)), image);
+        writeExport(document, path, exportText(document, format, SystemTextToUtf8(imageName)), image);
     } catch (const FileException& failure) {
         const std::string text = failure.message + "\n" + failure.fileName;
         app.ui.messageBox(app.mainWindow, text.c_str(), nullptr, MB_ICONERROR);

@@ -2,57 +2,29 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <map>
-#include <memory>
 #include <set>
 
 #include "editorapp.h"
-#include "entryname.h"
-#include "imagefile.h"
-#include "safefilename.h"
 #include "entrycommands.h"
-#include "filedialog.h"
-#include "filepath.h"
+#include "entryname.h"
+#include "exceptions.h"
+#include "folderimages.h"
+#include "folderlisting.h"
 
 namespace {
 
-// FindFirstFileA returns INVALID_HANDLE_VALUE, not null, when it fails.
-struct SearchCloser {
-    void operator()(HANDLE search) const {
-        if (search != INVALID_HANDLE_VALUE) {
-            FindClose(search);
-        }
-    }
-};
-
-bool isFolder(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-// The files directly in the folder that FreeImage reads, sorted so that a drop
-// asks its questions and packs in the same order whatever the file system
-// lists first. A folder that cannot be read has none.
+// The image files directly in the folder, in the order a drop asks its
+// questions and packs them. A folder that cannot be read has none.
 std::vector<std::string> imageFilesIn(const std::string& folder) {
     std::vector<std::string> paths;
-    WIN32_FIND_DATAA found;
-    const std::unique_ptr<void, SearchCloser> search(FindFirstFileA(JoinPath(folder, "*").c_str(), &found));
-    if (search.get() == INVALID_HANDLE_VALUE) {
-        return paths;
+    try {
+        for (const FolderImage& image : imageFilesInFolder(folder, false)) {
+            paths.push_back(image.path);
+        }
+    } catch (const IOException&) {
+        paths.clear();
     }
-    do {
-        const std::string path = JoinPath(folder, found.cFileName);
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-            continue;
-        }
-        // A name such as CON.PNG is a device: not looked into here, but left
-        // to the insertion, which skips it.
-        if (isSafeFileName(found.cFileName) ? isReadableImage(path) : namesImageFormat(path)) {
-            paths.push_back(path);
-        }
-    } while (FindNextFileA(search.get(), &found));
-    std::sort(paths.begin(), paths.end());
     return paths;
 }
 
@@ -79,7 +51,7 @@ void InsertDroppedFiles(EditorApp& app, const std::vector<std::string>& dropped)
     std::vector<std::string> paths;
     std::set<std::string> inFolders;
     for (const std::string& path : dropped) {
-        if (!isFolder(path)) {
+        if (!IsFolder(path)) {
             paths.push_back(path);
             continue;
         }

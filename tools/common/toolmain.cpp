@@ -4,8 +4,8 @@
 #include <iostream>
 #include <new>
 
+#include "programarguments.h"
 #include "toolerror.h"
-#include "toolplatform.h"
 
 namespace {
 
@@ -33,10 +33,13 @@ int RunTool(const std::string& toolName, CLI::App& app, const CommandActions& ac
             bool utf8Arguments) {
     UseBinaryStandardStreams();
     std::vector<std::string> arguments;
-    try {
-        arguments = ProgramArguments(argc, argv, utf8Arguments);
-    } catch (const ToolError& error) {
-        std::cerr << ErrorLine(toolName, error.file(), error.what()) << '\n';
+    switch (ProgramArguments(argc, argv, utf8Arguments, arguments)) {
+    case ProgramArgumentsResult::Read: break;
+    case ProgramArgumentsResult::CommandLineUnreadable:
+        std::cerr << ErrorLine(toolName, "", "cannot read the command line") << '\n';
+        return kExitUsage;
+    case ProgramArgumentsResult::CommandLineNotUtf16:
+        std::cerr << ErrorLine(toolName, "", "the command line is not valid UTF-16") << '\n';
         return kExitUsage;
     }
     app.set_version_flag("--version", toolName + " " + PXA_VERSION, "print the version and exit");

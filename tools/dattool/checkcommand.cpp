@@ -10,7 +10,8 @@
 #include "tablefiles.h"
 #include "toolerror.h"
 #include "toolmain.h"
-#include "toolplatform.h"
+#include "folderlisting.h"
+#include "toolsystemtext.h"
 
 int CheckCommand(const std::string& tablePath) {
     const std::string native = NativePath(tablePath);

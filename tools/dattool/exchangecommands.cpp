@@ -13,7 +13,8 @@
 #include "textfiles.h"
 #include "toolerror.h"
 #include "toolmain.h"
-#include "toolplatform.h"
+#include "folderlisting.h"
+#include "toolsystemtext.h"
 
 namespace {
 

@@ -6,7 +6,9 @@
 #include "datcommands.h"
 #include "saverecovery.h"
 #include "toolerror.h"
-#include "toolplatform.h"
+#include "folderlisting.h"
+#include "systemtext.h"
+#include "toolsystemtext.h"
 
 std::string DescribeReadStatus(DatReadStatus status) {
     switch (status) {

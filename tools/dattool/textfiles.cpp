@@ -5,7 +5,8 @@
 
 #include "safetextfile.h"
 #include "toolerror.h"
-#include "toolplatform.h"
+#include "folderlisting.h"
+#include "toolsystemtext.h"
 
 std::string ReadWholeFile(const std::string& path) {
     const std::string native = NativePath(path);

@@ -7,7 +7,7 @@
 #include "paircommands.h"
 #include "saverecovery.h"
 #include "toolerror.h"
-#include "toolplatform.h"
+#include "folderlisting.h"
 
 void RequireExisting(const std::string& path) {
     if (!PathExists(path)) {

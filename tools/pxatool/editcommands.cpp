@@ -6,7 +6,7 @@
 #include "paircommands.h"
 #include "toolerror.h"
 #include "toolmain.h"
-#include "toolplatform.h"
+#include "folderlisting.h"
 
 int NewCommand(const PairPaths& paths, const AtlasSize& size, bool overwrite) {
     if (!overwrite) {

@@ -2,7 +2,8 @@
 
 #include "entryname.h"
 #include "toolerror.h"
-#include "toolplatform.h"
+#include "systemtext.h"
+#include "toolsystemtext.h"
 
 std::string EntryNameArgument(const std::string& text, const std::string& file) {
     std::string name;

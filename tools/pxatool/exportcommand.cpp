@@ -7,7 +7,7 @@
 #include "paircommands.h"
 #include "toolerror.h"
 #include "toolmain.h"
-#include "toolplatform.h"
+#include "systemtext.h"
 
 int ExportCommand(const PairPaths& paths, const std::string& out, const std::string& imageOut) {
     const std::optional<ExportFormat> format = exportFormatOf(out);

@@ -12,7 +12,8 @@
 #include "safefilename.h"
 #include "toolerror.h"
 #include "toolmain.h"
-#include "toolplatform.h"
+#include "folderlisting.h"
+#include "systemtext.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "pathlists.h"
 #include "toolerror.h"
 #include "toolmain.h"
-#include "toolplatform.h"
+#include "toolsystemtext.h"
 
 namespace {
 

@@ -13,13 +13,7 @@ struct FoundFile {
     bool inFolder = false;
 };
 
-// The arguments with every folder replaced by the image files directly in it
-// (with `recursive`, also those in its subfolders, but not through linked
-// folders), taken in byte order of their names; a subfolder's files come at
-// the subfolder's place in that order. An image file is one that FreeImage
-// can read by its content or its extension; a file whose name cannot be a
-// file name on Windows (such as CON.PNG) is not opened, but taken when its
-// extension names an image format, for the insertion to skip. Other
-// arguments stay as they are. Throws ToolError for a folder without image
-// files.
+// The arguments with every folder replaced by the image files that
+// imageFilesInFolder finds in it; other arguments stay as they are. Throws
+// ToolError for a folder without image files or one that cannot be read.
 std::vector<FoundFile> ImageFilesOf(const std::vector<std::string>& arguments, bool recursive);
