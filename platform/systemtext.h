@@ -8,9 +8,9 @@
 // Why a text could not be had in another encoding.
 enum class SystemTextResult {
     Converted,
-    NotUtf8,              // the UTF-8 given is not well-formed
-    CodePageLacks,        // a character has no place in the system's code page
-    Windows1252Lacks      // a character has no place in Windows-1252
+    NotUtf8,          // the UTF-8 given is not well-formed
+    CodePageLacks,    // a character has no place in the system's code page
+    Windows1252Lacks  // a character has no place in Windows-1252
 };
 
 // UTF-8 as the system's text: NotUtf8 or CodePageLacks when it cannot be.

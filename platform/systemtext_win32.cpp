@@ -22,7 +22,7 @@ SystemTextResult Utf8ToSystemText(const std::string& utf8, std::string& text) {
         return SystemTextResult::Converted;
     }
     return WideToCodePage(std::wstring(utf16.begin(), utf16.end()), CP_ACP, text) ? SystemTextResult::Converted
-                                                                                   : SystemTextResult::CodePageLacks;
+                                                                                  : SystemTextResult::CodePageLacks;
 }
 
 std::string SystemTextToUtf8(const std::string& text) {
@@ -42,7 +42,7 @@ SystemTextResult SystemTextToWindows1252(const std::string& text, std::string& b
         return SystemTextResult::Converted;
     }
     return RecodeText(text, GetACP(), kWindows1252, bytes) ? SystemTextResult::Converted
-                                                            : SystemTextResult::Windows1252Lacks;
+                                                           : SystemTextResult::Windows1252Lacks;
 }
 
 bool Windows1252ToSystemText(const std::string& bytes, std::string& text) {

@@ -12,6 +12,7 @@
 #include "exceptions.h"
 #include "filedialog.h"
 #include "filepath.h"
+#include "folderlisting.h"
 #include "memoryreserve.h"
 #include "systemtext.h"
 #include "waitcursor.h"
@@ -44,7 +45,7 @@ std::string defaultExportName(const FilePair& document) {
 }
 
 bool confirmReplace(const EditorApp& app, const std::string& path) {
-    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    if (!PathExists(path)) {
         return true;
     }
     const std::string text = path + " already exists.\nDo you want to replace it?";

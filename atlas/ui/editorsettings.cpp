@@ -7,6 +7,7 @@
 #include "dpi.h"
 #include "editorapp.h"
 #include "filepath.h"
+#include "folderlisting.h"
 #include "pxaeditor_resource.h"
 #include "settingtext.h"
 #include "windowlayout.h"
@@ -110,13 +111,13 @@ bool OpenRecentDocumentCommand(EditorApp& app, unsigned command) {
     // The image it was last used with, unless that has gone; then the one
     // beside it.
     const auto image = app.recentImages.find(indexPath);
-    if (image != app.recentImages.end() && GetFileAttributesA(image->second.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    if (image != app.recentImages.end() && PathExists(image->second)) {
         OpenPair(app, indexPath, image->second);
     } else {
         OpenIndex(app, indexPath);
     }
     // A document that is gone leaves the list; one that failed otherwise stays.
-    if (GetFileAttributesA(indexPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    if (!PathExists(indexPath)) {
         RemoveRecentDocument(app, indexPath);
     }
     return true;

@@ -6,11 +6,11 @@
 namespace {
 
 struct RegistryKeyTraits {
-    typedef HKEY Value;
+    using Value = HKEY;
     static Value invalid() { return nullptr; }
     static bool close(Value key) { return RegCloseKey(key) == ERROR_SUCCESS; }
 };
-typedef UniqueResource<RegistryKeyTraits> UniqueRegistryKey;
+using UniqueRegistryKey = UniqueResource<RegistryKeyTraits>;
 
 UniqueRegistryKey OpenKey(const std::string& path, bool forWriting) {
     HKEY key = nullptr;

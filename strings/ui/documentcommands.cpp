@@ -9,6 +9,7 @@
 #include "entrylist.h"
 #include "filedialogs.h"
 #include "filepath.h"
+#include "folderlisting.h"
 #include "historycommands.h"
 #include "saverecovery.h"
 #include "statusbar.h"
@@ -214,7 +215,7 @@ void OpenRecentFileCommand(int index) {
         return;
     }
     const std::string path = recent[static_cast<size_t>(index)];
-    if (!OpenTable(path.c_str()) && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    if (!OpenTable(path.c_str()) && !PathExists(path)) {
         ForgetRecentFile(path.c_str());
     }
 }
