@@ -1,6 +1,6 @@
 // Text as this system's 8-bit functions take and give it, for file names and
-// command lines: UTF-8 on POSIX, the ANSI code page on Windows (where that is
-// Windows-1252 or UTF-8, the bytes stay as they are). Reports by its results.
+// command lines: UTF-8 on POSIX, the ANSI code page on Windows. Reports by
+// its results.
 #pragma once
 
 #include <string>
@@ -21,8 +21,8 @@ SystemTextResult Utf8ToSystemText(const std::string& utf8, std::string& text);
 // Windows-1252; on Windows, text the code page cannot convert too.
 std::string SystemTextToUtf8(const std::string& text);
 
-// Entry names are Windows-1252 bytes on every system, so that one folder
-// gives the same names on each. A '?' (on Windows: what stands for a
+// Names kept in the game's files are Windows-1252 bytes on every system, so
+// that one folder gives the same names on each. A '?' (on Windows: what stands for a
 // character the code page lacks in names the system lists; no file name holds
 // one) gives CodePageLacks there; a character Windows-1252 lacks gives
 // Windows1252Lacks; on POSIX, bytes that are not UTF-8 give NotUtf8.
