@@ -1,10 +1,12 @@
-// DAT string tables made byte by byte, and whole files read and written as
-// bytes.
+// DAT string tables made byte by byte, whole files read and written as
+// bytes, and texts in the table's own units.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "stringtable.h"
 
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
@@ -23,3 +25,6 @@ inline bool operator==(const FileEntry& a, const FileEntry& b) {
     return a.key == b.key && a.text == b.text && a.name == b.name;
 }
 std::string DatBytes(const std::vector<FileEntry>& entries);
+
+std::basic_string<TextUnit> Units(const std::u16string& text);
+std::u16string TextOf(const StringEntry& entry);
