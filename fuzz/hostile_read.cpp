@@ -9,39 +9,23 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include "atlasentry.h"
+#include "bitmap.h"
 #include "datfile.h"
+#include "datwriter.h"
 #include "exceptions.h"
 #include "filepair.h"
-#include "littleendian.h"
 #include "freespacemap.h"
 #include "indexfile.h"
-#include "bitmap.h"
+#include "indexwriter.h"
 
 namespace {
 
 constexpr std::size_t kMebibyte = 1 << 20;
 constexpr std::size_t kIndexRecordSize = 81;
 constexpr std::size_t kDatRecordSize = 12;
-
-using Bytes = std::string;
-
-void PutIndexRecord(Bytes& bytes, const std::string& name, std::uint32_t x, std::uint32_t y, std::uint32_t width,
-                    std::uint32_t height) {
-    std::string field = name.substr(0, 64);
-    field.resize(64, '\0');
-    bytes += field;
-    AppendUint32Le(bytes, x);
-    AppendUint32Le(bytes, y);
-    AppendUint32Le(bytes, width);
-    AppendUint32Le(bytes, height);
-    bytes += '\x01';
-}
 
 // 64 bytes that differ for every number, so that no record repeats a name.
 std::string LongName(std::size_t number) {
@@ -56,12 +40,11 @@ constexpr std::size_t kMostIndexRecords = (kMebibyte - 4) / kIndexRecordSize;
 // 64 x 64 atlas: the most entries a mebibyte can hold. With `claimedCount`
 // above the records there are, reading fails after the last one.
 Bytes IndexOfMostEntries(std::uint32_t claimedCount) {
-    Bytes bytes;
-    AppendUint32Le(bytes, claimedCount);
+    std::vector<IndexRecordSpec> records;
     for (std::size_t i = 0; i < kMostIndexRecords; ++i) {
-        PutIndexRecord(bytes, LongName(i), 1, 1, 0, 0);
+        records.push_back({LongName(i), {1, 1, 0, 0, 1}});
     }
-    return bytes;
+    return indexBytesWithCount(claimedCount, records);
 }
 
 // Two staircases of 2 x 2 cells, one in the top-left and one in the
@@ -69,83 +52,57 @@ Bytes IndexOfMostEntries(std::uint32_t claimedCount) {
 // step of one and a step of the other stays in the free-space list, so the
 // list grows with the square of the number of steps.
 Bytes FragmentingIndex(std::uint32_t side, std::size_t steps) {
-    Bytes bytes;
-    AppendUint32Le(bytes, static_cast<std::uint32_t>(2 * steps));
+    std::vector<IndexRecordSpec> records;
     const std::uint32_t half = (side - 2) / 2;
     const std::uint32_t stride = half / static_cast<std::uint32_t>(steps);
     for (std::size_t i = 0; i < steps; ++i) {
         const std::uint32_t t = 1 + static_cast<std::uint32_t>(i) * stride;
-        PutIndexRecord(bytes, "A" + std::to_string(i), t, half - t, 0, 0);
-        PutIndexRecord(bytes, "B" + std::to_string(i), half + t, side - 2 - t, 0, 0);
+        records.push_back({"A" + std::to_string(i), {t, half - t, 0, 0, 1}});
+        records.push_back({"B" + std::to_string(i), {half + t, side - 2 - t, 0, 0, 1}});
     }
-    return bytes;
+    return indexBytes(records);
 }
 
 constexpr std::uint32_t kMostDatEntries = (kMebibyte - 4) / kDatRecordSize;
 
 // Records only, every text and name empty: the most entries a mebibyte holds.
-Bytes DatOfMostEntries() {
-    Bytes bytes;
-    AppendUint32Le(bytes, kMostDatEntries);
+std::string DatOfMostEntries() {
+    std::vector<FileEntry> entries;
     for (std::uint32_t i = 0; i < kMostDatEntries; ++i) {
-        AppendUint32Le(bytes, i);
-        AppendUint32Le(bytes, 0);
-        AppendUint32Le(bytes, 0);
+        entries.push_back({i, u"", ""});
     }
+    std::string bytes = DatBytes(entries);
     bytes.resize(kMebibyte, '\0');
     return bytes;
 }
 
 // As many one-unit texts and one-byte names as fit, but the last name is
 // missing: every text is read and stored before the file turns out short.
-Bytes DatShortByOneName() {
-    const std::uint32_t count = (kMebibyte - 4) / (kDatRecordSize + 3);
-    Bytes bytes;
-    AppendUint32Le(bytes, count);
-    for (std::uint32_t i = 0; i < count; ++i) {
-        AppendUint32Le(bytes, i);
-        AppendUint32Le(bytes, 1);
-        AppendUint32Le(bytes, 1);
+std::string DatShortByOneName() {
+    std::vector<FileEntry> entries;
+    for (std::uint32_t i = 0; i < (kMebibyte - 4) / (kDatRecordSize + 3); ++i) {
+        entries.push_back({i, u"\x5454", "n"});
     }
-    bytes += std::string(2 * std::size_t{count}, 'T');
-    bytes += std::string(count - 1, 'n');
+    std::string bytes = DatBytes(entries);
+    bytes.pop_back();
     return bytes;
 }
 
 // One text of all the file has.
-Bytes DatOfOneText() {
+std::string DatOfOneText() {
     const std::uint32_t units = (kMebibyte - 4 - kDatRecordSize - 1) / 2;
-    Bytes bytes;
-    AppendUint32Le(bytes, 1);
-    AppendUint32Le(bytes, 0);
-    AppendUint32Le(bytes, units);
-    AppendUint32Le(bytes, 1);
-    bytes += std::string(2 * std::size_t{units}, 'T');
-    bytes += 'n';
-    return bytes;
+    return DatBytes({{0, std::u16string(units, u'\x5454'), "n"}});
 }
 
 // A mebibyte of records whose count, or whose first text, claims ever so
 // much more than the file holds.
-Bytes DatClaiming(std::uint32_t count, std::uint32_t textLength) {
-    Bytes bytes;
-    AppendUint32Le(bytes, count);
+std::string DatClaiming(std::uint32_t count, std::uint32_t textLength) {
+    std::string bytes = Le32(count);
     while (bytes.size() < kMebibyte) {
-        AppendUint32Le(bytes, 0);
-        AppendUint32Le(bytes, textLength);
-        AppendUint32Le(bytes, 0);
+        bytes += Le32(0) + Le32(textLength) + Le32(0);
     }
     bytes.resize(kMebibyte);
     return bytes;
-}
-
-void WriteFile(const std::string& path, const Bytes& bytes) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!file.flush()) {
-        std::fprintf(stderr, "cannot write %s\n", path.c_str());
-        std::exit(2);
-    }
 }
 
 long PeakResidentKiB() {
@@ -216,13 +173,13 @@ struct Kind {
     std::string (*read)(const std::string& folder);   // what reading gave
 };
 
-std::string WriteDat(const std::string& folder, const Bytes& bytes) {
-    WriteFile(folder + "/HOSTILE.DAT", bytes);
+std::string WriteDat(const std::string& folder, const std::string& bytes) {
+    WriteBytes(folder + "/HOSTILE.DAT", bytes);
     return std::to_string(bytes.size());
 }
 
 std::string WriteIndex(const std::string& folder, const Bytes& bytes) {
-    WriteFile(folder + "/HOSTILE.PXA", bytes);
+    writeFileBytes(folder + "/HOSTILE.PXA", bytes);
     WriteBlankAtlas(folder + "/ATLAS.TGA", 64);
     return std::to_string(bytes.size());
 }
@@ -249,7 +206,7 @@ const Kind kKinds[] = {
     {"index-fragmenting",
      [](const std::string& f) {
          const Bytes bytes = FragmentingIndex(kFragmentSide, kFragmentSteps);
-         WriteFile(f + "/HOSTILE.PXA", bytes);
+         writeFileBytes(f + "/HOSTILE.PXA", bytes);
          return std::to_string(bytes.size());
      },
      [](const std::string& f) { return ReadIndexAgainst(f + "/HOSTILE.PXA", kFragmentSide); }},
@@ -265,7 +222,7 @@ int main(int argc, char** argv) {
         const std::uint32_t side = static_cast<std::uint32_t>(std::strtoul(argv[2], nullptr, 10));
         const std::uint32_t steps = static_cast<std::uint32_t>(std::strtoul(argv[3], nullptr, 10));
         const std::string path = std::string(argv[4]) + "/FRAGMENT.PXA";
-        WriteFile(path, FragmentingIndex(side, steps));
+        writeFileBytes(path, FragmentingIndex(side, steps));
         const long before = PeakResidentKiB();
         const auto start = std::chrono::steady_clock::now();
         const std::string outcome = ReadIndexAgainst(path, side);

@@ -3,7 +3,6 @@
 // fragment free space.
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <optional>
 #include <random>
 #include <stdexcept>
@@ -21,6 +20,7 @@
 #include "filepair.h"
 #include "freespacemap.h"
 #include "indexfile.h"
+#include "indexwriter.h"
 #include "linearfreespacemap.h"
 #include "packingsession.h"
 
@@ -32,12 +32,6 @@ const std::uint32_t randomSeed = 20240601;
 TemporaryFolder& benchFolder() {
     static TemporaryFolder folder("pxa_atlas_bench_");
     return folder;
-}
-
-void putUint32(std::string& bytes, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        bytes.push_back(static_cast<char>(value >> (8 * i)));
-    }
 }
 
 void saveBlank(const std::string& path, int width, int height) {
@@ -63,19 +57,13 @@ const LargePair& largePair() {
             order[i] = i;
         }
         std::shuffle(order.begin(), order.end(), std::mt19937(randomSeed));
-        std::string bytes;
-        putUint32(bytes, static_cast<std::uint32_t>(order.size()));
+        std::vector<IndexRecordSpec> records;
         for (const std::uint32_t i : order) {
             char name[64] = {};
             std::snprintf(name, sizeof name, "ENTRY%05u.TGA", static_cast<unsigned>(i));
-            bytes.append(name, sizeof name);
-            putUint32(bytes, (i % 100) * 10 + 1);
-            putUint32(bytes, (i / 100) * 10 + 1);
-            putUint32(bytes, 8);
-            putUint32(bytes, 8);
-            bytes.push_back(1);
+            records.push_back({name, {(i % 100) * 10 + 1, (i / 100) * 10 + 1, 8, 8, 1}});
         }
-        std::ofstream(made.indexPath, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        writeFileBytes(made.indexPath, indexBytes(records));
         return made;
     }();
     return pair;
@@ -244,21 +232,13 @@ struct CraftedIndex {
     std::uint32_t side;
 };
 
-CraftedIndex writeCraftedIndex(const std::string& name, std::uint32_t side, const std::vector<AtlasEntry>& records) {
-    std::string bytes;
-    putUint32(bytes, static_cast<std::uint32_t>(records.size()));
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        char recordName[64] = {};
-        std::snprintf(recordName, sizeof recordName, "R%zu", i);
-        bytes.append(recordName, sizeof recordName);
-        putUint32(bytes, records[i].x);
-        putUint32(bytes, records[i].y);
-        putUint32(bytes, records[i].width);
-        putUint32(bytes, records[i].height);
-        bytes.push_back(1);
+CraftedIndex writeCraftedIndex(const std::string& name, std::uint32_t side, const std::vector<AtlasEntry>& cells) {
+    std::vector<IndexRecordSpec> records;
+    for (const AtlasEntry& cell : cells) {
+        records.push_back({"R" + std::to_string(records.size()), cell});
     }
     const CraftedIndex index{benchFolder().path(name), side};
-    std::ofstream(index.path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    writeFileBytes(index.path, indexBytes(records));
     return index;
 }
 

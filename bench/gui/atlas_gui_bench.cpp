@@ -22,6 +22,7 @@
 #include "documentcommands.h"
 #include "editorapp.h"
 #include "guibench.h"
+#include "indexwriter.h"
 #include "mainwindow.h"
 #include "pxaeditor_resource.h"
 #include "renderer.h"
@@ -110,19 +111,11 @@ Pair writePair(const TemporaryFolder& folder, std::uint32_t count, int width, in
     }
     std::shuffle(order.begin(), order.end(), std::mt19937(count));
     const std::uint32_t columns = static_cast<std::uint32_t>(width) / 10;
-    std::string bytes;
-    putUint32(bytes, count);
+    std::vector<IndexRecordSpec> records;
     for (std::uint32_t i : order) {
-        std::string name = entryName(i);
-        name.resize(64, '\0');
-        bytes += name;
-        putUint32(bytes, (i % columns) * 10 + 1);
-        putUint32(bytes, (i / columns) * 10 + 1);
-        putUint32(bytes, 8);
-        putUint32(bytes, 8);
-        bytes.push_back(1);
+        records.push_back({entryName(i), {(i % columns) * 10 + 1, (i / columns) * 10 + 1, 8, 8, 1}});
     }
-    writeFile(pair.index, bytes);
+    writeFileBytes(pair.index, indexBytes(records));
     return pair;
 }
 
@@ -141,19 +134,11 @@ Pair writeLargeAtlas(const TemporaryFolder& folder, std::uint32_t count) {
     }
     FreeImage_Save(FIF_TARGA, atlas.get(), pair.image.c_str(), TARGA_SAVE_RLE);
     const std::uint32_t columns = side / 80;
-    std::string bytes;
-    putUint32(bytes, count);
+    std::vector<IndexRecordSpec> records;
     for (std::uint32_t i = 0; i < count; ++i) {
-        std::string name = entryName(i);
-        name.resize(64, '\0');
-        bytes += name;
-        putUint32(bytes, (i % columns) * 80 + 1);
-        putUint32(bytes, (i / columns) * 80 + 1);
-        putUint32(bytes, 64);
-        putUint32(bytes, 64);
-        bytes.push_back(1);
+        records.push_back({entryName(i), {(i % columns) * 80 + 1, (i / columns) * 80 + 1, 64, 64, 1}});
     }
-    writeFile(pair.index, bytes);
+    writeFileBytes(pair.index, indexBytes(records));
     return pair;
 }
 
@@ -196,17 +181,7 @@ void selectFirstItems(const EditorApp& app, int count) {
     }
 }
 
-// Says so when a command ended differently from what was measured.
-void expect(bool holds, const char* what) {
-    if (!holds) {
-        std::printf("  !! %s\n", what);
-    }
-    for (const std::string& message : script().messages) {
-        std::printf("  message: %s\n", message.c_str());
-    }
-    script().messages.clear();
-    std::fflush(stdout);
-}
+void expect(bool holds, const char* what) { reportOutcome(holds, what, script().messages); }
 
 void openPair(EditorApp& app, const Pair& pair, std::uint32_t count) {
     // The document without any window, for the share of the window code.

@@ -3,8 +3,6 @@
 #include <psapi.h>
 
 #include <cstdio>
-#include <fstream>
-#include <stdexcept>
 
 namespace {
 
@@ -23,18 +21,15 @@ void printFigure(const char* program, const char* what, std::size_t size, const 
 
 }  // namespace
 
-void writeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream file(path, std::ios::binary);
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!file) {
-        throw std::runtime_error("cannot write " + path);
+void reportOutcome(bool holds, const char* what, std::vector<std::string>& messages) {
+    if (!holds) {
+        std::printf("  !! %s\n", what);
     }
-}
-
-void putUint32(std::string& bytes, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        bytes.push_back(static_cast<char>(value >> (8 * i)));
+    for (const std::string& message : messages) {
+        std::printf("  message: %s\n", message.c_str());
     }
+    messages.clear();
+    std::fflush(stdout);
 }
 
 void pumpMessages(HWND window) {

@@ -1,5 +1,6 @@
 // What both GUI benchmarks share: a scratch folder (TemporaryFolder), the
-// message pump that lets a window finish painting, and the figures they print.
+// message pump that lets a window finish painting, and the figures and
+// outcomes they print.
 #pragma once
 
 #include <windows.h>
@@ -7,11 +8,13 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "temporaryfolder.h"
 
-void writeFile(const std::string& path, const std::string& bytes);
-void putUint32(std::string& bytes, std::uint32_t value);
+// Says so when a command ended differently from what was measured, and
+// prints the messages it showed, which are then cleared.
+void reportOutcome(bool holds, const char* what, std::vector<std::string>& messages);
 
 // Handles every message waiting in this thread's queue, paints included, so
 // that a command's deferred repaint counts in its figure.

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "datwriter.h"
 #include "editorstate.h"
 #include "guibench.h"
 #include "mainwindow.h"
@@ -64,12 +65,6 @@ bool answerEditString(HWND, const char*, const TextUnit*) {
     return true;
 }
 
-struct Entry {
-    std::uint32_t key;
-    std::string name;
-    std::u16string text;
-};
-
 // Names as translators' tables have them, texts of a few words up to a long
 // sentence; the file holds them in key order, as the editor saves a table.
 std::string writeTable(const TemporaryFolder& folder, std::uint32_t count) {
@@ -78,7 +73,7 @@ std::string writeTable(const TemporaryFolder& folder, std::uint32_t count) {
     static const char16_t* const words[] = {u"the ",   u"sword ", u"of ",   u"Varnis ",    u"gold ", u"\u00e9p\u00e9e ",
                                             u"quest ", u"north ", u"Take ", u"\u00c4rger "};
     std::mt19937 random(count);
-    std::vector<Entry> entries(count);
+    std::vector<FileEntry> entries(count);
     for (std::uint32_t i = 0; i < count; ++i) {
         char name[64];
         std::snprintf(name, sizeof(name), "%s%06u%s", kinds[i % 6], i, fields[(i / 6) % 4]);
@@ -89,23 +84,10 @@ std::string writeTable(const TemporaryFolder& folder, std::uint32_t count) {
             entries[i].text += words[random() % 10];
         }
     }
-    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.key < b.key; });
-    std::string records;
-    std::string texts;
-    std::string names;
-    putUint32(records, count);
-    for (const Entry& entry : entries) {
-        putUint32(records, entry.key);
-        putUint32(records, static_cast<std::uint32_t>(entry.text.size()));
-        putUint32(records, static_cast<std::uint32_t>(entry.name.size()));
-        for (char16_t unit : entry.text) {
-            texts.push_back(static_cast<char>(unit & 0xFF));
-            texts.push_back(static_cast<char>(unit >> 8));
-        }
-        names += entry.name;
-    }
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const FileEntry& a, const FileEntry& b) { return a.key < b.key; });
     const std::string path = folder.path("strings" + std::to_string(count) + ".DAT");
-    writeFile(path, records + texts + names);
+    WriteBytes(path, DatBytes(entries));
     return path;
 }
 
@@ -123,16 +105,7 @@ void clickHeader(int column) {
     SendMessageA(header, WM_LBUTTONUP, 0, point);
 }
 
-void expect(bool holds, const char* what) {
-    if (!holds) {
-        std::printf("  !! %s\n", what);
-    }
-    for (const std::string& message : g_messages) {
-        std::printf("  message: %s\n", message.c_str());
-    }
-    g_messages.clear();
-    std::fflush(stdout);
-}
+void expect(bool holds, const char* what) { reportOutcome(holds, what, g_messages); }
 
 }  // namespace
 

@@ -10,7 +10,7 @@
 
 #include "comparison.h"
 #include "datfile.h"
-#include "littleendian.h"
+#include "datwriter.h"
 #include "namekey.h"
 #include "stringhistory.h"
 #include "stringtable.h"
@@ -42,30 +42,15 @@ std::basic_string<TextUnit> MakeText(std::mt19937& random) {
 
 // The file is built by hand: inserting 100,000 names one by one would be a
 // quadratic walk and measure the wrong thing.
-std::string MakeDatBytes() {
-    std::mt19937 random(3);
-    const std::vector<std::string> names = MakeNames(kFileEntries);
-    std::string records, texts, allNames;
-    for (const std::string& name : names) {
-        const std::basic_string<TextUnit> text = MakeText(random);
-        AppendUint32Le(records, ComputeNameKey(name.c_str()));
-        AppendUint32Le(records, static_cast<std::uint32_t>(text.size()));
-        AppendUint32Le(records, static_cast<std::uint32_t>(name.size()));
-        for (TextUnit unit : text) {
-            AppendUint16Le(texts, static_cast<std::uint16_t>(unit));
-        }
-        allNames += name;
-    }
-    std::string bytes;
-    AppendUint32Le(bytes, kFileEntries);
-    return bytes + records + texts + allNames;
-}
-
 std::size_t WriteSampleFile(const std::string& path) {
-    const std::string bytes = MakeDatBytes();
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
+    std::mt19937 random(3);
+    std::vector<FileEntry> entries;
+    for (const std::string& name : MakeNames(kFileEntries)) {
+        const std::basic_string<TextUnit> text = MakeText(random);
+        entries.push_back({ComputeNameKey(name.c_str()), std::u16string(text.begin(), text.end()), name});
+    }
+    const std::string bytes = DatBytes(entries);
+    WriteBytes(path, bytes);
     return bytes.size();
 }
 

@@ -13,7 +13,7 @@
 #include "comparison.h"
 #include "datcommands.h"
 #include "datfile.h"
-#include "littleendian.h"
+#include "datwriter.h"
 #include "keyordertable.h"
 #include "namekey.h"
 #include "tablecheck.h"
@@ -75,24 +75,7 @@ void importCsv(benchmark::State& state) {
 std::string writeOneNameRepeated(std::uint32_t count) {
     const std::string name = "GREETING";
     const std::string path = benchFolder().path("repeated" + std::to_string(count) + ".dat");
-    std::ofstream file(path, std::ios::binary);
-    const auto put = [&](std::uint32_t value) {
-        std::string bytes;
-        AppendUint32Le(bytes, value);
-        file.write(bytes.data(), 4);
-    };
-    put(count);
-    for (std::uint32_t i = 0; i < count; ++i) {
-        put(ComputeNameKey(name.c_str()));
-        put(1);
-        put(static_cast<std::uint32_t>(name.size()));
-    }
-    for (std::uint32_t i = 0; i < count; ++i) {
-        file.write("H\0", 2);
-    }
-    for (std::uint32_t i = 0; i < count; ++i) {
-        file << name;
-    }
+    WriteBytes(path, DatBytes(std::vector<FileEntry>(count, {ComputeNameKey(name.c_str()), u"H", name})));
     return path;
 }
 

@@ -3,7 +3,6 @@
 // little; under Wine each such look-up reads the whole folder, which is where
 // the earlier way lost its time (make bench-gui times pxatool.exe there).
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <streambuf>
 #include <string>
@@ -13,6 +12,7 @@
 #include "atlasimage.h"
 #include "comparison.h"
 #include "filepair.h"
+#include "indexwriter.h"
 #include "paircommands.h"
 #include "safefile.h"
 #include "temporaryfolder.h"
@@ -26,30 +26,17 @@ TemporaryFolder& benchFolder() {
     return folder;
 }
 
-void putUint32(std::string& bytes, std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) {
-        bytes.push_back(static_cast<char>(value >> shift));
-    }
-}
-
 // A pair of 3,000 entries of 8 x 8 pixels in 10 x 10 cells.
 const PairPaths& pairOfThreeThousand() {
     static const PairPaths paths = [] {
         const PairPaths made{benchFolder().path("pair.pxa"), benchFolder().path("pair.tga")};
         const UniqueBitmap atlas = allocateBitmap(1024, 1024);
         FreeImage_Save(FIF_TARGA, atlas.get(), made.image.c_str(), 0);
-        std::string bytes;
-        putUint32(bytes, entryCount);
+        std::vector<IndexRecordSpec> records;
         for (std::uint32_t i = 0; i < entryCount; ++i) {
-            std::string name = "SPRITE_" + std::to_string(i) + ".PNG";
-            name.resize(64, '\0');
-            bytes += name;
-            for (const std::uint32_t value : {i % 100 * 10 + 1, i / 100 * 10 + 1, 8u, 8u}) {
-                putUint32(bytes, value);
-            }
-            bytes.push_back(1);
+            records.push_back({"SPRITE_" + std::to_string(i) + ".PNG", {i % 100 * 10 + 1, i / 100 * 10 + 1, 8, 8, 1}});
         }
-        std::ofstream(made.index, std::ios::binary) << bytes;
+        writeFileBytes(made.index, indexBytes(records));
         return made;
     }();
     return paths;

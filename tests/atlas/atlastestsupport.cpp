@@ -1,13 +1,8 @@
 #include "atlastestsupport.h"
 
-#include <algorithm>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
-
-#include "littleendian.h"
 
 namespace fs = std::filesystem;
 
@@ -17,22 +12,6 @@ std::vector<RecordedAllocation> allocations;
 int allocationLimit = -1;
 
 }  // namespace
-
-Bytes readFileBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        throw std::runtime_error("cannot read " + path);
-    }
-    return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-void writeFileBytes(const std::string& path, const Bytes& bytes) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!file) {
-        throw std::runtime_error("cannot write " + path);
-    }
-}
 
 bool fileExists(const std::string& path) { return fs::exists(path); }
 
@@ -72,26 +51,6 @@ void writePatternPng(const std::string& path, std::uint32_t width, std::uint32_t
     if (!FreeImage_Save(FIF_PNG, image.get(), path.c_str(), 0)) {
         throw std::runtime_error("cannot write " + path);
     }
-}
-
-Bytes indexBytesWithCount(std::uint32_t claimedCount, const std::vector<IndexRecordSpec>& records) {
-    Bytes bytes;
-    AppendUint32Le(bytes, claimedCount);
-    for (const IndexRecordSpec& record : records) {
-        unsigned char name[64] = {};
-        std::memcpy(name, record.name.data(), std::min<std::size_t>(record.name.size(), 64));
-        bytes.insert(bytes.end(), name, name + 64);
-        AppendUint32Le(bytes, record.entry.x);
-        AppendUint32Le(bytes, record.entry.y);
-        AppendUint32Le(bytes, record.entry.width);
-        AppendUint32Le(bytes, record.entry.height);
-        bytes.push_back(record.entry.flag);
-    }
-    return bytes;
-}
-
-Bytes indexBytes(const std::vector<IndexRecordSpec>& records) {
-    return indexBytesWithCount(static_cast<std::uint32_t>(records.size()), records);
 }
 
 void writeBlankAtlas(const std::string& path, std::uint32_t width, std::uint32_t height) {

@@ -1,19 +1,15 @@
-// Helpers shared by the atlas tests: images and index files made on the
-// spot, pixel access with the atlas's top-left origin.
+// Helpers shared by the atlas tests: images made on the spot, pixel access
+// with the atlas's top-left origin; index files come from indexwriter.h.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "atlasentry.h"
 #include "bitmaptestseam.h"
+#include "indexwriter.h"
 #include "testfolder.h"
 
-using Bytes = std::vector<unsigned char>;
-
-Bytes readFileBytes(const std::string& path);
-void writeFileBytes(const std::string& path, const Bytes& bytes);
 bool fileExists(const std::string& path);
 
 // Pixels as 32-bit values in memory order (B, G, R, A on little-endian hosts).
@@ -27,14 +23,6 @@ std::uint32_t patternPixel(std::uint32_t seed, std::uint32_t x, std::uint32_t y)
 UniqueBitmap makePatternImage(std::uint32_t width, std::uint32_t height, std::uint32_t seed);
 // Saves a pattern image as a PNG (whatever the name's extension says).
 void writePatternPng(const std::string& path, std::uint32_t width, std::uint32_t height, std::uint32_t seed);
-
-// An index file's bytes.
-struct IndexRecordSpec {
-    std::string name;  // at most 64 bytes are stored
-    AtlasEntry entry;
-};
-Bytes indexBytes(const std::vector<IndexRecordSpec>& records);
-Bytes indexBytesWithCount(std::uint32_t claimedCount, const std::vector<IndexRecordSpec>& records);
 
 // A transparent black 32-bit TGA atlas image.
 void writeBlankAtlas(const std::string& path, std::uint32_t width, std::uint32_t height);

@@ -7,19 +7,10 @@
 
 #include <functional>
 
+#include "dialog_answerer.h"
 #include "pxaeditor_resource.h"
 
-namespace {
-
 using AtlasHistory = AtlasEditorTest;
-
-std::string menuText(HWND window, UINT command) {
-    char text[64] = "";
-    GetMenuStringA(GetMenu(window), command, text, sizeof(text), MF_BYCOMMAND);
-    return text;
-}
-
-}  // namespace
 
 TEST_F(AtlasHistory, UndoneStepsSaveTheOpenedBytesAndRedoneOnesTheEditedBytes) {
     // The opened pair is one this program wrote: its bytes are those a save of that state gives.
@@ -41,7 +32,6 @@ TEST_F(AtlasHistory, UndoneStepsSaveTheOpenedBytesAndRedoneOnesTheEditedBytes) {
         Script().fileAnswers = {{folder.path(stem + ".pxa")}, {folder.path(stem + ".tga")}};
         command(ID_FILE_SAVE_AS);
     };
-    const auto marked = [this] { return title().substr(title().size() - 2) == " *"; };
     const std::string big = writeImage("big.png", 40, 20, 3);  // grows the atlas
     // Each step, the list after it, and the selection after undoing it: the
     // items it names again, or what was selected before.
@@ -74,7 +64,7 @@ TEST_F(AtlasHistory, UndoneStepsSaveTheOpenedBytesAndRedoneOnesTheEditedBytes) {
     for (const Step& step : steps) {
         step.make();
         ASSERT_EQ(listItems(), step.items);
-        EXPECT_EQ(menuText(app->mainWindow, ID_EDIT_UNDO), std::string("&Undo ") + step.edit + "\tCtrl+Z");
+        EXPECT_EQ(MenuText(app->mainWindow, ID_EDIT_UNDO), std::string("&Undo ") + step.edit + "\tCtrl+Z");
         EXPECT_TRUE(isGreyed(ID_EDIT_REDO)) << "a new step drops the undone ones";
     }
     saveAs("edited");
@@ -83,11 +73,11 @@ TEST_F(AtlasHistory, UndoneStepsSaveTheOpenedBytesAndRedoneOnesTheEditedBytes) {
         command(ID_EDIT_UNDO);
         EXPECT_EQ(listItems(), i == 0 ? std::vector<std::string>({"A.PNG", "M.PNG"}) : steps[i - 1].items);
         EXPECT_EQ(itemsWithState(LVNI_SELECTED), steps[i].selectedAfterUndo) << steps[i].edit;
-        EXPECT_EQ(menuText(app->mainWindow, ID_EDIT_REDO), std::string("&Redo ") + steps[i].edit + "\tCtrl+Y");
-        EXPECT_TRUE(marked()) << "the saved state is the edited one";
+        EXPECT_EQ(MenuText(app->mainWindow, ID_EDIT_REDO), std::string("&Redo ") + steps[i].edit + "\tCtrl+Y");
+        EXPECT_TRUE(TitleMarked(app->mainWindow)) << "the saved state is the edited one";
     }
     EXPECT_TRUE(isGreyed(ID_EDIT_UNDO));
-    EXPECT_EQ(menuText(app->mainWindow, ID_EDIT_UNDO), "&Undo\tCtrl+Z");
+    EXPECT_EQ(MenuText(app->mainWindow, ID_EDIT_UNDO), "&Undo\tCtrl+Z");
     EXPECT_EQ(app->document->width(), 32u) << "the atlas grown by the insertion is back to its size";
     saveAs("undone");
     EXPECT_EQ(readFileBytes(folder.path("undone.pxa")), readFileBytes(opened.index));
@@ -101,9 +91,9 @@ TEST_F(AtlasHistory, UndoneStepsSaveTheOpenedBytesAndRedoneOnesTheEditedBytes) {
     EXPECT_EQ(readFileBytes(folder.path("redone.pxa")), readFileBytes(folder.path("edited.pxa")));
     EXPECT_EQ(readFileBytes(folder.path("redone.tga")), readFileBytes(folder.path("edited.tga")));
     command(ID_EDIT_UNDO);
-    EXPECT_TRUE(marked());
+    EXPECT_TRUE(TitleMarked(app->mainWindow));
     command(ID_EDIT_REDO);
-    EXPECT_FALSE(marked()) << "back at the saved state";
+    EXPECT_FALSE(TitleMarked(app->mainWindow)) << "back at the saved state";
     SendMessageA(app->mainWindow, WM_CLOSE, 0, 0);
     EXPECT_TRUE(Script().messageBoxes.empty()) << "closing asks nothing";
 }

@@ -16,7 +16,8 @@
 #include "editorstate.h"
 #include "modalui.h"
 #include "scripted_dialogs.h"
-#include "test_files.h"
+#include "datwriter.h"
+#include "testfolder.h"
 
 typedef std::basic_string<TextUnit> Text;
 

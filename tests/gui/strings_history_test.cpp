@@ -14,17 +14,6 @@ namespace {
 
 using StringsHistory = StringsEditorTest;
 
-std::string MenuText(HWND window, UINT command) {
-    char text[64] = "";
-    GetMenuStringA(GetMenu(window), command, text, sizeof(text), MF_BYCOMMAND);
-    return text;
-}
-
-bool TitleMarked(HWND window) {
-    const std::string title = WindowText(window);
-    return title.size() >= 2 && title.compare(title.size() - 2, 2, " *") == 0;
-}
-
 void SaveAs(const std::string& path) {
     g_script.fileAnswers.push_back({path});
     SendMessageA(g_editor.mainWindow, WM_COMMAND, ID_FILE_SAVE_AS, 0);

@@ -8,7 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "heaptestseam.h"
-#include "test_files.h"
+#include "datwriter.h"
+#include "testfolder.h"
 
 #ifdef _WIN32
 #include <windows.h>

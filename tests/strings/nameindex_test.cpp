@@ -5,7 +5,8 @@
 
 #include "datfile.h"
 #include "namekey.h"
-#include "test_files.h"
+#include "datwriter.h"
+#include "testfolder.h"
 
 namespace {
 

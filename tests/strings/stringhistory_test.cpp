@@ -9,7 +9,8 @@
 
 #include "datfile.h"
 #include "tableslots.h"
-#include "test_files.h"
+#include "datwriter.h"
+#include "testfolder.h"
 
 namespace {
 

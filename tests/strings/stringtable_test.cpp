@@ -10,7 +10,7 @@
 
 #include "heaptestseam.h"
 #include "namekey.h"
-#include "test_files.h"
+#include "datwriter.h"
 
 namespace {
 

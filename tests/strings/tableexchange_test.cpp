@@ -6,7 +6,7 @@
 #include "namekey.h"
 #include "tableexchange.h"
 #include "tabletext.h"
-#include "test_files.h"
+#include "datwriter.h"
 
 namespace {
 

@@ -52,6 +52,17 @@ std::string WindowText(HWND window) {
     return text;
 }
 
+std::string MenuText(HWND window, UINT command) {
+    char text[64] = "";
+    GetMenuStringA(GetMenu(window), command, text, sizeof(text), MF_BYCOMMAND);
+    return text;
+}
+
+bool TitleMarked(HWND window) {
+    const std::string title = WindowText(window);
+    return title.size() >= 2 && title.compare(title.size() - 2, 2, " *") == 0;
+}
+
 DialogAnswerer::DialogAnswerer() {
     g_activeAnswerer = this;
     timer_ = SetTimer(nullptr, 0, 50, OnTimer);

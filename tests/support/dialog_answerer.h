@@ -51,3 +51,7 @@ private:
 
 // The text of a window or control.
 std::string WindowText(HWND window);
+// The text of the item of `command` in the window's menu bar.
+std::string MenuText(HWND window, UINT command);
+// Whether the window's title ends in the " *" of unsaved changes.
+bool TitleMarked(HWND window);

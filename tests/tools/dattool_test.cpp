@@ -10,7 +10,8 @@
 #include "listescape.h"
 #include "namekey.h"
 #include "programrunner.h"
-#include "test_files.h"
+#include "datwriter.h"
+#include "testfolder.h"
 
 namespace {
 

@@ -12,7 +12,8 @@
 #include "namekey.h"
 #include "tablecheck.h"
 #include "tablereference.h"
-#include "test_files.h"
+#include "datwriter.h"
+#include "testfolder.h"
 
 namespace {
 

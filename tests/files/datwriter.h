@@ -1,3 +1,5 @@
+// DAT string tables made byte by byte, whole files read and written as
+// bytes, and texts in the table's own units.
 #pragma once
 
 #include <cstdint>
@@ -5,12 +7,11 @@
 #include <vector>
 
 #include "stringtable.h"
-#include "testfolder.h"
 
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 
-// Pieces of a DAT file, little-endian.
+// Pieces of a DAT file, little-endian, for files that no entries describe.
 std::string Le32(std::uint32_t value);
 std::string Le16(const std::u16string& text);
 

@@ -1,7 +1,8 @@
-#include "test_files.h"
+#include "datwriter.h"
 
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 
 #include "littleendian.h"
 
@@ -11,7 +12,11 @@ std::string ReadBytes(const std::string& path) {
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!file.flush()) {
+        throw std::runtime_error("cannot write " + path);
+    }
 }
 
 std::string Le32(std::uint32_t value) {
@@ -29,14 +34,17 @@ std::string Le16(const std::u16string& text) {
 }
 
 std::string DatBytes(const std::vector<FileEntry>& entries) {
-    std::string records, texts, names;
+    std::string records = Le32(static_cast<std::uint32_t>(entries.size()));
+    std::string texts;
+    std::string names;
     for (const FileEntry& entry : entries) {
-        records += Le32(entry.key) + Le32(static_cast<std::uint32_t>(entry.text.size())) +
-                   Le32(static_cast<std::uint32_t>(entry.name.size()));
+        AppendUint32Le(records, entry.key);
+        AppendUint32Le(records, static_cast<std::uint32_t>(entry.text.size()));
+        AppendUint32Le(records, static_cast<std::uint32_t>(entry.name.size()));
         texts += Le16(entry.text);
         names += entry.name;
     }
-    return Le32(static_cast<std::uint32_t>(entries.size())) + records + texts + names;
+    return records + texts + names;
 }
 
 std::basic_string<TextUnit> Units(const std::u16string& text) {
