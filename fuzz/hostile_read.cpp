@@ -18,6 +18,7 @@
 #include "datfile.h"
 #include "exceptions.h"
 #include "filepair.h"
+#include "filepairtestseam.h"
 #include "littleendian.h"
 #include "freespacemap.h"
 #include "indexfile.h"
@@ -176,7 +177,7 @@ std::string OpenPair(const std::string& indexPath, const std::string& imagePath)
     try {
         const FilePair pair(indexPath, imagePath);
         return "opened, " + std::to_string(pair.entries().size()) + " entries, " +
-               std::to_string(pair.freeSpace().freeRects().size()) + " free-space slots";
+               std::to_string(freeSpaceOf(pair).freeRects().size()) + " free-space slots";
     } catch (const Exception& e) {
         std::string message = e.message;
         for (char& c : message) {
