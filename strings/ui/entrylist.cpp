@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <new>
 
 #include "entrycompare.h"
@@ -320,7 +321,15 @@ void EntryListRemoveEntries(EntryList& list, StringEntry* const* entries, std::s
 
 // Few rows go in one by one where they belong; many are added at the end
 // and the whole list sorted once, which costs less than finding each a place.
+// While the list shows only untranslated entries, the others get no row.
 void EntryListAddEntries(EntryList& list, StringEntry* const* entries, std::size_t count) {
+    std::vector<StringEntry*> shown;
+    if (list.untranslatedOnly) {
+        std::copy_if(entries, entries + count, std::back_inserter(shown),
+                     [&list](const StringEntry* entry) { return EntryIsUntranslated(list, *entry); });
+        entries = shown.data();
+        count = shown.size();
+    }
     const std::vector<const StringEntry*> added = SortedEntries(entries, count);
     list.rows.reserve(list.rows.size() + count);  // from here on nothing allocates
     RedrawPaused paused(list.listWindow);

@@ -74,6 +74,13 @@ TEST_F(StringsTranslation, TheReferenceColumnSortsAndTheUntranslatedViewShowsEmp
     EXPECT_EQ(RowNames(), untranslated);
     EXPECT_EQ(StatusText(1),
               std::to_string(untranslated.size()) + " of " + std::to_string(document.size()) + " strings");
+    // Rows an undo brings back get no row in this view unless untranslated.
+    Command(ID_VIEW_UNTRANSLATED_ONLY);
+    SelectRows({0, 1});
+    Command(ID_EDIT_DELETE_STRING);
+    Command(ID_VIEW_UNTRANSLATED_ONLY);
+    Command(ID_EDIT_UNDO);
+    EXPECT_EQ(RowNames(), untranslated);
 
     // Its width is remembered; without the reference only empty texts are untranslated.
     SendMessageA(List(), LVM_SETCOLUMNWIDTH, 2, MAKELPARAM(123, 0));
