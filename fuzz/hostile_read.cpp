@@ -17,6 +17,7 @@
 #include "datwriter.h"
 #include "exceptions.h"
 #include "filepair.h"
+#include "filepairtestseam.h"
 #include "freespacemap.h"
 #include "indexfile.h"
 #include "indexwriter.h"
@@ -133,7 +134,7 @@ std::string OpenPair(const std::string& indexPath, const std::string& imagePath)
     try {
         const FilePair pair(indexPath, imagePath);
         return "opened, " + std::to_string(pair.entries().size()) + " entries, " +
-               std::to_string(pair.freeSpace().freeRects().size()) + " free-space slots";
+               std::to_string(freeSpaceOf(pair).freeRects().size()) + " free-space slots";
     } catch (const Exception& e) {
         std::string message = e.message;
         for (char& c : message) {

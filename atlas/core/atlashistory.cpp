@@ -5,7 +5,7 @@
 #include <new>
 #include <utility>
 
-#include "filepairstate.h"
+#include "atlasdocument.h"
 
 namespace {
 
@@ -103,20 +103,20 @@ std::uint32_t AtlasHistory::modifiedBits() const {
     return image | index;
 }
 
-StepRecording::StepRecording(FilePair::State& state, AtlasEdit edit)
-    : state_(state), budget_(state.history.limitBytes()), step_(std::make_unique<AtlasStep>()) {
+StepRecording::StepRecording(AtlasDocument& document, AtlasEdit edit)
+    : document_(document), budget_(document.history.limitBytes()), step_(std::make_unique<AtlasStep>()) {
     step_->edit = edit;
     step_->freeSpace.startRecording(&budget_);
-    state_.freeSpace.attachLog(&step_->freeSpace);
-    state_.recording = this;
+    document_.freeSpace.attachLog(&step_->freeSpace);
+    document_.recording = this;
 }
 
 StepRecording::~StepRecording() { stop(); }
 
 void StepRecording::stop() noexcept {
-    if (state_.recording == this) {
-        state_.recording = nullptr;
-        state_.freeSpace.attachLog(nullptr);
+    if (document_.recording == this) {
+        document_.recording = nullptr;
+        document_.freeSpace.attachLog(nullptr);
         step_->freeSpace.stopRecording();
     }
 }
@@ -125,7 +125,7 @@ void StepRecording::finish() noexcept {
     stop();
     if (changed_) {
         step_->bytes = budget_.used();
-        state_.history.add(std::move(step_), !budget_.exceeded());
+        document_.history.add(std::move(step_), !budget_.exceeded());
     }
 }
 
@@ -212,7 +212,7 @@ void StepRecording::entryRemoved(EntryTable::node_type node) noexcept {
 void StepRecording::documentReplaced(DocumentContents old) noexcept {
     changed_ = true;
     std::size_t bytes = sizeof(DocumentContents) +
-                        std::max(bitmapBytes(old.bitmap.get()), bitmapBytes(state_.bitmap.get())) +
+                        std::max(bitmapBytes(old.bitmap.get()), bitmapBytes(document_.bitmap.get())) +
                         old.freeSpace.usage().bytes;
     for (const auto& entry : old.entries) {
         bytes += entryBytes(entry.first);

@@ -15,6 +15,8 @@
 #include "freespacemap.h"
 #include "stepbudget.h"
 
+struct AtlasDocument;
+
 // A change of the atlas's pixels, kept as what it replaced: a rectangle of
 // pixels, or a whole bitmap the atlas was exchanged for (the atlas an
 // insertion grew from; once undone, the grown one). Exchanging them again
@@ -103,7 +105,7 @@ private:
 // history when it finishes.
 class StepRecording {
 public:
-    StepRecording(FilePair::State& state, AtlasEdit edit);
+    StepRecording(AtlasDocument& document, AtlasEdit edit);
     ~StepRecording();
     StepRecording(const StepRecording&) = delete;
     StepRecording& operator=(const StepRecording&) = delete;
@@ -123,7 +125,7 @@ private:
     void giveUp() noexcept;
     void stop() noexcept;
 
-    FilePair::State& state_;
+    AtlasDocument& document_;
     StepBudget budget_;
     std::unique_ptr<AtlasStep> step_;
     bool changed_ = false;

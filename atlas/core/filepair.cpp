@@ -2,10 +2,15 @@
 
 #include <unordered_set>
 
+#include "atlasdocument.h"
 #include "atlasimage.h"
+#include "compactatlas.h"
+#include "entrycell.h"
 #include "exceptions.h"
-#include "filepairstate.h"
+#include "filepairtestseam.h"
+#include "historyreplay.h"
 #include "indexfile.h"
+#include "insertfiles.h"
 #include "safefile.h"
 
 namespace {
@@ -27,44 +32,21 @@ std::string restoreNote(const SaveResult& result) {
 
 }  // namespace
 
-void FilePair::State::eraseEntry(EntryTable::iterator entry) {
-    if (selected == &entry->second) {
-        selected = nullptr;
-    }
-    EntryTable::node_type node = entries.extract(entry);
-    if (recording != nullptr) {
-        recording->entryRemoved(std::move(node));
-    }
-}
-
-AtlasRect cellOf(const AtlasEntry& entry) { return {entry.x - 1, entry.y - 1, entry.width + 2, entry.height + 2}; }
+class FilePair::Impl : public AtlasDocument {
+public:
+    using AtlasDocument::AtlasDocument;
+};
 
 FilePair::FilePair(const std::string& indexFileName, const std::string& imageFileName)
-    : state_(std::make_unique<State>()) {
-    state_->bitmap = loadImage(imageFileName);
-    const std::uint32_t width = FreeImage_GetWidth(state_->bitmap.get());
-    const std::uint32_t height = FreeImage_GetHeight(state_->bitmap.get());
-    state_->freeSpace.addFree(0, 0, width, height);
-    readIndex(indexFileName, width, height, state_->entries, state_->freeSpace);
-    state_->indexFileName = indexFileName;
-    state_->imageFileName = imageFileName;
-}
+    : impl_(std::make_unique<Impl>(indexFileName, imageFileName)) {}
 
-FilePair::FilePair(std::int32_t width, std::int32_t height) : state_(std::make_unique<State>()) {
-    if (width > 0 && height > 0) {
-        state_->bitmap = allocateBitmap(static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height));
-    }
-    if (!state_->bitmap) {
-        THROW_AT_SITE(Exception, "Unable to create bitmap");
-    }
-    state_->freeSpace.addFree(0, 0, static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height));
-}
+FilePair::FilePair(std::int32_t width, std::int32_t height) : impl_(std::make_unique<Impl>(width, height)) {}
 
 FilePair::~FilePair() = default;
 FilePair::FilePair(FilePair&&) noexcept = default;
 FilePair& FilePair::operator=(FilePair&&) noexcept = default;
 
-void FilePair::save(int format) { savePair(state_->indexFileName, state_->imageFileName, format); }
+void FilePair::save(int format) { savePair(impl_->indexFileName, impl_->imageFileName, format); }
 
 std::vector<std::string> FilePair::savePair(const std::string& indexFileName, const std::string& imageFileName,
                                             int format) {
@@ -72,8 +54,8 @@ std::vector<std::string> FilePair::savePair(const std::string& indexFileName, co
     std::string newIndexName = indexFileName;
     std::string newImageName = imageFileName;
     SaveUnit unit({indexFileName, imageFileName});
-    writeIndex(unit.file(0), state_->entries);
-    saveBitmap(state_->bitmap.get(), unit.file(1), formatForSaving(imageFileName, format));
+    writeIndex(unit.file(0), impl_->entries);
+    saveBitmap(impl_->bitmap.get(), unit.file(1), formatForSaving(imageFileName, format));
     const SaveResult saved = unit.replaceTargets();
     if (!saved.succeeded() && saved.target == indexFileName) {
         THROW_AT_SITE(FileException, "Unable to write to file", indexFileName, restoreNote(saved));
@@ -81,55 +63,52 @@ std::vector<std::string> FilePair::savePair(const std::string& indexFileName, co
     if (!saved.succeeded()) {
         THROW_AT_SITE(FileException, "Unable to save image", imageFileName, restoreNote(saved));
     }
-    state_->indexFileName.swap(newIndexName);
-    state_->imageFileName.swap(newImageName);
-    state_->modified = 0;
-    state_->history.markSaved(bothModified);
+    impl_->indexFileName.swap(newIndexName);
+    impl_->imageFileName.swap(newImageName);
+    impl_->modified = 0;
+    impl_->history.markSaved(bothModified);
     return saved.leftovers;
 }
 
-void FilePair::saveIndex(const std::string& fileName) {
-    std::string newName = fileName;
-    writeIndex(fileName, state_->entries);
-    state_->indexFileName.swap(newName);
-    state_->modified &= ~std::uint32_t{IndexModified};
-    state_->history.markSaved(IndexModified);
-}
-
-void FilePair::saveImage(const std::string& fileName, int format) {
-    std::string newName = fileName;
-    saveBitmapSafely(state_->bitmap.get(), fileName, formatForSaving(fileName, format), FlushRule::Always,
-                     Journal::Kept);
-    state_->imageFileName.swap(newName);
-    state_->modified &= ~std::uint32_t{ImageModified};
-    state_->history.markSaved(ImageModified);
-}
-
 void FilePair::writeImageCopy(const StagedFile& staged) const {
-    saveBitmap(state_->bitmap.get(), staged, formatForSaving(staged.target(), -1));
+    saveBitmap(impl_->bitmap.get(), staged, formatForSaving(staged.target(), -1));
 }
 
 bool FilePair::extract(const std::string& name, const std::string& fileName, int format, ExistingFile existing) const {
     const AtlasEntry* entry = find(name);
     return entry == nullptr ||
-           saveEntryImage(*entry, state_->bitmap.get(), fileName, format, existing == ExistingFile::Replace);
+           saveEntryImage(*entry, impl_->bitmap.get(), fileName, format, existing == ExistingFile::Replace);
 }
 
-void FilePair::insertFiles(std::vector<std::string>& paths) {
-    StepRecording recording(*state_, AtlasEdit::Insert);
-    state_->insertFiles(paths);
+std::vector<PlacedEntry> FilePair::insertFiles(std::vector<std::string>& paths) {
+    StepRecording recording(*impl_, AtlasEdit::Insert);
+    std::vector<PlacedEntry> placed = insertImagePaths(*impl_, paths);
     recording.finish();
+    return placed;
 }
 
-std::vector<SkippedFile> FilePair::insertNamedFiles(std::vector<ImageFileToInsert>& files) {
-    StepRecording recording(*state_, AtlasEdit::Insert);
-    std::vector<SkippedFile> skipped = state_->insertNamedFiles(files);
+InsertionResult FilePair::insertNamedFiles(std::vector<ImageFileToInsert>& files) {
+    StepRecording recording(*impl_, AtlasEdit::Insert);
+    InsertionResult result = insertImageFiles(*impl_, files);
     recording.finish();
-    return skipped;
+    return result;
+}
+
+void FilePair::compact() {
+    if (!impl_->entries.empty()) {
+        const AtlasSize size = compactedSize(*impl_);
+        compact(static_cast<std::int32_t>(size.width), static_cast<std::int32_t>(size.height));
+    }
+}
+
+void FilePair::compact(std::int32_t width, std::int32_t height) {
+    StepRecording recording(*impl_, AtlasEdit::Compact);
+    compactDocument(*impl_, width, height);
+    recording.finish();
 }
 
 bool FilePair::rename(const std::string& oldName, const std::string& newName) {
-    EntryTable& entries = state_->entries;
+    EntryTable& entries = impl_->entries;
     if (newName.empty() || entries.count(newName) != 0) {
         return false;
     }
@@ -137,16 +116,16 @@ bool FilePair::rename(const std::string& oldName, const std::string& newName) {
     if (old == entries.end()) {
         return false;
     }
-    StepRecording recording(*state_, AtlasEdit::Rename);
+    StepRecording recording(*impl_, AtlasEdit::Rename);
     // Inserted before the old one goes, so that a failure leaves the table whole.
     const auto renamed = entries.emplace(newName, old->second).first;
-    state_->entryAdded(newName);
-    const bool wasSelected = state_->selected == &old->second;
-    state_->eraseEntry(old);
+    impl_->entryAdded(newName);
+    const bool wasSelected = impl_->selected == &old->second;
+    impl_->eraseEntry(old);
     if (wasSelected) {
-        state_->selected = &renamed->second;
+        impl_->selected = &renamed->second;
     }
-    state_->modified = bothModified;
+    impl_->modified = bothModified;
     recording.finish();
     return true;
 }
@@ -156,7 +135,7 @@ void FilePair::remove(const std::string& name) { removeEntries({name}); }
 // Freeing cells is the only step that needs memory; it is done first, on the
 // map itself with a copy to go back to, and the rest cannot fail.
 void FilePair::removeEntries(const std::vector<std::string>& names) {
-    EntryTable& entries = state_->entries;
+    EntryTable& entries = impl_->entries;
     std::vector<EntryTable::iterator> removed;
     removed.reserve(names.size());
     std::unordered_set<const AtlasEntry*> named;  // a name given twice is removed once
@@ -169,56 +148,78 @@ void FilePair::removeEntries(const std::vector<std::string>& names) {
     if (removed.empty()) {
         return;
     }
-    StepRecording recording(*state_, AtlasEdit::Delete);
-    FreeSpaceMap snapshot = state_->freeSpace;
+    StepRecording recording(*impl_, AtlasEdit::Delete);
+    FreeSpaceMap snapshot = impl_->freeSpace;
     try {
         for (const auto entry : removed) {
             const AtlasRect cell = cellOf(entry->second);
-            state_->freeSpace.addFree(cell.x, cell.y, cell.width, cell.height);
+            impl_->freeSpace.addFree(cell.x, cell.y, cell.width, cell.height);
         }
     } catch (...) {
-        state_->freeSpace.swap(snapshot);
+        impl_->freeSpace.swap(snapshot);
         throw;
     }
     for (const auto entry : removed) {
         const AtlasRect cell = cellOf(entry->second);
-        state_->pixelsChanging(cell);
-        clearCell(state_->bitmap.get(), cell.x, cell.y, cell.width, cell.height);
-        state_->eraseEntry(entry);
+        impl_->pixelsChanging(cell);
+        clearCell(impl_->bitmap.get(), cell.x, cell.y, cell.width, cell.height);
+        impl_->eraseEntry(entry);
     }
-    state_->modified = bothModified;
+    impl_->modified = bothModified;
     recording.finish();
 }
 
+std::optional<AtlasEdit> FilePair::undoableEdit() const {
+    const AtlasStep* step = impl_->history.next(Replay::Undo);
+    return step != nullptr ? std::optional<AtlasEdit>(step->edit) : std::nullopt;
+}
+
+std::optional<AtlasEdit> FilePair::redoableEdit() const {
+    const AtlasStep* step = impl_->history.next(Replay::Redo);
+    return step != nullptr ? std::optional<AtlasEdit>(step->edit) : std::nullopt;
+}
+
+EntryNameChanges FilePair::undo() { return replayStep(*impl_, Replay::Undo); }
+EntryNameChanges FilePair::redo() { return replayStep(*impl_, Replay::Redo); }
+void FilePair::limitHistory(std::size_t bytes) { impl_->history.limit(bytes); }
+std::size_t FilePair::historyBytes() const { return impl_->history.bytes(); }
+
 const AtlasEntry* FilePair::find(const std::string& name) const {
-    const auto entry = state_->entries.find(name);
-    return entry == state_->entries.end() ? nullptr : &entry->second;
+    const auto entry = impl_->entries.find(name);
+    return entry == impl_->entries.end() ? nullptr : &entry->second;
 }
 
 bool FilePair::select(const std::string& name) {
     const AtlasEntry* entry = find(name);
-    const bool changed = entry != state_->selected;
-    state_->selected = entry;
+    const bool changed = entry != impl_->selected;
+    impl_->selected = entry;
     return changed;
 }
 
-const AtlasEntry* FilePair::selected() const { return state_->selected; }
+const AtlasEntry* FilePair::selected() const { return impl_->selected; }
 
 std::optional<PreviewArea> FilePair::selectedPreviewArea() const {
-    if (state_->selected == nullptr) {
+    if (impl_->selected == nullptr) {
         return std::nullopt;
     }
-    return previewAreaOf(*state_->selected, width(), height());
+    return previewAreaOf(*impl_->selected, width(), height());
 }
 
-bool FilePair::isModified() const { return state_->modified != 0; }
-std::uint32_t FilePair::modifiedBits() const { return state_->modified; }
-bool FilePair::isUntitled() const { return state_->indexFileName.empty() || state_->imageFileName.empty(); }
-const std::string& FilePair::indexFileName() const { return state_->indexFileName; }
-const std::string& FilePair::imageFileName() const { return state_->imageFileName; }
-const EntryTable& FilePair::entries() const { return state_->entries; }
-std::uint32_t FilePair::width() const { return FreeImage_GetWidth(bitmap()); }
-std::uint32_t FilePair::height() const { return FreeImage_GetHeight(bitmap()); }
-std::size_t FilePair::freeRectangleCount() const { return state_->freeSpace.liveCount(); }
-FIBITMAP* FilePair::bitmap() const { return state_->bitmap.get(); }
-const FreeSpaceMap& FilePair::freeSpace() const { return state_->freeSpace; }
+bool FilePair::isModified() const { return impl_->modified != 0; }
+bool FilePair::isUntitled() const { return impl_->indexFileName.empty() || impl_->imageFileName.empty(); }
+const std::string& FilePair::indexFileName() const { return impl_->indexFileName; }
+const std::string& FilePair::imageFileName() const { return impl_->imageFileName; }
+const EntryTable& FilePair::entries() const { return impl_->entries; }
+std::uint32_t FilePair::width() const { return FreeImage_GetWidth(impl_->bitmap.get()); }
+std::uint32_t FilePair::height() const { return FreeImage_GetHeight(impl_->bitmap.get()); }
+
+AtlasPixels FilePair::pixels() const {
+    FIBITMAP* const atlas = impl_->bitmap.get();
+    return AtlasPixels{FreeImage_GetBits(atlas), static_cast<std::int32_t>(FreeImage_GetPitch(atlas)), width(),
+                       height()};
+}
+
+std::size_t FilePair::freeRectangleCount() const { return impl_->freeSpace.liveCount(); }
+
+AtlasDocument& FilePairTestSeam::document(FilePair& pair) { return *pair.impl_; }
+const AtlasDocument& FilePairTestSeam::document(const FilePair& pair) { return *pair.impl_; }

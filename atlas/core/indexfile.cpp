@@ -6,6 +6,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "entrycell.h"
 #include "entryname.h"
 #include "exceptions.h"
 #include "freespacemap.h"
@@ -110,7 +111,8 @@ void readIndex(const std::string& fileName, std::uint32_t atlasWidth, std::uint3
             stepsBefore + freeSpaceForReading.steps + freeSpacePerRecord.steps * records});
         try {
             // Also for a repeated name: its pixels are in the atlas all the same.
-            freeSpace.occupy(entry.x - 1, entry.y - 1, entry.width + 2, entry.height + 2);
+            const AtlasRect cell = cellOf(entry);
+            freeSpace.occupy(cell.x, cell.y, cell.width, cell.height);
         } catch (const std::length_error&) {
             THROW_AT_SITE(BadFileException, fileName);
         }

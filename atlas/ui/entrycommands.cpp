@@ -97,27 +97,14 @@ bool namesFitIndex(const EditorApp& app, const std::vector<std::string>& paths) 
     return false;
 }
 
-// The names among the paths' that the document does not have yet. The list
-// holds exactly the document's names, so these are the ones without an item;
-// the test is the document's own, byte for byte.
-std::set<std::string> namesNotInDocument(const FilePair& document, const std::vector<std::string>& paths) {
-    std::set<std::string> names;
-    for (const std::string& path : paths) {
-        const std::string name = entryNameFromPath(path);
-        if (document.find(name) == nullptr) {
-            names.insert(name);
-        }
-    }
-    return names;
-}
-
-// The names that need an item, in the order insertFiles left the paths.
-std::vector<std::string> namesToList(const std::vector<std::string>& paths, std::set<std::string> unlisted) {
+// The names that need an item: those new to the document, in placement
+// order. The list holds exactly the document's names, so these are the ones
+// without an item.
+std::vector<std::string> namesToList(const std::vector<PlacedEntry>& placed) {
     std::vector<std::string> names;
-    for (const std::string& path : paths) {
-        std::string name = entryNameFromPath(path);
-        if (unlisted.erase(name) != 0) {
-            names.push_back(std::move(name));
+    for (const PlacedEntry& entry : placed) {
+        if (!entry.replaced) {
+            names.push_back(entry.name);
         }
     }
     return names;
@@ -189,19 +176,14 @@ std::string refusedNote(const std::vector<std::string>& refused) {
 }
 
 // insertFiles, but the files among `skippable` that cannot be read are left
-// out of `paths` and returned.
-std::vector<SkippedFile> insertSkippingUnreadable(FilePair& document, std::vector<std::string>& paths,
-                                                  const std::set<std::string>& skippable) {
+// out and reported as skipped.
+InsertionResult insertSkippingUnreadable(FilePair& document, const std::vector<std::string>& paths,
+                                         const std::set<std::string>& skippable) {
     std::vector<ImageFileToInsert> files;
     for (const std::string& path : paths) {
         files.push_back(ImageFileToInsert{path, entryNameFromPath(path), skippable.count(path) != 0});
     }
-    std::vector<SkippedFile> skipped = document.insertNamedFiles(files);
-    paths.clear();
-    for (const ImageFileToInsert& file : files) {
-        paths.push_back(file.path);
-    }
-    return skipped;
+    return document.insertNamedFiles(files);
 }
 
 std::string skippedNote(const std::vector<SkippedFile>& skipped) {
@@ -256,15 +238,16 @@ void InsertFilePaths(EditorApp& app, const std::vector<std::string>& chosen, con
     std::vector<std::string>& paths = *confirmed;
     try {
         WaitCursor wait;
-        const std::set<std::string> unlisted = namesNotInDocument(*app.document, paths);
+        std::vector<PlacedEntry> placed;
         if (skippable.empty() && !paths.empty()) {
-            app.document->insertFiles(paths);
+            placed = app.document->insertFiles(paths);
         } else if (!paths.empty()) {
-            const std::vector<SkippedFile> unreadable = insertSkippingUnreadable(*app.document, paths, skippable);
-            skipped.insert(skipped.end(), unreadable.begin(), unreadable.end());
+            InsertionResult result = insertSkippingUnreadable(*app.document, paths, skippable);
+            placed.swap(result.placed);
+            skipped.insert(skipped.end(), result.skipped.begin(), result.skipped.end());
         }
         const MemoryReserve::Spending finishing;
-        const int lastInserted = AddListItems(app.entryList, namesToList(paths, unlisted));
+        const int lastInserted = AddListItems(app.entryList, namesToList(placed));
         const int lastIndex = lastInserted == -1 ? 0 : lastInserted;
         SetListItemsState(app.entryList, lastIndex, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         SendMessageA(app.entryList, LVM_ENSUREVISIBLE, static_cast<WPARAM>(lastIndex), FALSE);

@@ -1,7 +1,5 @@
 #include "renderer.h"
 
-#include <FreeImage.h>
-
 #include <algorithm>
 #include <optional>
 #include <sstream>
@@ -21,10 +19,11 @@ std::optional<PixelSource> pictureSource(const EditorApp& app) {
         return std::nullopt;
     }
     const FilePair& document = *app.document;
+    const AtlasPixels atlas = document.pixels();
     PixelSource source;
-    source.bits = FreeImage_GetBits(document.bitmap());
-    source.pitch = static_cast<std::int32_t>(FreeImage_GetPitch(document.bitmap()));
-    source.imageHeight = static_cast<std::int32_t>(document.height());
+    source.bits = atlas.bits;
+    source.pitch = atlas.pitch;
+    source.imageHeight = static_cast<std::int32_t>(atlas.height);
     if (app.picture.showsAtlas) {
         source.area = {static_cast<std::int32_t>(document.width()), static_cast<std::int32_t>(document.height())};
         return source;
@@ -221,10 +220,11 @@ int drawSelected(const FilePair& document, HDC deviceContext, int x, int y) {
     if (!area || area->width <= 0 || area->height <= 0) {
         return 0;
     }
+    const AtlasPixels atlas = document.pixels();
     PixelSource source;
-    source.bits = FreeImage_GetBits(document.bitmap());
-    source.pitch = static_cast<std::int32_t>(FreeImage_GetPitch(document.bitmap()));
-    source.imageHeight = static_cast<std::int32_t>(document.height());
+    source.bits = atlas.bits;
+    source.pitch = atlas.pitch;
+    source.imageHeight = static_cast<std::int32_t>(atlas.height);
     source.left = area->sourceX;
     source.top = static_cast<std::int32_t>(document.height()) - area->sourceY - area->height;
     source.area = {area->width, area->height};

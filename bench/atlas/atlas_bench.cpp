@@ -16,6 +16,7 @@
 #include "temporaryfolder.h"
 #include "bitmap.h"
 #include "comparison.h"
+#include "entrycell.h"
 #include "exceptions.h"
 #include "filepair.h"
 #include "freespacemap.h"
@@ -126,9 +127,9 @@ void OpenPairWith10000EntriesIntoThePlainList(benchmark::State& state) {
         freeSpace.addFree(0, 0, FreeImage_GetWidth(image.get()), FreeImage_GetHeight(image.get()));
         EntryTable entries;
         for (const IndexRecord& record : readIndexRecords(files.indexPath)) {
-            const AtlasEntry& e = record.entry;
-            entries.emplace(record.name, e);
-            freeSpace.occupy(e.x - 1, e.y - 1, e.width + 2, e.height + 2);
+            entries.emplace(record.name, record.entry);
+            const AtlasRect cell = cellOf(record.entry);
+            freeSpace.occupy(cell.x, cell.y, cell.width, cell.height);
         }
         benchmark::DoNotOptimize(entries.size());
     }
@@ -162,7 +163,7 @@ void BM_PlaceCellsOf1000RandomImages(benchmark::State& state) {
         height = 256;
         freeSpace.addFree(0, 0, width, height);
         for (const Size& size : sizes) {
-            AtlasRect cell{0, 0, size.width + 2, size.height + 2};
+            AtlasRect cell = cellOfSize(size.width, size.height);
             while (!freeSpace.place(cell)) {
                 growFreeSpace(freeSpace, width, height);
             }
@@ -195,7 +196,7 @@ void BM_FreeSpaceMapPlace10000Cells(benchmark::State& state) {
         freeSpace.addFree(0, 0, 8192, 8192);
         placed = 0;
         for (const Size& size : sizes) {
-            AtlasRect cell{0, 0, size.width + 2, size.height + 2};
+            AtlasRect cell = cellOfSize(size.width, size.height);
             placed += freeSpace.place(cell) ? 1 : 0;
         }
         benchmark::DoNotOptimize(placed);
@@ -293,8 +294,8 @@ void ReadCraftedIndexIntoThePlainList(benchmark::State& state, const CraftedInde
         LinearFreeSpaceMap freeSpace;
         freeSpace.addFree(0, 0, index.side, index.side);
         for (const IndexRecord& record : readIndexRecords(index.path)) {
-            const AtlasEntry& e = record.entry;
-            freeSpace.occupy(e.x - 1, e.y - 1, e.width + 2, e.height + 2);
+            const AtlasRect cell = cellOf(record.entry);
+            freeSpace.occupy(cell.x, cell.y, cell.width, cell.height);
         }
         benchmark::DoNotOptimize(freeSpace.freeRects().size());
     }

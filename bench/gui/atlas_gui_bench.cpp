@@ -21,6 +21,7 @@
 #include "bitmap.h"
 #include "documentcommands.h"
 #include "editorapp.h"
+#include "filepairtestseam.h"
 #include "guibench.h"
 #include "indexwriter.h"
 #include "mainwindow.h"
@@ -201,7 +202,7 @@ void extractTheEarlierWay(const FilePair& pair, const std::string& folder) {
     for (const auto& [name, entry] : pair.entries()) {
         const std::string target = folder + "\\" + name;
         if (GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES) {
-            saveBitmapSafely(copyEntryPixels(entry, pair.bitmap()).get(), target, formatForSaving(target, -1),
+            saveBitmapSafely(copyEntryPixels(entry, bitmapOf(pair)).get(), target, formatForSaving(target, -1),
                              FlushRule::WhenReplacing, Journal::None);
         }
     }

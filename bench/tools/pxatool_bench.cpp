@@ -12,6 +12,7 @@
 #include "atlasimage.h"
 #include "comparison.h"
 #include "filepair.h"
+#include "filepairtestseam.h"
 #include "indexwriter.h"
 #include "paircommands.h"
 #include "safefile.h"
@@ -61,7 +62,7 @@ void extractTheEarlierWay(benchmark::State& state) {
         for (const auto& [name, entry] : pair.entries()) {
             const std::string target = folder + "/" + name;
             if (!std::filesystem::exists(target)) {
-                saveBitmapSafely(copyEntryPixels(entry, pair.bitmap()).get(), target, formatForSaving(target, -1),
+                saveBitmapSafely(copyEntryPixels(entry, bitmapOf(pair)).get(), target, formatForSaving(target, -1),
                                  FlushRule::WhenReplacing, Journal::None);
             }
         }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "entrycell.h"
 #include "freespacemap.h"
 #include "linearfreespacemap.h"
 #include "packingsession.h"
@@ -58,7 +59,7 @@ TEST(AtlasGrowth, LargeImagesArePlacedWithinTheSizeLimit) {
         map.addFree(0, 0, width, height);
         std::vector<Placement> placed;
         for (const AtlasRect& image : c.images) {
-            AtlasRect cell{0, 0, image.width + 2, image.height + 2};
+            AtlasRect cell = cellOfSize(image.width, image.height);
             if (placeGrowing(map, cell, width, height, [](std::uint32_t, std::uint32_t) {})) {
                 placed.push_back({{cell.x, cell.y, image.width, image.height}, width, height});
             } else {

@@ -9,6 +9,7 @@
 #include "atlasimage.h"
 #include "atlastestsupport.h"
 #include "exceptions.h"
+#include "filepairtestseam.h"
 #include "freespacemap.h"
 #include "savetestseam.h"
 
@@ -44,15 +45,15 @@ protected:
 
 TEST(NewFilePair, IsAnUntitledTransparentBlackAtlasThatIsAllFree) {
     const FilePair pair(256, 256);
-    ASSERT_EQ(FreeImage_GetWidth(pair.bitmap()), 256u);
-    ASSERT_EQ(FreeImage_GetHeight(pair.bitmap()), 256u);
-    EXPECT_EQ(FreeImage_GetBPP(pair.bitmap()), 32u);
+    ASSERT_EQ(FreeImage_GetWidth(bitmapOf(pair)), 256u);
+    ASSERT_EQ(FreeImage_GetHeight(bitmapOf(pair)), 256u);
+    EXPECT_EQ(FreeImage_GetBPP(bitmapOf(pair)), 32u);
     for (std::uint32_t y = 0; y < 256; y += 15) {
         for (std::uint32_t x = 0; x < 256; x += 15) {
-            EXPECT_EQ(pixelAt(pair.bitmap(), x, y), 0u);
+            EXPECT_EQ(pixelAt(bitmapOf(pair), x, y), 0u);
         }
     }
-    EXPECT_EQ(pair.freeSpace().freeRects(), (std::vector<AtlasRect>{{0, 0, 256, 256}}));
+    EXPECT_EQ(freeSpaceOf(pair).freeRects(), (std::vector<AtlasRect>{{0, 0, 256, 256}}));
     EXPECT_TRUE(pair.entries().empty());
     EXPECT_TRUE(pair.isUntitled());
     EXPECT_FALSE(pair.isModified());
@@ -80,16 +81,16 @@ TEST_F(OpenedPairTest, RenameRefusesEmptyTakenOrUnknownNames) {
 TEST_F(OpenedPairTest, RenameMovesTheWholeEntryAndTheSelectionFollowsIt) {
     FilePair pair(indexPath, imagePath);
     ASSERT_TRUE(pair.select("ONE.TGA"));
-    const std::vector<AtlasRect> freeBefore = pair.freeSpace().freeRects();
+    const std::vector<AtlasRect> freeBefore = freeSpaceOf(pair).freeRects();
 
     EXPECT_TRUE(pair.rename("ONE.TGA", "FIRST.TGA"));
     EXPECT_EQ(pair.find("ONE.TGA"), nullptr);
     ASSERT_NE(pair.find("FIRST.TGA"), nullptr);
     EXPECT_EQ(*pair.find("FIRST.TGA"), (AtlasEntry{1, 1, 10, 20, 9}));
     EXPECT_EQ(pair.selected(), pair.find("FIRST.TGA"));
-    EXPECT_EQ(pair.modifiedBits(), FilePair::ImageModified | FilePair::IndexModified);
-    EXPECT_EQ(pair.freeSpace().freeRects(), freeBefore);
-    EXPECT_EQ(pixelAt(pair.bitmap(), 1, 1), patternPixel(5, 1, 1));
+    EXPECT_EQ(modifiedBitsOf(pair), FilePair::ImageModified | FilePair::IndexModified);
+    EXPECT_EQ(freeSpaceOf(pair).freeRects(), freeBefore);
+    EXPECT_EQ(pixelAt(bitmapOf(pair), 1, 1), patternPixel(5, 1, 1));
 
     EXPECT_TRUE(pair.rename("TWO.TGA", "2.TGA"));
     EXPECT_EQ(pair.selected(), pair.find("FIRST.TGA"));
@@ -103,15 +104,15 @@ TEST_F(OpenedPairTest, RemoveBlanksTheCellFreesItAndClearsTheSelection) {
     EXPECT_EQ(pair.find("ONE.TGA"), nullptr);
     EXPECT_EQ(pair.entries().size(), 2u);
     EXPECT_EQ(pair.selected(), nullptr);
-    EXPECT_EQ(pair.modifiedBits(), FilePair::ImageModified | FilePair::IndexModified);
+    EXPECT_EQ(modifiedBitsOf(pair), FilePair::ImageModified | FilePair::IndexModified);
     for (std::uint32_t y = 0; y < 32; ++y) {
         for (std::uint32_t x = 0; x < 64; ++x) {
             const bool inCell = x < 12 && y < 22;
-            ASSERT_EQ(pixelAt(pair.bitmap(), x, y), inCell ? 0u : patternPixel(5, x, y)) << x << "," << y;
+            ASSERT_EQ(pixelAt(bitmapOf(pair), x, y), inCell ? 0u : patternPixel(5, x, y)) << x << "," << y;
         }
     }
     // The freed cell holds exactly the cell again.
-    FreeSpaceMap freeSpace = pair.freeSpace();
+    FreeSpaceMap freeSpace = freeSpaceOf(pair);
     AtlasRect cell{0, 0, 12, 22};
     EXPECT_TRUE(freeSpace.place(cell));
 }
@@ -129,7 +130,7 @@ TEST_F(OpenedPairTest, RemoveBlanksTheCellWithoutAllocatingABitmap) {
         ScopedAllocator failing(failingAllocator);
         pair.remove("TWO.TGA");
     }
-    EXPECT_EQ(pixelAt(pair.bitmap(), 13, 1), 0u);
+    EXPECT_EQ(pixelAt(bitmapOf(pair), 13, 1), 0u);
     EXPECT_EQ(pair.find("TWO.TGA"), nullptr);
 }
 
@@ -184,19 +185,19 @@ TEST_F(OpenedPairTest, SavingAdoptsTheNamesAndClearsOnlyItsOwnBit) {
     const std::string newIndex = folder.path("copy.pxa");
     const std::string newImage = folder.path("copy.tga");
 
-    pair.saveIndex(newIndex);
+    saveIndex(pair, newIndex);
     EXPECT_EQ(pair.indexFileName(), newIndex);
-    EXPECT_EQ(pair.modifiedBits(), FilePair::ImageModified);
+    EXPECT_EQ(modifiedBitsOf(pair), FilePair::ImageModified);
 
-    pair.saveImage(newImage, -1);
+    saveImage(pair, newImage, -1);
     EXPECT_EQ(pair.imageFileName(), newImage);
     EXPECT_FALSE(pair.isModified());
     EXPECT_EQ(FreeImage_GetFileType(newImage.c_str(), 0), FIF_TARGA);
 
     const FilePair reopened(newIndex, newImage);
     EXPECT_EQ(reopened.entries(), pair.entries());
-    EXPECT_EQ(pixelAt(reopened.bitmap(), 14, 2), 0u);
-    EXPECT_EQ(pixelAt(reopened.bitmap(), 30, 30), patternPixel(5, 30, 30));
+    EXPECT_EQ(pixelAt(bitmapOf(reopened), 14, 2), 0u);
+    EXPECT_EQ(pixelAt(bitmapOf(reopened), 30, 30), patternPixel(5, 30, 30));
 }
 
 TEST_F(OpenedPairTest, SaveWritesBothFilesUnderTheirOwnNames) {
@@ -215,13 +216,13 @@ TEST_F(OpenedPairTest, AFailedImageSaveKeepsTheOldFileTheNameAndTheBit) {
     writeFileBytes(folder.path("old.jpg"), oldJpeg);
 
     // JPEG cannot hold 32-bit pixels; the other names no format at all.
-    EXPECT_EQ(errorOf([&] { pair.saveImage(folder.path("old.jpg"), -1); }), "Unable to save image");
-    EXPECT_EQ(errorOf([&] { pair.saveImage(folder.path("atlas.unknown"), -1); }), "Unable to save image");
-    EXPECT_EQ(errorOf([&] { pair.saveImage(folder.path("missing/atlas.tga"), -1); }), "Unable to save image");
+    EXPECT_EQ(errorOf([&] { saveImage(pair, folder.path("old.jpg"), -1); }), "Unable to save image");
+    EXPECT_EQ(errorOf([&] { saveImage(pair, folder.path("atlas.unknown"), -1); }), "Unable to save image");
+    EXPECT_EQ(errorOf([&] { saveImage(pair, folder.path("missing/atlas.tga"), -1); }), "Unable to save image");
 
     EXPECT_EQ(readFileBytes(folder.path("old.jpg")), oldJpeg);
     EXPECT_EQ(pair.imageFileName(), imagePath);
-    EXPECT_EQ(pair.modifiedBits(), FilePair::ImageModified | FilePair::IndexModified);
+    EXPECT_EQ(modifiedBitsOf(pair), FilePair::ImageModified | FilePair::IndexModified);
     EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"atlas.png", "atlas.pxa", "old.jpg"}));
 }
 
@@ -233,22 +234,22 @@ TEST_F(OpenedPairTest, AFailedIndexSaveKeepsTheOldFileTheNameAndTheBit) {
     const std::string blocked = folder.path("blocked.pxa");
     std::filesystem::create_directory(blocked);
 
-    EXPECT_EQ(errorOf([&] { pair.saveIndex(blocked); }), "Unable to write to file");
-    EXPECT_EQ(errorOf([&] { pair.saveIndex(folder.path("missing/atlas.pxa")); }), "Unable to create file");
+    EXPECT_EQ(errorOf([&] { saveIndex(pair, blocked); }), "Unable to write to file");
+    EXPECT_EQ(errorOf([&] { saveIndex(pair, folder.path("missing/atlas.pxa")); }), "Unable to create file");
     // save() writes the index first and stops there.
     EXPECT_EQ(errorOf([&] { FilePair(16, 16).save(-1); }), "Unable to create file");
 
     EXPECT_TRUE(std::filesystem::is_directory(blocked));
     EXPECT_EQ(readFileBytes(indexPath), oldIndex);
     EXPECT_EQ(pair.indexFileName(), indexPath);
-    EXPECT_EQ(pair.modifiedBits(), FilePair::ImageModified | FilePair::IndexModified);
+    EXPECT_EQ(modifiedBitsOf(pair), FilePair::ImageModified | FilePair::IndexModified);
     EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"atlas.png", "atlas.pxa", "blocked.pxa"}));
 }
 
 TEST_F(OpenedPairTest, AFailedSaveOfTheIndexLeavesTheImageUnwritten) {
     FilePair pair(indexPath, imagePath);
     pair.remove("ONE.TGA");
-    pair.saveImage(imagePath, -1);
+    saveImage(pair, imagePath, -1);
     const Bytes savedImage = readFileBytes(imagePath);
     pair.remove("TWO.TGA");
     std::filesystem::remove(indexPath);
@@ -256,7 +257,7 @@ TEST_F(OpenedPairTest, AFailedSaveOfTheIndexLeavesTheImageUnwritten) {
 
     EXPECT_THROW(pair.save(-1), Exception);
     EXPECT_EQ(readFileBytes(imagePath), savedImage);
-    EXPECT_EQ(pair.modifiedBits(), FilePair::ImageModified | FilePair::IndexModified);
+    EXPECT_EQ(modifiedBitsOf(pair), FilePair::ImageModified | FilePair::IndexModified);
 }
 
 // The pair goes in place as one unit: whichever step fails for whichever
@@ -292,7 +293,7 @@ TEST_F(OpenedPairTest, AFailedPairSaveLeavesBothFilesAsTheyWereAndNamesTheFailed
         FailFileStepAfter(c.step, -1);
         EXPECT_EQ(readFileBytes(indexPath), index);
         EXPECT_EQ(readFileBytes(imagePath), image);
-        EXPECT_EQ(pair.modifiedBits(), FilePair::ImageModified | FilePair::IndexModified);
+        EXPECT_EQ(modifiedBitsOf(pair), FilePair::ImageModified | FilePair::IndexModified);
         EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"atlas.png", "atlas.pxa"}));
     }
     pair.save(-1);

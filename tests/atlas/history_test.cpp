@@ -9,6 +9,7 @@
 
 #include "atlastestsupport.h"
 #include "filepair.h"
+#include "filepairtestseam.h"
 #include "freespacemap.h"
 
 namespace {
@@ -33,10 +34,10 @@ void make(FilePair& pair, const Change& change) {
 // All that a save writes and that decides where the next insertion goes.
 struct DocumentState {
     explicit DocumentState(const FilePair& pair)
-        : width(pair.width()), height(pair.height()), entries(pair.entries()), freeRects(pair.freeSpace().freeRects()),
-          vacantSlots(pair.freeSpace().vacantSlots()) {
-        const BYTE* bits = FreeImage_GetBits(pair.bitmap());
-        pixels.assign(bits, bits + std::size_t{FreeImage_GetPitch(pair.bitmap())} * height);
+        : width(pair.width()), height(pair.height()), entries(pair.entries()), freeRects(freeSpaceOf(pair).freeRects()),
+          vacantSlots(freeSpaceOf(pair).vacantSlots()) {
+        const BYTE* bits = FreeImage_GetBits(bitmapOf(pair));
+        pixels.assign(bits, bits + std::size_t{FreeImage_GetPitch(bitmapOf(pair))} * height);
     }
     bool operator==(const DocumentState& o) const {
         return width == o.width && height == o.height && entries == o.entries && freeRects == o.freeRects &&

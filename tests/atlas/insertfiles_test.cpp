@@ -2,6 +2,7 @@
 // replacement and rollback.
 #include <filesystem>
 #include <functional>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include "atlastestsupport.h"
 #include "exceptions.h"
 #include "filepair.h"
+#include "filepairtestseam.h"
 #include "freespacemap.h"
 
 namespace {
@@ -44,9 +46,10 @@ std::vector<std::string> fileNamesOf(const std::vector<std::string>& paths) {
 
 struct DocumentState {
     explicit DocumentState(const FilePair& pair)
-        : bitmap(pair.bitmap()), width(FreeImage_GetWidth(pair.bitmap())), height(FreeImage_GetHeight(pair.bitmap())),
-          entries(pair.entries()), freeRects(pair.freeSpace().freeRects()), vacantSlots(pair.freeSpace().vacantSlots()),
-          modified(pair.modifiedBits()), selected(pair.selected()) {}
+        : bitmap(bitmapOf(pair)), width(FreeImage_GetWidth(bitmapOf(pair))),
+          height(FreeImage_GetHeight(bitmapOf(pair))), entries(pair.entries()),
+          freeRects(freeSpaceOf(pair).freeRects()), vacantSlots(freeSpaceOf(pair).vacantSlots()),
+          modified(modifiedBitsOf(pair)), selected(pair.selected()) {}
 
     FIBITMAP* bitmap;
     std::uint32_t width;
@@ -87,6 +90,16 @@ bool isFree(const FreeSpaceMap& freeSpace, const AtlasRect& area) {
     return false;
 }
 
+// What an insertion says it placed, in a form tests compare.
+using Placement = std::tuple<std::string, AtlasEntry, bool>;
+std::vector<Placement> placementsOf(const std::vector<PlacedEntry>& placed) {
+    std::vector<Placement> placements;
+    for (const PlacedEntry& entry : placed) {
+        placements.emplace_back(entry.name, entry.entry, entry.replaced);
+    }
+    return placements;
+}
+
 std::vector<std::pair<int, int>> allocatedSizes() {
     std::vector<std::pair<int, int>> sizes;
     for (const RecordedAllocation& a : recordedAllocations()) {
@@ -118,7 +131,7 @@ TEST_F(InsertFilesTest, LargerAreasArePlacedFirst) {
     EXPECT_EQ(fileNamesOf(paths), (std::vector<std::string>{"big.png", "six.png", "three.png", "two.png", "one.png"}));
     EXPECT_EQ(entryOf(pair, "BIG.PNG"), (AtlasEntry{1, 1, 5, 5, 1}));
     EXPECT_EQ(entryOf(pair, "SIX.PNG"), (AtlasEntry{8, 1, 2, 3, 1}));
-    EXPECT_EQ(pair.modifiedBits(), FilePair::ImageModified | FilePair::IndexModified);
+    EXPECT_EQ(modifiedBitsOf(pair), FilePair::ImageModified | FilePair::IndexModified);
 }
 
 TEST_F(InsertFilesTest, PixelsArePastedExactlyAndTheBorderRepeatsTheEdges) {
@@ -126,7 +139,7 @@ TEST_F(InsertFilesTest, PixelsArePastedExactlyAndTheBorderRepeatsTheEdges) {
     std::vector<std::string> paths = {image("tile.png", 4, 3, 6)};
     pair.insertFiles(paths);
     ASSERT_EQ(entryOf(pair, "TILE.PNG"), (AtlasEntry{1, 1, 4, 3, 1}));
-    FIBITMAP* atlas = pair.bitmap();
+    FIBITMAP* atlas = bitmapOf(pair);
     for (std::uint32_t y = 0; y < 16; ++y) {
         for (std::uint32_t x = 0; x < 16; ++x) {
             std::uint32_t expected = 0;
@@ -147,11 +160,11 @@ TEST_F(InsertFilesTest, AOnePixelImageFillsItsWholeCell) {
     pair.insertFiles(paths);
     for (std::uint32_t y = 0; y < 3; ++y) {
         for (std::uint32_t x = 0; x < 3; ++x) {
-            EXPECT_EQ(pixelAt(pair.bitmap(), x, y), patternPixel(4, 0, 0)) << x << "," << y;
+            EXPECT_EQ(pixelAt(bitmapOf(pair), x, y), patternPixel(4, 0, 0)) << x << "," << y;
         }
     }
-    EXPECT_EQ(pixelAt(pair.bitmap(), 3, 0), 0u);
-    EXPECT_EQ(pixelAt(pair.bitmap(), 0, 3), 0u);
+    EXPECT_EQ(pixelAt(bitmapOf(pair), 3, 0), 0u);
+    EXPECT_EQ(pixelAt(bitmapOf(pair), 0, 3), 0u);
 }
 
 TEST_F(InsertFilesTest, AFullAtlasGrowsInWidthFirst) {
@@ -166,13 +179,13 @@ TEST_F(InsertFilesTest, AFullAtlasGrowsInWidthFirst) {
             pair.insertFiles(big);
             pair.insertFiles(small);
         }
-        EXPECT_EQ(FreeImage_GetWidth(pair.bitmap()), 512u);
-        EXPECT_EQ(FreeImage_GetHeight(pair.bitmap()), 256u);
+        EXPECT_EQ(FreeImage_GetWidth(bitmapOf(pair)), 512u);
+        EXPECT_EQ(FreeImage_GetHeight(bitmapOf(pair)), 256u);
         EXPECT_EQ(entryOf(pair, "BIG.PNG"), (AtlasEntry{1, 1, 254, 254, 1}));
         EXPECT_EQ(entryOf(pair, "SMALL.PNG"), (AtlasEntry{257, 1, 30, 30, 1}));
-        EXPECT_EQ(pixelAt(pair.bitmap(), 254, 254), patternPixel(2, 253, 253));
-        EXPECT_EQ(pixelAt(pair.bitmap(), 257, 1), patternPixel(3, 0, 0));
-        EXPECT_EQ(pixelAt(pair.bitmap(), 300, 200), 0u);
+        EXPECT_EQ(pixelAt(bitmapOf(pair), 254, 254), patternPixel(2, 253, 253));
+        EXPECT_EQ(pixelAt(bitmapOf(pair), 257, 1), patternPixel(3, 0, 0));
+        EXPECT_EQ(pixelAt(bitmapOf(pair), 300, 200), 0u);
     }
 }
 
@@ -185,13 +198,13 @@ TEST_F(InsertFilesTest, AWideImageTakesOneAllocationPerGrowthStep) {
     std::vector<std::string> wide = {image("wide.png", 600, 100, 7)};
     pair.insertFiles(wide);
     EXPECT_EQ(allocatedSizes(), (std::vector<std::pair<int, int>>{{512, 256}, {512, 512}, {1024, 512}, {1024, 1024}}));
-    EXPECT_EQ(FreeImage_GetWidth(pair.bitmap()), 1024u);
-    EXPECT_EQ(FreeImage_GetHeight(pair.bitmap()), 1024u);
+    EXPECT_EQ(FreeImage_GetWidth(bitmapOf(pair)), 1024u);
+    EXPECT_EQ(FreeImage_GetHeight(bitmapOf(pair)), 1024u);
     EXPECT_EQ(entryOf(pair, "WIDE.PNG"), (AtlasEntry{1, 513, 600, 100, 1}));
-    EXPECT_EQ(pixelAt(pair.bitmap(), 600, 612), patternPixel(7, 599, 99));
+    EXPECT_EQ(pixelAt(bitmapOf(pair), 600, 612), patternPixel(7, 599, 99));
     // The old atlas came along into the enlarged one.
-    EXPECT_EQ(pixelAt(pair.bitmap(), 0, 0), patternPixel(5, 0, 0));
-    EXPECT_EQ(pixelAt(pair.bitmap(), 8, 8), patternPixel(5, 7, 7));
+    EXPECT_EQ(pixelAt(bitmapOf(pair), 0, 0), patternPixel(5, 0, 0));
+    EXPECT_EQ(pixelAt(bitmapOf(pair), 8, 8), patternPixel(5, 7, 7));
 }
 
 TEST_F(InsertFilesTest, GrowthWorksOnSizesThatAreNotPowersOfTwo) {
@@ -209,24 +222,24 @@ TEST_F(InsertFilesTest, GrowthWorksOnSizesThatAreNotPowersOfTwo) {
 TEST_F(InsertFilesTest, ReinsertingANameReplacesTheEntryInANewCell) {
     FilePair pair(64, 64);
     std::vector<std::string> first = {image("tile.png", 8, 8, 1)};
-    pair.insertFiles(first);
+    EXPECT_EQ(placementsOf(pair.insertFiles(first)), (std::vector<Placement>{{"TILE.PNG", {1, 1, 8, 8, 1}, false}}));
     pair.select("TILE.PNG");
 
     writePatternPng(first.front(), 8, 8, 2);
     std::vector<std::string> again = first;
-    pair.insertFiles(again);
+    EXPECT_EQ(placementsOf(pair.insertFiles(again)), (std::vector<Placement>{{"TILE.PNG", {11, 1, 8, 8, 1}, true}}));
 
     ASSERT_EQ(pair.entries().size(), 1u);
     const AtlasEntry replaced = entryOf(pair, "TILE.PNG");
     EXPECT_EQ(replaced, (AtlasEntry{11, 1, 8, 8, 1}));
-    EXPECT_EQ(pixelAt(pair.bitmap(), 11, 1), patternPixel(2, 0, 0));
+    EXPECT_EQ(pixelAt(bitmapOf(pair), 11, 1), patternPixel(2, 0, 0));
     EXPECT_EQ(pair.selected(), nullptr);
     for (std::uint32_t y = 0; y < 10; ++y) {
         for (std::uint32_t x = 0; x < 10; ++x) {
-            ASSERT_EQ(pixelAt(pair.bitmap(), x, y), 0u) << x << "," << y;
+            ASSERT_EQ(pixelAt(bitmapOf(pair), x, y), 0u) << x << "," << y;
         }
     }
-    EXPECT_TRUE(isFree(pair.freeSpace(), {0, 0, 10, 10}));
+    EXPECT_TRUE(isFree(freeSpaceOf(pair), {0, 0, 10, 10}));
 }
 
 TEST_F(InsertFilesTest, TheSameFileNameTwiceInOneCallKeepsTheLaterPlacedImage) {
@@ -238,12 +251,13 @@ TEST_F(InsertFilesTest, TheSameFileNameTwiceInOneCallKeepsTheLaterPlacedImage) {
 
     FilePair pair(64, 64);
     std::vector<std::string> paths = {native, slashed};
-    pair.insertFiles(paths);
+    EXPECT_EQ(placementsOf(pair.insertFiles(paths)),
+              (std::vector<Placement>{{"TILE.PNG", {1, 1, 6, 6, 1}, false}, {"TILE.PNG", {9, 1, 4, 4, 1}, true}}));
     EXPECT_EQ(paths, (std::vector<std::string>{slashed, native}));
     ASSERT_EQ(pair.entries().size(), 1u);
     EXPECT_EQ(entryOf(pair, "TILE.PNG"), (AtlasEntry{9, 1, 4, 4, 1}));
-    EXPECT_EQ(pixelAt(pair.bitmap(), 9, 1), patternPixel(1, 0, 0));
-    EXPECT_EQ(pixelAt(pair.bitmap(), 1, 1), 0u);  // the 6 x 6 image's cell was blanked
+    EXPECT_EQ(pixelAt(bitmapOf(pair), 9, 1), patternPixel(1, 0, 0));
+    EXPECT_EQ(pixelAt(bitmapOf(pair), 1, 1), 0u);  // the 6 x 6 image's cell was blanked
 }
 
 TEST_F(InsertFilesTest, AnUnreadableFileLeavesDocumentAndListAsTheyWere) {
@@ -289,13 +303,13 @@ TEST_F(InsertFilesTest, AFailedGrowthRollsEverythingBack) {
             ADD_FAILURE() << "inserted with " << successfulGrowths << " growth steps allowed";
         } catch (const Exception& e) {
             EXPECT_EQ(e.message, "Unable to expand bitmap");
-            EXPECT_EQ(e.file, "insertfiles.cpp");
+            EXPECT_EQ(e.file, "entrypacking.cpp");
         }
         EXPECT_EQ(recordedAllocations().size(), static_cast<std::size_t>(successfulGrowths) + 1);
         EXPECT_EQ(fileNamesOf(paths), (std::vector<std::string>{"huge.png", "small.png"}));
         expectUnchanged(before, pair);
         const AtlasEntry kept = entryOf(pair, "SECOND.PNG");
-        EXPECT_EQ(pixelAt(pair.bitmap(), kept.x, kept.y), patternPixel(4, 0, 0));
+        EXPECT_EQ(pixelAt(bitmapOf(pair), kept.x, kept.y), patternPixel(4, 0, 0));
 
         // The rolled-back document still works.
         setRecordingAllocatorLimit(-1);
@@ -314,7 +328,7 @@ TEST_F(InsertFilesTest, AReplacedCellIsBlankedWithoutAllocatingABitmap) {
         pair.insertFiles(first);
     }
     EXPECT_EQ(entryOf(pair, "TILE.PNG").x, 11u);
-    EXPECT_EQ(pixelAt(pair.bitmap(), 1, 1), 0u);
+    EXPECT_EQ(pixelAt(bitmapOf(pair), 1, 1), 0u);
 }
 
 // Every allocation of each change fails in turn, as when memory runs out:
@@ -359,7 +373,7 @@ TEST_F(InsertFilesTest, RunningOutOfMemoryAnywhereInAChangeLeavesTheDocumentAsIt
         std::vector<std::uint32_t> all;
         for (std::uint32_t y = 0; y < pair.height(); ++y) {
             for (std::uint32_t x = 0; x < pair.width(); ++x) {
-                all.push_back(pixelAt(pair.bitmap(), x, y));
+                all.push_back(pixelAt(bitmapOf(pair), x, y));
             }
         }
         return all;
@@ -388,7 +402,7 @@ TEST_F(InsertFilesTest, RunningOutOfMemoryAnywhereInAChangeLeavesTheDocumentAsIt
                 }
             }
             if (!AllocationFailed()) {
-                EXPECT_NE(pair.modifiedBits(), 0u) << change.what;
+                EXPECT_NE(modifiedBitsOf(pair), 0u) << change.what;
                 break;
             }
             SCOPED_TRACE(std::string(change.what) + ", allocation " + std::to_string(failing));
@@ -397,7 +411,7 @@ TEST_F(InsertFilesTest, RunningOutOfMemoryAnywhereInAChangeLeavesTheDocumentAsIt
                 // made all the same, and nothing is left to undo.
                 EXPECT_FALSE(pair.undoableEdit());
                 EXPECT_EQ(pair.entries(), changed.entries());
-                EXPECT_EQ(pair.freeSpace().freeRects(), changed.freeSpace().freeRects());
+                EXPECT_EQ(freeSpaceOf(pair).freeRects(), freeSpaceOf(changed).freeRects());
                 EXPECT_EQ(pixels(pair), pixels(changed));
                 continue;
             }
@@ -444,10 +458,10 @@ TEST_F(InsertFilesTest, ImagesBeyondTheGrowthStepsFitAndTooLargeOnesAreNamed) {
 
     std::vector<std::string> fits = {image("strip.png", 16000, 1, 5)};
     pair.insertFiles(fits);
-    EXPECT_EQ(FreeImage_GetWidth(pair.bitmap()), 16384u);
-    EXPECT_EQ(FreeImage_GetHeight(pair.bitmap()), 256u);
+    EXPECT_EQ(FreeImage_GetWidth(bitmapOf(pair)), 16384u);
+    EXPECT_EQ(FreeImage_GetHeight(bitmapOf(pair)), 256u);
     EXPECT_EQ(entryOf(pair, "STRIP.PNG"), (AtlasEntry{1, 1, 16000, 1, 1}));
-    EXPECT_EQ(pixelAt(pair.bitmap(), 16000, 1), patternPixel(5, 15999, 0));
+    EXPECT_EQ(pixelAt(bitmapOf(pair), 16000, 1), patternPixel(5, 15999, 0));
 }
 
 TEST(AllocateBitmap, RefusesSizesBeyondFreeImageOrTheAddressSpace) {

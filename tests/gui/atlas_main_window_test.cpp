@@ -83,8 +83,8 @@ TEST_F(AtlasMainWindow, StartsUntitledWithAnEmptyListNoPreviewAndTheEntryCommand
     ASSERT_TRUE(app->document);
     EXPECT_TRUE(app->document->isUntitled());
     EXPECT_FALSE(app->document->isModified());
-    EXPECT_EQ(FreeImage_GetWidth(app->document->bitmap()), 256u);
-    EXPECT_EQ(FreeImage_GetHeight(app->document->bitmap()), 256u);
+    EXPECT_EQ(app->document->width(), 256u);
+    EXPECT_EQ(app->document->height(), 256u);
     EXPECT_FALSE(hasStyle(app->mainWindow, WS_VISIBLE)) << "shown only by the message loop";
 }
 

@@ -13,6 +13,7 @@
 #include "commandrun.h"
 #include "documentcommands.h"
 #include "file_drop.h"
+#include "filepairtestseam.h"
 #include "pxaeditor_resource.h"
 
 namespace {
@@ -58,7 +59,7 @@ protected:
             names.push_back(entry.first);
         }
         EXPECT_EQ(listItems().size(), names.size()) << "the list shows the document";
-        return {app->document->entries(), app->document->modifiedBits(), app->document->indexFileName(), listItems(),
+        return {app->document->entries(), modifiedBitsOf(*app->document), app->document->indexFileName(), listItems(),
                 title()};
     }
 

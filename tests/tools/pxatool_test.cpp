@@ -154,8 +154,7 @@ TEST_F(PxatoolTest, InsertPlacesLikeTheEditorAndPrintsEntriesInPlacementOrder) {
         FilePair pair(256, 256);
         std::vector<std::string> paths = files;
         pair.insertFiles(paths);
-        pair.saveIndex(coreIndex);
-        pair.saveImage(coreImage, -1);
+        pair.savePair(coreIndex, coreImage, -1);
     }
     EXPECT_EQ(readFileBytes(index), readFileBytes(coreIndex));
     EXPECT_EQ(readFileBytes(image), readFileBytes(coreImage));

@@ -102,18 +102,20 @@ int InsertCommand(const PairPaths& paths, const std::vector<std::string>& argume
         FilesToInsert(ImageFilesOf(arguments, options.recursive), options.pathNames, skipped);
     ResolveSameNames(files, options.lastWins);
     FilePair pair = OpenPair(paths.index, paths.image);
+    InsertionResult inserted;
     try {
-        const std::vector<SkippedFile> unreadable = pair.insertNamedFiles(files);
-        skipped.insert(skipped.end(), unreadable.begin(), unreadable.end());
+        inserted = pair.insertNamedFiles(files);
     } catch (const Exception& failure) {
         // A file that cannot be loaded is named; growing the atlas concerns its image.
         throw ToolError(failure.fileName.empty() ? paths.image : failure.fileName, failure.message);
     }
-    if (!files.empty() && !options.dryRun) {
+    skipped.insert(skipped.end(), inserted.skipped.begin(), inserted.skipped.end());
+    if (!inserted.placed.empty() && !options.dryRun) {
         SavePair(pair, paths.index, paths.image);
     }
-    for (const ImageFileToInsert& file : files) {
-        PrintEntryLine(std::cout, file.name, *pair.find(file.name));
+    // No two files share a name by now, so each entry placed is one the pair keeps.
+    for (const PlacedEntry& placed : inserted.placed) {
+        PrintEntryLine(std::cout, placed.name, placed.entry);
     }
     std::cout.flush();
     for (const SkippedFile& file : skipped) {

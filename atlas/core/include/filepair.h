@@ -11,9 +11,7 @@
 #include "atlasentry.h"
 #include "previewarea.h"
 
-class FreeSpaceMap;
 class StagedFile;
-struct FIBITMAP;
 
 // An image file on its way into the atlas under the entry name the caller
 // gives it (upper case, as every entry name).
@@ -29,6 +27,31 @@ struct ImageFileToInsert {
 struct SkippedFile {
     std::string path;
     std::string reason;
+};
+
+// An entry that an insertion placed, one for each file inserted.
+struct PlacedEntry {
+    std::string name;
+    AtlasEntry entry;  // where the file went (freed again when a later file of the insertion takes its name)
+    // Whether the table had an entry of that name when the file was placed:
+    // one from before, or one a file placed earlier in the same insertion made.
+    bool replaced = false;
+};
+
+// What insertNamedFiles did.
+struct InsertionResult {
+    std::vector<PlacedEntry> placed;  // in placement order
+    std::vector<SkippedFile> skipped;
+};
+
+// The atlas's pixels, read-only, for drawing and copying: 32-bit BGRA with
+// straight alpha, the bottom row first in memory, rows `pitch` bytes apart.
+// Valid until the document next changes.
+struct AtlasPixels {
+    const std::uint8_t* bits = nullptr;
+    std::int32_t pitch = 0;
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
 };
 
 // The kinds of change that are steps of a document's history, for the Edit
@@ -69,9 +92,6 @@ public:
     // files that were moved aside and could not be removed (their journal
     // stays, and the next opening or save of the pair removes them).
     std::vector<std::string> savePair(const std::string& indexFileName, const std::string& imageFileName, int format);
-    // One file alone, adopting its name; failures leave the old file as it was.
-    void saveIndex(const std::string& fileName);
-    void saveImage(const std::string& fileName, int format);
     // Writes the atlas into a staged file (platform/safefile.h) in the format
     // its target's extension names, for a copy that goes in place with other
     // files as one unit; the document keeps its names. Throws FileException.
@@ -86,15 +106,16 @@ public:
                  ExistingFile existing = ExistingFile::Replace) const;
 
     // Packs the image files into the atlas under their upper-cased file names,
-    // replacing entries of the same name. On return `paths` is in placement
-    // order (largest area first). On failure (an Exception, or std::bad_alloc
-    // when memory runs out) the document is as it was.
-    void insertFiles(std::vector<std::string>& paths);
+    // replacing entries of the same name, and returns what it placed. On
+    // return `paths` is in placement order (largest area first), the order of
+    // the result. On failure (an Exception, or std::bad_alloc when memory
+    // runs out) the document is as it was.
+    std::vector<PlacedEntry> insertFiles(std::vector<std::string>& paths);
     // insertFiles under the names given. Optional files that cannot be read
-    // are left out of `files` and returned; any other failure leaves the
-    // document as it was. On return `files` holds the files inserted, in
-    // placement order.
-    std::vector<SkippedFile> insertNamedFiles(std::vector<ImageFileToInsert>& files);
+    // are left out of `files` and reported as skipped; any other failure
+    // leaves the document as it was. On return `files` holds the files
+    // inserted, in placement order.
+    InsertionResult insertNamedFiles(std::vector<ImageFileToInsert>& files);
 
     // Packs every entry anew, from an empty atlas of width x height, by the
     // rules of insertFiles (the atlas grows as needed), moving its pixels and
@@ -154,7 +175,6 @@ public:
     std::optional<PreviewArea> selectedPreviewArea() const;
 
     bool isModified() const;
-    std::uint32_t modifiedBits() const;
     bool isUntitled() const;
     const std::string& indexFileName() const;
     const std::string& imageFileName() const;
@@ -163,14 +183,12 @@ public:
     // The atlas's size in pixels.
     std::uint32_t width() const;
     std::uint32_t height() const;
+    AtlasPixels pixels() const;
     // The free rectangles that hold space (the map keeps used-up ones for reuse).
     std::size_t freeRectangleCount() const;
 
-    FIBITMAP* bitmap() const;
-    const FreeSpaceMap& freeSpace() const;
-
-    struct State;
-
 private:
-    std::unique_ptr<State> state_;
+    class Impl;                     // the document itself (atlasdocument.h)
+    friend class FilePairTestSeam;  // filepairtestseam.h, for tests only
+    std::unique_ptr<Impl> impl_;
 };

@@ -1,11 +1,11 @@
-// Undo and redo of a FilePair, and what its operations tell the history.
+#include "historyreplay.h"
+
 #include <algorithm>
 #include <map>
 #include <new>
 #include <utility>
 
 #include "exceptions.h"
-#include "filepairstate.h"
 
 namespace {
 
@@ -57,94 +57,46 @@ EntryNameChanges nameChangesOf(AtlasStep& step, Replay direction, const EntryTab
 
 }  // namespace
 
-void FilePair::State::pixelsChanging(const AtlasRect& cell) {
-    if (recording != nullptr) {
-        recording->pixelsChanging(bitmap.get(), cell);
-    }
-}
-
-void FilePair::State::entryAdded(const std::string& name) {
-    if (recording != nullptr) {
-        recording->entryAdded(name);
-    }
-}
-
-void FilePair::State::replaceBitmap(UniqueBitmap replacement) {
-    UniqueBitmap old = std::move(bitmap);
-    bitmap = std::move(replacement);
-    if (recording != nullptr) {
-        recording->bitmapReplaced(std::move(old), bitmap.get());
-    }
-}
-
-void FilePair::State::replaceContents(State& other) {
-    std::swap(bitmap, other.bitmap);
-    entries.swap(other.entries);
-    freeSpace.swap(other.freeSpace);
-    if (recording != nullptr) {
-        DocumentContents old;
-        std::swap(old.bitmap, other.bitmap);
-        old.entries.swap(other.entries);
-        old.freeSpace.swap(other.freeSpace);
-        recording->documentReplaced(std::move(old));
-    }
-}
-
 // All that can fail comes first: the list of names and the room the free
 // space needs. From then on nothing allocates.
-EntryNameChanges FilePair::State::replayStep(Replay direction) {
-    AtlasStep* step = history.next(direction);
+EntryNameChanges replayStep(AtlasDocument& document, Replay direction) {
+    AtlasStep* step = document.history.next(direction);
     if (step == nullptr) {
         return EntryNameChanges();
     }
     EntryNameChanges names;
     try {
-        names = nameChangesOf(*step, direction, entries);
-        freeSpace.prepareReplay(step->freeSpace, direction);
+        names = nameChangesOf(*step, direction, document.entries);
+        document.freeSpace.prepareReplay(step->freeSpace, direction);
     } catch (const std::bad_alloc&) {
         THROW_AT_SITE(Exception, direction == Replay::Undo ? "Unable to undo" : "Unable to redo");
     }
-    inReplayOrder(step->pixels, direction, [this](PixelChange& change) {
+    inReplayOrder(step->pixels, direction, [&document](PixelChange& change) {
         if (change.bitmap) {
-            std::swap(bitmap, change.bitmap);
+            std::swap(document.bitmap, change.bitmap);
         } else {
-            exchangePixels(bitmap.get(), change);
+            exchangePixels(document.bitmap.get(), change);
         }
     });
-    freeSpace.replay(step->freeSpace, direction);
-    inReplayOrder(step->entries, direction, [this, direction](EntryChange& change) {
+    document.freeSpace.replay(step->freeSpace, direction);
+    inReplayOrder(step->entries, direction, [&document, direction](EntryChange& change) {
         if (putsIn(change, direction)) {
-            entries.insert(std::move(change.node));
+            document.entries.insert(std::move(change.node));
             return;
         }
-        change.node = entries.extract(change.name);
-        if (selected == &change.node.mapped()) {
-            selected = nullptr;
+        change.node = document.entries.extract(change.name);
+        if (document.selected == &change.node.mapped()) {
+            document.selected = nullptr;
         }
     });
     if (step->replaced) {
         DocumentContents& other = *step->replaced;
-        std::swap(bitmap, other.bitmap);
-        entries.swap(other.entries);
-        freeSpace.swap(other.freeSpace);
-        selected = nullptr;
+        std::swap(document.bitmap, other.bitmap);
+        document.entries.swap(other.entries);
+        document.freeSpace.swap(other.freeSpace);
+        document.selected = nullptr;
     }
-    history.stepReplayed(direction);
-    modified = history.modifiedBits();
+    document.history.stepReplayed(direction);
+    document.modified = document.history.modifiedBits();
     return names;
 }
-
-std::optional<AtlasEdit> FilePair::undoableEdit() const {
-    const AtlasStep* step = state_->history.next(Replay::Undo);
-    return step != nullptr ? std::optional<AtlasEdit>(step->edit) : std::nullopt;
-}
-
-std::optional<AtlasEdit> FilePair::redoableEdit() const {
-    const AtlasStep* step = state_->history.next(Replay::Redo);
-    return step != nullptr ? std::optional<AtlasEdit>(step->edit) : std::nullopt;
-}
-
-EntryNameChanges FilePair::undo() { return state_->replayStep(Replay::Undo); }
-EntryNameChanges FilePair::redo() { return state_->replayStep(Replay::Redo); }
-void FilePair::limitHistory(std::size_t bytes) { state_->history.limit(bytes); }
-std::size_t FilePair::historyBytes() const { return state_->history.bytes(); }
