@@ -29,10 +29,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // From here on nothing may throw: an escaping exception ends the process
     // and libFuzzer keeps the input.
-    saveIndex(*first, firstSave);
+    first->saveIndex(firstSave);
     FilePair second(firstSave, FuzzAtlasPath());
     FUZZ_EXPECT(second.entries() == first->entries());
-    saveIndex(second, secondSave);
+    second.saveIndex(secondSave);
     const std::string firstBytes = ReadFileBytes(firstSave);
     FUZZ_EXPECT(firstBytes.size() == 4 + 81 * first->entries().size());
     FUZZ_EXPECT(ReadFileBytes(secondSave) == firstBytes);

@@ -70,6 +70,23 @@ std::vector<std::string> FilePair::savePair(const std::string& indexFileName, co
     return saved.leftovers;
 }
 
+void FilePair::saveIndex(const std::string& fileName) {
+    std::string newName = fileName;
+    writeIndex(fileName, impl_->entries);
+    impl_->indexFileName.swap(newName);
+    impl_->modified &= ~std::uint32_t{IndexModified};
+    impl_->history.markSaved(IndexModified);
+}
+
+void FilePair::saveImage(const std::string& fileName, int format) {
+    std::string newName = fileName;
+    saveBitmapSafely(impl_->bitmap.get(), fileName, formatForSaving(fileName, format), FlushRule::Always,
+                     Journal::Kept);
+    impl_->imageFileName.swap(newName);
+    impl_->modified &= ~std::uint32_t{ImageModified};
+    impl_->history.markSaved(ImageModified);
+}
+
 void FilePair::writeImageCopy(const StagedFile& staged) const {
     saveBitmap(impl_->bitmap.get(), staged, formatForSaving(staged.target(), -1));
 }

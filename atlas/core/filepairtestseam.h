@@ -17,8 +17,3 @@ inline FIBITMAP* bitmapOf(const FilePair& pair) { return FilePairTestSeam::docum
 inline const FreeSpaceMap& freeSpaceOf(const FilePair& pair) { return FilePairTestSeam::document(pair).freeSpace; }
 // FilePair::ImageModified and IndexModified: which files differ from the document.
 inline std::uint32_t modifiedBitsOf(const FilePair& pair) { return FilePairTestSeam::document(pair).modified; }
-
-// One file of the pair alone, adopting its name and clearing its modified
-// bit; a failure leaves the old file, the names and the bits as they were.
-void saveIndex(FilePair& pair, const std::string& fileName);
-void saveImage(FilePair& pair, const std::string& fileName, int format);

@@ -185,11 +185,11 @@ TEST_F(OpenedPairTest, SavingAdoptsTheNamesAndClearsOnlyItsOwnBit) {
     const std::string newIndex = folder.path("copy.pxa");
     const std::string newImage = folder.path("copy.tga");
 
-    saveIndex(pair, newIndex);
+    pair.saveIndex(newIndex);
     EXPECT_EQ(pair.indexFileName(), newIndex);
     EXPECT_EQ(modifiedBitsOf(pair), FilePair::ImageModified);
 
-    saveImage(pair, newImage, -1);
+    pair.saveImage(newImage, -1);
     EXPECT_EQ(pair.imageFileName(), newImage);
     EXPECT_FALSE(pair.isModified());
     EXPECT_EQ(FreeImage_GetFileType(newImage.c_str(), 0), FIF_TARGA);
@@ -216,9 +216,9 @@ TEST_F(OpenedPairTest, AFailedImageSaveKeepsTheOldFileTheNameAndTheBit) {
     writeFileBytes(folder.path("old.jpg"), oldJpeg);
 
     // JPEG cannot hold 32-bit pixels; the other names no format at all.
-    EXPECT_EQ(errorOf([&] { saveImage(pair, folder.path("old.jpg"), -1); }), "Unable to save image");
-    EXPECT_EQ(errorOf([&] { saveImage(pair, folder.path("atlas.unknown"), -1); }), "Unable to save image");
-    EXPECT_EQ(errorOf([&] { saveImage(pair, folder.path("missing/atlas.tga"), -1); }), "Unable to save image");
+    EXPECT_EQ(errorOf([&] { pair.saveImage(folder.path("old.jpg"), -1); }), "Unable to save image");
+    EXPECT_EQ(errorOf([&] { pair.saveImage(folder.path("atlas.unknown"), -1); }), "Unable to save image");
+    EXPECT_EQ(errorOf([&] { pair.saveImage(folder.path("missing/atlas.tga"), -1); }), "Unable to save image");
 
     EXPECT_EQ(readFileBytes(folder.path("old.jpg")), oldJpeg);
     EXPECT_EQ(pair.imageFileName(), imagePath);
@@ -234,8 +234,8 @@ TEST_F(OpenedPairTest, AFailedIndexSaveKeepsTheOldFileTheNameAndTheBit) {
     const std::string blocked = folder.path("blocked.pxa");
     std::filesystem::create_directory(blocked);
 
-    EXPECT_EQ(errorOf([&] { saveIndex(pair, blocked); }), "Unable to write to file");
-    EXPECT_EQ(errorOf([&] { saveIndex(pair, folder.path("missing/atlas.pxa")); }), "Unable to create file");
+    EXPECT_EQ(errorOf([&] { pair.saveIndex(blocked); }), "Unable to write to file");
+    EXPECT_EQ(errorOf([&] { pair.saveIndex(folder.path("missing/atlas.pxa")); }), "Unable to create file");
     // save() writes the index first and stops there.
     EXPECT_EQ(errorOf([&] { FilePair(16, 16).save(-1); }), "Unable to create file");
 
@@ -249,7 +249,7 @@ TEST_F(OpenedPairTest, AFailedIndexSaveKeepsTheOldFileTheNameAndTheBit) {
 TEST_F(OpenedPairTest, AFailedSaveOfTheIndexLeavesTheImageUnwritten) {
     FilePair pair(indexPath, imagePath);
     pair.remove("ONE.TGA");
-    saveImage(pair, imagePath, -1);
+    pair.saveImage(imagePath, -1);
     const Bytes savedImage = readFileBytes(imagePath);
     pair.remove("TWO.TGA");
     std::filesystem::remove(indexPath);

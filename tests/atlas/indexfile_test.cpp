@@ -176,7 +176,7 @@ TEST_F(IndexFileTest, SavedFileHasTheFormatsBytesInNameOrder) {
     writePair(indexBytes(stored));
     FilePair pair(indexPath, imagePath);
     const std::string savedPath = folder.path("saved.pxa");
-    saveIndex(pair, savedPath);
+    pair.saveIndex(savedPath);
 
     const std::vector<IndexRecordSpec> expected = {{"A10.TGA", {13, 1, 2, 3, 200}}, {"A9.TGA", {7, 1, 1, 1, 1}},
                                                    {"B", {20, 1, 1, 1, 1}},         {"B.TGA", {4, 1, 1, 1, 0}},
@@ -187,7 +187,7 @@ TEST_F(IndexFileTest, SavedFileHasTheFormatsBytesInNameOrder) {
 
     // A second round trip changes nothing.
     FilePair reopened(savedPath, imagePath);
-    saveIndex(reopened, indexPath);
+    reopened.saveIndex(indexPath);
     EXPECT_EQ(readFileBytes(indexPath), readFileBytes(savedPath));
 }
 
@@ -198,7 +198,7 @@ TEST_F(IndexFileTest, NamesAreCutToSixtyFourBytesWithoutATerminatingZero) {
     const std::string name70 = std::string(64, 'L') + "ONGER!";
     ASSERT_TRUE(pair.rename("A.TGA", name64));
     ASSERT_TRUE(pair.rename("B.TGA", name70));
-    saveIndex(pair, indexPath);
+    pair.saveIndex(indexPath);
 
     const Bytes saved = readFileBytes(indexPath);
     ASSERT_EQ(saved.size(), 4u + 2 * 81u);
@@ -213,7 +213,7 @@ TEST_F(IndexFileTest, NamesAreCutToSixtyFourBytesWithoutATerminatingZero) {
 
 TEST_F(IndexFileTest, AnEmptyDocumentSavesAsFourZeroBytes) {
     FilePair pair(16, 16);
-    saveIndex(pair, indexPath);
+    pair.saveIndex(indexPath);
     EXPECT_EQ(readFileBytes(indexPath), (Bytes{0, 0, 0, 0}));
 }
 

@@ -92,6 +92,11 @@ public:
     // files that were moved aside and could not be removed (their journal
     // stays, and the next opening or save of the pair removes them).
     std::vector<std::string> savePair(const std::string& indexFileName, const std::string& imageFileName, int format);
+    // One file of the pair alone, in place at once (no unit with the other),
+    // adopting its name and clearing its modified bit; a failure leaves the
+    // old file, the names and the bits as they were.
+    void saveIndex(const std::string& fileName);
+    void saveImage(const std::string& fileName, int format);
     // Writes the atlas into a staged file (platform/safefile.h) in the format
     // its target's extension names, for a copy that goes in place with other
     // files as one unit; the document keeps its names. Throws FileException.
