@@ -27,7 +27,7 @@ public:
     explicit operator bool() const;
 
     // False when `bytes` is not text of the charset.
-    bool ToUtf8(const std::string& bytes, std::string& utf8);
+    bool toUtf8(const std::string& bytes, std::string& utf8);
 
 private:
 #ifdef _WIN32

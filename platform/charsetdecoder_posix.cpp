@@ -11,7 +11,7 @@ CharsetDecoder::CharsetDecoder(const std::string& charset)
 
 CharsetDecoder::operator bool() const { return static_cast<bool>(converter_); }
 
-bool CharsetDecoder::ToUtf8(const std::string& bytes, std::string& utf8) {
+bool CharsetDecoder::toUtf8(const std::string& bytes, std::string& utf8) {
     if (!converter_) {
         return false;
     }

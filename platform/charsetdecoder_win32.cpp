@@ -55,7 +55,7 @@ CharsetDecoder::CharsetDecoder(const std::string& charset) : codePage_(CodePageO
 
 CharsetDecoder::operator bool() const { return codePage_ != 0; }
 
-bool CharsetDecoder::ToUtf8(const std::string& bytes, std::string& utf8) {
+bool CharsetDecoder::toUtf8(const std::string& bytes, std::string& utf8) {
     std::string out;
     if (codePage_ == 0 || !RecodeText(bytes, codePage_, CP_UTF8, out)) {
         return false;

@@ -229,7 +229,7 @@ void UpdateTitle(EditorApp& app, const std::string& name) {
     }
     title += " [" + name + "]";
     if (app.document && app.document->isModified()) {
-        title += ModifiedMark;
+        title += modifiedMark;
     }
     SetWindowTextA(app.mainWindow, title.c_str());
 }

@@ -21,7 +21,7 @@ const int partWidths[PartCount - 1] = {110, 100, 120};
 const std::size_t markLength = 2;
 
 bool endsWithMark(const std::string& title) {
-    return title.size() >= markLength && title.compare(title.size() - markLength, markLength, ModifiedMark) == 0;
+    return title.size() >= markLength && title.compare(title.size() - markLength, markLength, modifiedMark) == 0;
 }
 
 // The title as it is, with " *" after it exactly while the document is
@@ -33,7 +33,7 @@ void showModifiedMark(const EditorApp& app) {
         return;
     }
     if (modified) {
-        title += ModifiedMark;
+        title += modifiedMark;
     } else {
         title.resize(title.size() - markLength);
     }
@@ -47,7 +47,7 @@ void setPartText(const EditorApp& app, int part) {
 
 }  // namespace
 
-const char ModifiedMark[] = " *";
+const char modifiedMark[] = " *";
 
 std::string TextOfWindow(HWND window) {
     std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
@@ -90,7 +90,7 @@ void RefreshDocumentStatus(EditorApp& app) {
 void OnSelectionChanged(EditorApp& app) {
     UpdateEntryCommands(app);
     if (!app.selectionStatusPending) {
-        app.selectionStatusPending = PostMessageA(app.mainWindow, WM_APP_SELECTION_STATUS, 0, 0) != FALSE;
+        app.selectionStatusPending = PostMessageA(app.mainWindow, selectionStatusMessage, 0, 0) != FALSE;
     }
 }
 

@@ -10,7 +10,7 @@
 struct EditorApp;
 
 // What the title ends in while the document is modified.
-extern const char ModifiedMark[];
+extern const char modifiedMark[];
 
 // The text of a window, whatever its length.
 std::string TextOfWindow(HWND window);
@@ -33,7 +33,7 @@ void OnSelectionChanged(EditorApp& app);
 void RefreshSelectionStatus(EditorApp& app);
 
 // The message that OnSelectionChanged posts to the main window.
-const UINT WM_APP_SELECTION_STATUS = WM_APP + 1;
+constexpr UINT selectionStatusMessage = WM_APP + 1;
 
 // The texts of the status bar's parts: entries, selected, atlas size, used.
 std::string StatusText(const EditorApp& app, int part);

@@ -65,7 +65,7 @@ struct EditorApp {
     RecentFiles recentFiles;                          // index files, most recent first
     std::map<std::string, std::string> recentImages;  // the image each was used with
     RecentFilesMenu recentMenu;
-    // A WM_APP_SELECTION_STATUS is on its way (documentstatus.h).
+    // A selectionStatusMessage is on its way (documentstatus.h).
     bool selectionStatusPending = false;
 };
 

@@ -13,7 +13,7 @@
 #include "windowlayout.h"
 #include "windowplacement.h"
 
-const char EditorSettingsKey[] = "Software\\PXAEditor";
+const char editorSettingsKey[] = "Software\\PXAEditor";
 
 namespace {
 

@@ -10,7 +10,7 @@
 struct EditorApp;
 
 // The key PXAEditor's settings live under, below HKEY_CURRENT_USER.
-extern const char EditorSettingsKey[];
+extern const char editorSettingsKey[];
 
 // The file dialogs whose folders are remembered.
 enum class DialogFolder { Index, Insert, Extract };

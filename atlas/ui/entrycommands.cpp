@@ -143,7 +143,7 @@ std::string foldedName(std::string name) {
 // each target alone would look up names that are not there, which Wine
 // answers by reading the whole folder every time.
 struct SearchTraits {
-    typedef HANDLE Value;
+    using Value = HANDLE;
     static Value invalid() { return INVALID_HANDLE_VALUE; }
     static bool close(Value search) { return FindClose(search) != FALSE; }
 };

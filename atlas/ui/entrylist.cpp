@@ -64,7 +64,7 @@ bool hasEqualNames(const std::vector<KeyedName>& order) {
 
 // Adding this many names at once or more rebuilds the list (see AddListItems):
 // from there on, one by one costs more than the list's length in insertions.
-const std::size_t kRebuildFrom = 32;
+const std::size_t rebuildFrom = 32;
 
 // What a rebuild must give back to the items.
 struct ListItemStates {
@@ -168,7 +168,7 @@ int InsertListItems(HWND list, const std::vector<std::string>& names) {
 // drops the selection mark and the scroll position, which are set again;
 // a report view scrolls by whole rows (LVM_SCROLL rounds to them).
 int AddListItems(HWND list, const std::vector<std::string>& names) {
-    if (names.size() < kRebuildFrom) {
+    if (names.size() < rebuildFrom) {
         return InsertListItems(list, names);
     }
     ListItemStates states;

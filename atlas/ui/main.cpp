@@ -7,5 +7,5 @@
 #include "editorsettings.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    return RunEditor(instance, SystemModalUi(), CommandLineArguments(GetCommandLineA()), EditorSettingsKey);
+    return RunEditor(instance, SystemModalUi(), CommandLineArguments(GetCommandLineA()), editorSettingsKey);
 }

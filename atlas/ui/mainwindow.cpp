@@ -193,7 +193,7 @@ LRESULT handleMainWindowMessage(EditorApp* app, HWND window, UINT message, WPARA
         }
         return 0;  // DragFinish has released the drop: DefWindowProcA must not see it
     }
-    case WM_APP_SELECTION_STATUS:
+    case selectionStatusMessage:
         if (app != nullptr) {
             RefreshSelectionStatus(*app);
         }

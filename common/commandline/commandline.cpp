@@ -2,12 +2,12 @@
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // The program name: no escapes, quotes only keep blanks inside it.
-const char* skipProgramName(const char* c) {
+const char* SkipProgramName(const char* c) {
     bool quoted = false;
-    for (; *c != '\0' && (quoted || !isBlank(*c)); ++c) {
+    for (; *c != '\0' && (quoted || !IsBlank(*c)); ++c) {
         if (*c == '"') {
             quoted = !quoted;
         }
@@ -17,7 +17,7 @@ const char* skipProgramName(const char* c) {
 
 // Reads the backslashes at `c` and what they mean before the character
 // that follows them; returns the position after them.
-const char* readBackslashes(const char* c, std::string& argument, bool& literalQuote) {
+const char* ReadBackslashes(const char* c, std::string& argument, bool& literalQuote) {
     std::size_t count = 0;
     for (; *c == '\\'; ++c) {
         ++count;
@@ -36,9 +36,9 @@ const char* readBackslashes(const char* c, std::string& argument, bool& literalQ
 
 std::vector<std::string> CommandLineArguments(const char* commandLine) {
     std::vector<std::string> arguments;
-    const char* c = skipProgramName(commandLine);
+    const char* c = SkipProgramName(commandLine);
     for (;;) {
-        while (isBlank(*c)) {
+        while (IsBlank(*c)) {
             ++c;
         }
         if (*c == '\0') {
@@ -46,10 +46,10 @@ std::vector<std::string> CommandLineArguments(const char* commandLine) {
         }
         std::string argument;
         bool quoted = false;
-        while (*c != '\0' && (quoted || !isBlank(*c))) {
+        while (*c != '\0' && (quoted || !IsBlank(*c))) {
             bool literalQuote = false;
             if (*c == '\\') {
-                c = readBackslashes(c, argument, literalQuote);
+                c = ReadBackslashes(c, argument, literalQuote);
                 if (*c != '"') {
                     continue;
                 }

@@ -11,9 +11,9 @@ struct NonClientMetrics {
     int paddedBorderWidth;
 };
 
-typedef UINT(WINAPI* GetDpiForWindowFunction)(HWND);
-typedef int(WINAPI* GetSystemMetricsForDpiFunction)(int, UINT);
-typedef BOOL(WINAPI* SystemParametersInfoForDpiFunction)(UINT, UINT, PVOID, UINT, UINT);
+using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
+using SystemParametersInfoForDpiFunction = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
 
 // A user32 function that older versions of Windows lack, or null. The cast
 // goes through the generic function type, which converts to any other.

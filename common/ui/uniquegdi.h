@@ -7,7 +7,7 @@
 #include "uniquehandle.h"
 
 struct GdiObjectTraits {
-    typedef HGDIOBJ Value;
+    using Value = HGDIOBJ;
     static Value invalid() { return nullptr; }
     static bool close(Value object) { return DeleteObject(object) != FALSE; }
 };

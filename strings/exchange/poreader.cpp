@@ -419,7 +419,7 @@ private:
             return true;
         }
         case Encoding::System:
-            if (charset_.decoder->ToUtf8(string.bytes, utf8)) {
+            if (charset_.decoder->toUtf8(string.bytes, utf8)) {
                 return true;
             }
             return Fail(string.line, "not valid " + charset_.name + " in a string of this line");

@@ -11,7 +11,7 @@
 
 namespace {
 
-typedef std::map<std::string, const StringEntry*, NameIgnoringCaseLess> EntriesByName;
+using EntriesByName = std::map<std::string, const StringEntry*, NameIgnoringCaseLess>;
 
 bool IsControlCharacter(char c) {
     const unsigned char byte = static_cast<unsigned char>(c);

@@ -8,10 +8,10 @@
 #include "atlastestsupport.h"
 #include "indexfile.h"
 
-static_assert(std::string_view(SourceFileBaseName("atlas/core/filepair.cpp")) == "filepair.cpp");
-static_assert(std::string_view(SourceFileBaseName(".\\filepair.cpp")) == "filepair.cpp");
-static_assert(std::string_view(SourceFileBaseName("C:\\src/atlas\\main.cpp")) == "main.cpp");
-static_assert(std::string_view(SourceFileBaseName("main.cpp")) == "main.cpp");
+static_assert(std::string_view(sourceFileBaseName("atlas/core/filepair.cpp")) == "filepair.cpp");
+static_assert(std::string_view(sourceFileBaseName(".\\filepair.cpp")) == "filepair.cpp");
+static_assert(std::string_view(sourceFileBaseName("C:\\src/atlas\\main.cpp")) == "main.cpp");
+static_assert(std::string_view(sourceFileBaseName("main.cpp")) == "main.cpp");
 
 TEST(Exceptions, ThrowSiteNamesItsFileWithoutFolderAndItsLine) {
     int throwLine = 0;

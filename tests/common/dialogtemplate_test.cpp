@@ -8,7 +8,7 @@
 
 namespace {
 
-typedef std::vector<unsigned char> Bytes;
+using Bytes = std::vector<unsigned char>;
 
 void Word(Bytes& b, unsigned value) {
     b.push_back(static_cast<unsigned char>(value & 0xFF));

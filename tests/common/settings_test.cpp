@@ -9,7 +9,7 @@
 
 namespace {
 
-typedef std::vector<std::string> Paths;
+using Paths = std::vector<std::string>;
 
 TEST(RecentFiles, KeepTheMostRecentFirstEachFileOnceAndAtMostTheirCapacity) {
     struct Case {

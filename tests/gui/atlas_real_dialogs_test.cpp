@@ -57,8 +57,8 @@ TEST_F(AtlasRealDialogs, SaveAsThenOpenThroughTheFileDialogs) {
     const std::string image = folder.path("real.tga");
     {
         DialogAnswerer answerer;
-        answerer.AnswerFileDialog("", index);
-        answerer.AnswerFileDialog("", image);
+        answerer.answerFileDialog("", index);
+        answerer.answerFileDialog("", image);
         command(ID_FILE_SAVE_AS);
         EXPECT_TRUE(answerer.allStepsDone());
     }
@@ -71,8 +71,8 @@ TEST_F(AtlasRealDialogs, SaveAsThenOpenThroughTheFileDialogs) {
     command(ID_FILE_NEW);
     {
         DialogAnswerer answerer;
-        answerer.AnswerFileDialog("", index);
-        answerer.AnswerFileDialog("", image);
+        answerer.answerFileDialog("", index);
+        answerer.answerFileDialog("", image);
         command(ID_FILE_OPEN);
         EXPECT_TRUE(answerer.allStepsDone());
     }
@@ -88,8 +88,8 @@ TEST_F(AtlasRealDialogs, InsertTwoFilesChosenInTheMultiSelectDialog) {
     DialogWatchdog watchdog(15000);
     {
         DialogAnswerer answerer;
-        answerer.AnswerFileDialog("", folder.path(""));  // into the folder first
-        answerer.AnswerFileDialog("", "\"leaf.png\" \"stone.png\"");
+        answerer.answerFileDialog("", folder.path(""));  // into the folder first
+        answerer.answerFileDialog("", "\"leaf.png\" \"stone.png\"");
         command(ID_EDIT_INSERT_FILES);
         EXPECT_TRUE(answerer.allStepsDone());
     }
@@ -110,7 +110,7 @@ TEST_F(AtlasRealDialogs, ExtractIntoAFolderChosenInTheFolderBrowser) {
     DialogWatchdog watchdog(15000);
     {
         DialogAnswerer answerer;
-        answerer.Expect({"", [out](HWND dialog) {
+        answerer.expect({"", [out](HWND dialog) {
                              // Wine fills the folder tree while the dialog starts up, and a
                              // selection made before the folder is in it lands elsewhere (or
                              // is moved by the filling later): it is made again until the

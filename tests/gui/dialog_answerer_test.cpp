@@ -12,8 +12,8 @@ namespace {
 
 TEST(DialogAnswerer, AnswersMessageBoxesInOrderAndRecordsTheirTexts) {
     DialogAnswerer answerer;
-    answerer.PressButton("First", IDNO);
-    answerer.PressButton("Second", IDCANCEL);
+    answerer.pressButton("First", IDNO);
+    answerer.pressButton("Second", IDCANCEL);
 
     EXPECT_EQ(MessageBoxA(nullptr, "Replace file?", "First", MB_YESNOCANCEL), IDNO);
     EXPECT_EQ(MessageBoxA(nullptr, "Another question", "Second", MB_YESNOCANCEL), IDCANCEL);
@@ -33,7 +33,7 @@ TEST(DialogAnswerer, TypesAFileNameIntoTheRealOpenDialog) {
     std::fclose(file);
 
     DialogAnswerer answerer;
-    answerer.AnswerFileDialog("Pick a file", path);
+    answerer.answerFileDialog("Pick a file", path);
 
     char chosen[MAX_PATH] = {};
     OPENFILENAMEA dialog = {};

@@ -33,7 +33,7 @@ Text FieldTextW(HWND dialog, int id) {
 // Looks at the dialog, types `name` and `text` and presses `button`.
 void AnswerEditString(DialogAnswerer& answerer, const std::string& name, const Text& text, int button,
                       DialogSeen* seen = nullptr) {
-    answerer.Expect({"Edit String", [=](HWND dialog) {
+    answerer.expect({"Edit String", [=](HWND dialog) {
                          if (seen != nullptr) {
                              seen->window = dialog;
                              seen->name = FieldTextA(dialog, IDC_STRING_NAME);
@@ -140,7 +140,7 @@ TEST_F(StringsEditDialog, AnEmptyNameOrCancelLeavesTheTableUnchanged) {
     AnswerEditString(answerer, "CHANGED", L"but cancelled", IDCANCEL);
     Command(ID_EDIT_EDIT_STRING);
     // The close box ends it as Cancel too.
-    answerer.Expect({"Edit String", [](HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }});
+    answerer.expect({"Edit String", [](HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }});
     Command(ID_EDIT_EDIT_STRING);
     EXPECT_TRUE(answerer.allStepsDone());
     EXPECT_EQ(TableNames(), std::vector<std::string>{"KEEP"});
@@ -217,7 +217,7 @@ TEST_F(StringsEditDialog, IsCentredResizableWithOkFirstMnemonicsAHintAndACount) 
     FocusRow(0);
     DialogLook look;
     DialogAnswerer answerer;
-    answerer.Expect({"Edit String", [&look](HWND dialog) {
+    answerer.expect({"Edit String", [&look](HWND dialog) {
                          look.dialog = RectOf(dialog);
                          look.main = RectOf(g_editor.mainWindow);
                          look.ok = RectOf(GetDlgItem(dialog, IDOK));
@@ -241,7 +241,7 @@ TEST_F(StringsEditDialog, IsCentredResizableWithOkFirstMnemonicsAHintAndACount) 
                          // Alt+N, as the keyboard sends it to the focused text field.
                          PostMessageA(GetFocus(), WM_SYSCHAR, 'n', 1 << 29);
                      }});
-    answerer.Expect({"Edit String", [&look](HWND dialog) {
+    answerer.expect({"Edit String", [&look](HWND dialog) {
                          look.focusAfterMnemonic = GetFocus();
                          PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
                      }});
@@ -297,11 +297,11 @@ TEST_F(StringsEditDialog, ShowsTheReferenceTextOfTheTypedNameAboveTheText) {
     };
     Seen without, with;
     DialogAnswerer answerer;
-    answerer.Expect(look(without));
+    answerer.expect(look(without));
     Command(ID_EDIT_EDIT_STRING);
     g_script.fileAnswers = {{WriteTable("en.DAT", {{"NAME", L"Hello"}, {"other", L"Other"}})}};
     Command(ID_FILE_OPEN_REFERENCE);
-    answerer.Expect(look(with));
+    answerer.expect(look(with));
     Command(ID_EDIT_EDIT_STRING);
     ASSERT_TRUE(answerer.allStepsDone());
 

@@ -19,7 +19,7 @@
 #include "datwriter.h"
 #include "testfolder.h"
 
-typedef std::basic_string<TextUnit> Text;
+using Text = std::basic_string<TextUnit>;
 
 struct EditStringCall {
     bool hadOldName;

@@ -8,7 +8,7 @@
 namespace {
 
 void Type(DialogAnswerer& answerer, const std::string& name, const Text& text) {
-    answerer.Expect({"Edit String", [=](HWND dialog) {
+    answerer.expect({"Edit String", [=](HWND dialog) {
                          SetDlgItemTextA(dialog, IDC_STRING_NAME, name.c_str());
                          SetDlgItemTextW(dialog, IDC_STRING_TEXT, text.c_str());
                          SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
@@ -22,7 +22,7 @@ TEST_F(StringsEndToEnd, OpensEditsInsertsAndSavesThroughTheRealDialogs) {
     const std::string path = WriteTable("game.DAT", {{"MENU_QUIT", L"Quit"}, {"MENU_PLAY", L"Play"}});
 
     DialogAnswerer answerer;
-    answerer.AnswerFileDialog("", path);
+    answerer.answerFileDialog("", path);
     Command(ID_FILE_OPEN);
     ASSERT_TRUE(answerer.allStepsDone());
     ASSERT_EQ(RowNames(), (std::vector<std::string>{"MENU_PLAY", "MENU_QUIT"}));
@@ -33,7 +33,7 @@ TEST_F(StringsEndToEnd, OpensEditsInsertsAndSavesThroughTheRealDialogs) {
     Type(answerer, "MENU_QUIT", L"Quit game");
     Command(ID_EDIT_EDIT_STRING);
     Type(answerer, "menu_play", L"Again");
-    answerer.PressButton("Error", IDOK);
+    answerer.pressButton("Error", IDOK);
     Type(answerer, "MENU_OPTIONS", L"Options");
     Command(ID_EDIT_INSERT_STRING);
     EXPECT_TRUE(answerer.allStepsDone());

@@ -45,7 +45,7 @@ TEST_F(StringsFind, FindNextGoesOnFromTheFocusedRowRoundToTheFirstOrSaysNotFound
 
 TEST_F(StringsFind, F3WithoutASearchAsksForOneInTheFindDialog) {
     DialogAnswerer answerer;
-    answerer.Expect({"Find", [](HWND dialog) {
+    answerer.expect({"Find", [](HWND dialog) {
                          SetDlgItemTextW(dialog, IDC_FIND_TEXT, L"bravo");
                          SendDlgItemMessageA(dialog, IDC_FIND_IN_NAMES, BM_CLICK, 0, 0);
                          SendDlgItemMessageA(dialog, IDOK, BM_CLICK, 0, 0);

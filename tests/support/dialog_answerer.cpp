@@ -65,7 +65,7 @@ bool TitleMarked(HWND window) {
 
 DialogAnswerer::DialogAnswerer() {
     g_activeAnswerer = this;
-    timer_ = SetTimer(nullptr, 0, 50, OnTimer);
+    timer_ = SetTimer(nullptr, 0, 50, onTimer);
 }
 
 DialogAnswerer::~DialogAnswerer() {
@@ -73,10 +73,10 @@ DialogAnswerer::~DialogAnswerer() {
     g_activeAnswerer = nullptr;
 }
 
-void DialogAnswerer::Expect(Step step) { steps_.push_back(std::move(step)); }
+void DialogAnswerer::expect(Step step) { steps_.push_back(std::move(step)); }
 
-void DialogAnswerer::PressButton(const std::string& caption, int buttonId) {
-    Expect({caption, [buttonId](HWND dialog) {
+void DialogAnswerer::pressButton(const std::string& caption, int buttonId) {
+    expect({caption, [buttonId](HWND dialog) {
                 HWND button = GetDlgItem(dialog, buttonId);
                 if (button != nullptr) {
                     SendMessageA(button, BM_CLICK, 0, 0);
@@ -88,8 +88,8 @@ void DialogAnswerer::PressButton(const std::string& caption, int buttonId) {
             }});
 }
 
-void DialogAnswerer::AnswerFileDialog(const std::string& caption, const std::string& fileName) {
-    Expect({caption, [fileName](HWND dialog) {
+void DialogAnswerer::answerFileDialog(const std::string& caption, const std::string& fileName) {
+    expect({caption, [fileName](HWND dialog) {
                 // Old-style dialogs have the edit control edt1; Explorer-style ones
                 // a combo box cmb13 with the edit control inside.
                 HWND edit = GetDlgItem(dialog, edt1);
@@ -107,13 +107,13 @@ void DialogAnswerer::AnswerFileDialog(const std::string& caption, const std::str
             }});
 }
 
-void CALLBACK DialogAnswerer::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+void CALLBACK DialogAnswerer::onTimer(HWND, UINT, UINT_PTR, DWORD) {
     if (g_activeAnswerer != nullptr) {
-        g_activeAnswerer->Tick();
+        g_activeAnswerer->tick();
     }
 }
 
-void DialogAnswerer::Tick() {
+void DialogAnswerer::tick() {
     if (nextStep_ >= steps_.size()) {
         return;
     }

@@ -26,11 +26,11 @@ public:
     DialogAnswerer(const DialogAnswerer&) = delete;
     DialogAnswerer& operator=(const DialogAnswerer&) = delete;
 
-    void Expect(Step step);
+    void expect(Step step);
     // Presses the button with this id (IDOK, IDYES, ...), as a click would.
-    void PressButton(const std::string& caption, int buttonId);
+    void pressButton(const std::string& caption, int buttonId);
     // Types `fileName` into a common file dialog and presses its OK button.
-    void AnswerFileDialog(const std::string& caption, const std::string& fileName);
+    void answerFileDialog(const std::string& caption, const std::string& fileName);
 
     // The texts of the dialogs answered so far (caption, then the static text
     // of a message box), in order.
@@ -39,8 +39,8 @@ public:
     bool allStepsDone() const { return nextStep_ == steps_.size(); }
 
 private:
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
-    void Tick();
+    static void CALLBACK onTimer(HWND, UINT, UINT_PTR, DWORD);
+    void tick();
 
     UINT_PTR timer_ = 0;
     std::vector<Step> steps_;

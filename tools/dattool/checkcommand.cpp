@@ -37,9 +37,9 @@ int CheckCommand(const std::string& tablePath) {
     auto nextRefused = refused.begin();
     while (next != problems.end() || nextRefused != refused.end()) {
         if (nextRefused == refused.end() || (next != problems.end() && next->number <= nextRefused->number)) {
-            lines.Append(*next++, text);
+            lines.append(*next++, text);
         } else {
-            lines.Append(*nextRefused++, text);
+            lines.append(*nextRefused++, text);
         }
         text += '\n';
         if (text.size() >= 1 << 16) {

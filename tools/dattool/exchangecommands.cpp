@@ -60,7 +60,7 @@ void ReportRefusedEntries(const std::vector<EntryProblem>& problems, const std::
     TableProblemLines lines;
     for (const EntryProblem& problem : problems) {
         std::string line;
-        lines.Append(problem, line);
+        lines.append(problem, line);
         std::cerr << ErrorLine(kToolName, tablePath, line) << '\n';
     }
 }

@@ -91,7 +91,7 @@ std::vector<TableProblem> FindTableProblems(const StringTable& table) {
     return problems;
 }
 
-void TableProblemLines::AppendEntry(std::size_t number, const StringEntry& entry, std::string& out) {
+void TableProblemLines::appendEntry(std::size_t number, const StringEntry& entry, std::string& out) {
     const std::string_view name(entry.name, entry.nameLength);
     if (name != lastName_ || lastShown_.empty()) {
         lastName_.assign(name);
@@ -106,22 +106,22 @@ void TableProblemLines::AppendEntry(std::size_t number, const StringEntry& entry
 
 std::string EntryLabel(std::size_t number, const StringEntry& entry) {
     std::string label;
-    TableProblemLines().Append(EntryProblem{number, &entry, std::string()}, label);
+    TableProblemLines().append(EntryProblem{number, &entry, std::string()}, label);
     return label.substr(0, label.size() - 2);
 }
 
-void TableProblemLines::Append(const EntryProblem& problem, std::string& out) {
-    AppendEntry(problem.number, *problem.entry, out);
+void TableProblemLines::append(const EntryProblem& problem, std::string& out) {
+    appendEntry(problem.number, *problem.entry, out);
     out += ": ";
     out += problem.reason;
 }
 
-void TableProblemLines::Append(const TableProblem& problem, std::string& out) {
-    AppendEntry(problem.number, *problem.entry, out);
+void TableProblemLines::append(const TableProblem& problem, std::string& out) {
+    appendEntry(problem.number, *problem.entry, out);
     switch (problem.kind) {
     case TableProblem::Kind::SameName:
         out += ": same name as ";
-        AppendEntry(problem.otherNumber, *problem.other, out);
+        appendEntry(problem.otherNumber, *problem.other, out);
         return;
     case TableProblem::Kind::WrongKey:
         out += ": key ";
@@ -134,7 +134,7 @@ void TableProblemLines::Append(const TableProblem& problem, std::string& out) {
         out += ": key ";
         AppendHex(problem.entry->key, out);
         out += " is also the key of ";
-        AppendEntry(problem.otherNumber, *problem.other, out);
+        appendEntry(problem.otherNumber, *problem.other, out);
         out += ", another name";
         return;
     }

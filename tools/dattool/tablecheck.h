@@ -42,12 +42,12 @@ std::string EntryLabel(std::size_t number, const StringEntry& entry);
 class TableProblemLines {
 public:
     // Appends the line of `problem`, without a line end, to `out`.
-    void Append(const TableProblem& problem, std::string& out);
+    void append(const TableProblem& problem, std::string& out);
     // The same for what export or import would refuse: `entry 3 "X": reason`.
-    void Append(const EntryProblem& problem, std::string& out);
+    void append(const EntryProblem& problem, std::string& out);
 
 private:
-    void AppendEntry(std::size_t number, const StringEntry& entry, std::string& out);
+    void appendEntry(std::size_t number, const StringEntry& entry, std::string& out);
 
     std::string lastName_;   // the bytes of the name converted last
     std::string lastShown_;  // and that name in UTF-8, escaped

@@ -47,7 +47,7 @@ public:
 
 // __FILE__ carries whatever folder the build passed to the compiler; reports
 // should read "filepair.cpp:123" however the project was built.
-constexpr const char* SourceFileBaseName(const char* path) {
+constexpr const char* sourceFileBaseName(const char* path) {
     const char* base = path;
     for (const char* p = path; *p != '\0'; ++p) {
         if (*p == '/' || *p == '\\') {
@@ -58,4 +58,4 @@ constexpr const char* SourceFileBaseName(const char* path) {
 }
 
 // Throws `ExceptionType` naming this throw site: THROW_AT_SITE(Exception, "Unable to read file").
-#define THROW_AT_SITE(ExceptionType, ...) throw ExceptionType(SourceFileBaseName(__FILE__), __LINE__, __VA_ARGS__)
+#define THROW_AT_SITE(ExceptionType, ...) throw ExceptionType(sourceFileBaseName(__FILE__), __LINE__, __VA_ARGS__)

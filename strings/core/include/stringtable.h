@@ -12,14 +12,14 @@
 // One UTF-16 code unit. On Windows it is the wide type of the Win32 calls, so
 // texts go to the wide controls as they are; wchar_t is 32 bits elsewhere.
 #ifdef _WIN32
-typedef wchar_t TextUnit;
+using TextUnit = wchar_t;
 #else
-typedef char16_t TextUnit;
+using TextUnit = char16_t;
 #endif
 static_assert(sizeof(TextUnit) == 2, "texts are stored as 16-bit code units");
 
 // A slot: block index in the upper 16 bits, slot within the block in the lower.
-typedef std::uint32_t EntryId;
+using EntryId = std::uint32_t;
 constexpr EntryId kNoEntryId = 0xFFFFFFFFu;
 
 constexpr std::uint16_t kEntriesPerBlock = 64;
@@ -62,7 +62,7 @@ struct StringTable {
 struct StringTableDeleter {
     void operator()(StringTable* table) const;
 };
-typedef std::unique_ptr<StringTable, StringTableDeleter> StringTablePtr;
+using StringTablePtr = std::unique_ptr<StringTable, StringTableDeleter>;
 
 // Obtains the heap that tables live on (on Windows the process heap, or a
 // private one when that cannot be had) once; the table functions call it on
