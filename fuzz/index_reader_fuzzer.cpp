@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "atlasinput.h"
+#include "entrycell.h"
 #include "exceptions.h"
 #include "filepair.h"
 #include "filepairtestseam.h"
@@ -17,12 +18,13 @@ namespace {
 
 // Per pixel of the atlas: 1 inside some record's cell, plus 2 inside some
 // free rectangle. Every pixel must be exactly one of the two.
-void ExpectFreeSpaceIsTheRestOfTheAtlas(const FreeSpaceMap& freeSpace, const std::vector<AtlasEntry>& cells) {
+void ExpectFreeSpaceIsTheRestOfTheAtlas(const FreeSpaceMap& freeSpace, const std::vector<AtlasEntry>& entries) {
     const std::uint32_t side = kFuzzAtlasSide;
     std::vector<std::uint8_t> marks(side * side, 0);
-    for (const AtlasEntry& cell : cells) {
-        for (std::uint32_t y = cell.y - 1; y < cell.y + cell.height + 1; ++y) {
-            for (std::uint32_t x = cell.x - 1; x < cell.x + cell.width + 1; ++x) {
+    for (const AtlasEntry& entry : entries) {
+        const AtlasRect cell = cellOf(entry);
+        for (std::uint32_t y = cell.y; y < cell.y + cell.height; ++y) {
+            for (std::uint32_t x = cell.x; x < cell.x + cell.width; ++x) {
                 marks[y * side + x] |= 1;
             }
         }

@@ -53,12 +53,12 @@ int askToReplace(const EditorApp& app, const char* where, const std::string& nam
 // not count, the right one in a folder where it does, and one found at once
 // where the file system matches names regardless of case only by comparing
 // every name in the folder (Wine's on Linux).
-std::optional<std::vector<std::string>> pathsToInsert(const EditorApp& app, const std::vector<std::string>& chosen) {
-    std::vector<std::string> paths;
-    for (const std::string& path : chosen) {
-        const std::string name = entryNameFromPath(path);
-        if (app.document->find(name) != nullptr) {
-            const int answer = askToReplace(app, "index", name, "Replace file?");
+std::optional<std::vector<ImageFileToInsert>> filesToInsert(const EditorApp& app,
+                                                           const std::vector<ImageFileToInsert>& chosen) {
+    std::vector<ImageFileToInsert> files;
+    for (const ImageFileToInsert& file : chosen) {
+        if (app.document->find(file.name) != nullptr) {
+            const int answer = askToReplace(app, "index", file.name, "Replace file?");
             if (answer == IDNO) {
                 continue;
             }
@@ -66,9 +66,9 @@ std::optional<std::vector<std::string>> pathsToInsert(const EditorApp& app, cons
                 return std::nullopt;
             }
         }
-        paths.push_back(path);
+        files.push_back(file);
     }
-    return paths;
+    return files;
 }
 
 // What the user is told about names an index record cannot keep whole.
@@ -78,11 +78,11 @@ std::string nameLimitText() {
 
 // True when every file's entry name fits an index record; otherwise the user
 // is told which do not, and nothing is inserted.
-bool namesFitIndex(const EditorApp& app, const std::vector<std::string>& paths) {
+bool namesFitIndex(const EditorApp& app, const std::vector<ImageFileToInsert>& files) {
     std::vector<std::string> tooLong;
-    for (const std::string& path : paths) {
-        if (!fitsIndexRecord(entryNameFromPath(path))) {
-            tooLong.push_back(path);
+    for (const ImageFileToInsert& file : files) {
+        if (!fitsIndexRecord(file.name)) {
+            tooLong.push_back(file.path);
         }
     }
     if (tooLong.empty()) {
@@ -175,17 +175,6 @@ std::string refusedNote(const std::vector<std::string>& refused) {
            lines(refused) + "\n\n";
 }
 
-// insertFiles, but the files among `skippable` that cannot be read are left
-// out and reported as skipped.
-InsertionResult insertSkippingUnreadable(FilePair& document, const std::vector<std::string>& paths,
-                                         const std::set<std::string>& skippable) {
-    std::vector<ImageFileToInsert> files;
-    for (const std::string& path : paths) {
-        files.push_back(ImageFileToInsert{path, entryNameFromPath(path), skippable.count(path) != 0});
-    }
-    return document.insertNamedFiles(files);
-}
-
 std::string skippedNote(const std::vector<SkippedFile>& skipped) {
     std::string text = "These files have not been inserted:\n";
     for (const SkippedFile& file : skipped) {
@@ -217,32 +206,31 @@ void InsertFilesCommand(EditorApp& app) {
 }
 
 void InsertFilePaths(EditorApp& app, const std::vector<std::string>& chosen, const std::set<std::string>& skippable) {
-    // A folder's file whose name an index cannot hold is left out like an
-    // unreadable one; a file chosen or dropped itself stops the insertion.
+    // Each file's entry name is worked out once, here. A folder's file whose
+    // name an index cannot hold is left out like an unreadable one; a file
+    // chosen or dropped itself stops the insertion.
     std::vector<SkippedFile> skipped;
-    std::vector<std::string> fitting;
+    std::vector<ImageFileToInsert> fitting;
     for (const std::string& path : chosen) {
-        if (skippable.count(path) != 0 && !fitsIndexRecord(entryNameFromPath(path))) {
+        ImageFileToInsert file{path, entryNameFromPath(path), skippable.count(path) != 0};
+        if (file.optional && !fitsIndexRecord(file.name)) {
             skipped.push_back(SkippedFile{path, "The name is " + nameLimitText()});
         } else {
-            fitting.push_back(path);
+            fitting.push_back(std::move(file));
         }
     }
     if (!namesFitIndex(app, fitting)) {
         return;
     }
-    std::optional<std::vector<std::string>> confirmed = pathsToInsert(app, fitting);
+    std::optional<std::vector<ImageFileToInsert>> confirmed = filesToInsert(app, fitting);
     if (!confirmed) {
         return;
     }
-    std::vector<std::string>& paths = *confirmed;
     try {
         WaitCursor wait;
         std::vector<PlacedEntry> placed;
-        if (skippable.empty() && !paths.empty()) {
-            placed = app.document->insertFiles(paths);
-        } else if (!paths.empty()) {
-            InsertionResult result = insertSkippingUnreadable(*app.document, paths, skippable);
+        if (!confirmed->empty()) {
+            InsertionResult result = app.document->insertNamedFiles(*confirmed);
             placed.swap(result.placed);
             skipped.insert(skipped.end(), result.skipped.begin(), result.skipped.end());
         }
