@@ -12,15 +12,15 @@
 #include "atlasentry.h"
 #include "editorapp.h"
 #include "editorsettings.h"
-#include "entryname.h"
 #include "entrylist.h"
+#include "entryname.h"
 #include "exceptions.h"
 #include "filedialog.h"
 #include "filepath.h"
+#include "folderlisting.h"
 #include "memoryreserve.h"
 #include "renderer.h"
 #include "safefilename.h"
-#include "uniquehandle.h"
 #include "waitcursor.h"
 
 namespace {
@@ -142,22 +142,13 @@ std::string foldedName(std::string name) {
 // The names of the files in the folder, folded, read in one pass. Probing
 // each target alone would look up names that are not there, which Wine
 // answers by reading the whole folder every time.
-struct SearchTraits {
-    using Value = HANDLE;
-    static Value invalid() { return INVALID_HANDLE_VALUE; }
-    static bool close(Value search) { return FindClose(search) != FALSE; }
-};
-
 std::set<std::string> foldedNamesIn(const std::string& folder) {
     std::set<std::string> names;
-    WIN32_FIND_DATAA found;
-    const UniqueResource<SearchTraits> search(FindFirstFileA(JoinPath(folder, "*").c_str(), &found));
-    if (!search) {
-        return names;
+    std::vector<FolderItem> items;
+    ListFolder(folder, items);  // none read: no names, and every file is written as new
+    for (const FolderItem& item : items) {
+        names.insert(foldedName(item.name));
     }
-    do {
-        names.insert(foldedName(found.cFileName));
-    } while (FindNextFileA(search.get(), &found));
     return names;
 }
 
