@@ -54,7 +54,7 @@ int askToReplace(const EditorApp& app, const char* where, const std::string& nam
 // where the file system matches names regardless of case only by comparing
 // every name in the folder (Wine's on Linux).
 std::optional<std::vector<ImageFileToInsert>> filesToInsert(const EditorApp& app,
-                                                           const std::vector<ImageFileToInsert>& chosen) {
+                                                            const std::vector<ImageFileToInsert>& chosen) {
     std::vector<ImageFileToInsert> files;
     for (const ImageFileToInsert& file : chosen) {
         if (app.document->find(file.name) != nullptr) {
