@@ -34,51 +34,43 @@ OPENFILENAMEA DialogFor(char* path, const std::string& lastFolder, const char* f
     return dialog;
 }
 
+// Runs the dialog on `dialog.lpstrFile`; on OK the folder of the file chosen
+// is remembered by `remember`.
+bool AskPath(OPENFILENAMEA& dialog, BOOL (*show)(OPENFILENAMEA*), void (*remember)(const char*)) {
+    char* path = dialog.lpstrFile;
+    const bool chosen = show(&dialog) != FALSE;
+    path[kPathBufferSize - 1] = '\0';
+    if (chosen && path[0] != '\0') {
+        remember(path);
+    }
+    return chosen;
+}
+
 }  // namespace
 
 bool AskPathToOpen(char* path) {
     path[0] = '\0';
     OPENFILENAMEA dialog = DialogFor(path, g_editor.openFolder);
     dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    const bool chosen = g_editor.ui.openFileDialog(&dialog) != FALSE;
-    path[kPathBufferSize - 1] = '\0';
-    if (chosen && path[0] != '\0') {
-        RememberOpenFolder(path);
-    }
-    return chosen;
+    return AskPath(dialog, g_editor.ui.openFileDialog, RememberOpenFolder);
 }
 
 bool AskPathToSave(char* path) {
     OPENFILENAMEA dialog = DialogFor(path, g_editor.saveFolder);
     dialog.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_DONTADDTORECENT;
-    const bool chosen = g_editor.ui.saveFileDialog(&dialog) != FALSE;
-    path[kPathBufferSize - 1] = '\0';
-    if (chosen && path[0] != '\0') {
-        RememberSaveFolder(path);
-    }
-    return chosen;
+    return AskPath(dialog, g_editor.ui.saveFileDialog, RememberSaveFolder);
 }
 
 bool AskPathToImport(char* path) {
     path[0] = '\0';
     OPENFILENAMEA dialog = DialogFor(path, g_editor.importFolder, kImportFilter);
     dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    const bool chosen = g_editor.ui.openFileDialog(&dialog) != FALSE;
-    path[kPathBufferSize - 1] = '\0';
-    if (chosen && path[0] != '\0') {
-        RememberImportFolder(path);
-    }
-    return chosen;
+    return AskPath(dialog, g_editor.ui.openFileDialog, RememberImportFolder);
 }
 
 bool AskPathToExport(char* path) {
     path[0] = '\0';
     OPENFILENAMEA dialog = DialogFor(path, g_editor.exportFolder, kExportFilter);
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_DONTADDTORECENT;
-    const bool chosen = g_editor.ui.saveFileDialog(&dialog) != FALSE;
-    path[kPathBufferSize - 1] = '\0';
-    if (chosen && path[0] != '\0') {
-        RememberExportFolder(path);
-    }
-    return chosen;
+    return AskPath(dialog, g_editor.ui.saveFileDialog, RememberExportFolder);
 }
